@@ -1,0 +1,31 @@
+#pragma once
+// Program-wide values, computed once at start before anything else runs.
+#include <QRect>
+#include <QString>
+
+namespace mira {
+
+struct ProgramValues {
+    QRect workArea;        // the desktop work area, read once
+    QString osVersion;     // kernel release and distribution name
+    QString ieVersion;     // the engine's version text (Chromium version)
+    QString programFolder; // folder of the program file, ending in "/"
+};
+
+ProgramValues &programValues();
+
+// Fills programValues() from the platform. Tests may overwrite fields afterwards.
+void InitProgramValues();
+
+// The engine is usable when the version text is not empty and its major number
+// (text before the first point, 0 when not a number) is 5 or more.
+bool IsEngineVersionUsable(const QString &version);
+
+// Tells the user and answers true (unusable) when the engine version is refused.
+bool CheckIEVersion();
+
+// Visibility rules of the version-dependent document commands.
+bool OpenDocVisibleFor(const QString &version);
+bool PrintPreviewVisibleFor(const QString &version);
+
+} // namespace mira

@@ -1,0 +1,37 @@
+#include "platform/shell.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace mira::platform {
+
+void ShellOpen(const QString &path)
+{
+    const QUrl url = QFileInfo::exists(path) ? QUrl::fromLocalFile(path) : QUrl(path);
+    QDesktopServices::openUrl(url);
+}
+
+void Beep()
+{
+    QApplication::beep();
+}
+
+QString ClipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void SetClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+bool ClipboardHasText()
+{
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+} // namespace mira::platform

@@ -1,0 +1,18 @@
+#pragma once
+// Desktop services: opening documents with their default program, the beep and
+// the clipboard.
+#include <QString>
+
+namespace mira::platform {
+
+// Asks the desktop to open the path or address with its default handler; nothing is reported.
+void ShellOpen(const QString &path);
+
+// The system beep.
+void Beep();
+
+QString ClipboardText();
+void SetClipboardText(const QString &text);
+bool ClipboardHasText();
+
+} // namespace mira::platform
