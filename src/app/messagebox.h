@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/modal.h"
+#include "platform/modal.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/modal.h"
+#include "platform/modal.h"
 
 namespace mira::test {
 
