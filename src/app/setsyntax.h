@@ -24,11 +24,13 @@ struct Value {
     int line = 0;            // line where the value starts (1-based)
 
     static Value fromInt(qint64 v);
+    static Value fromFloat(double v);
     static Value fromString(const QString &s);
     static Value fromIdent(const QString &id);
     static Value fromSet(const QStringList &members);
     static Value fromItems(const QList<Item> &items);
     static Value fromBinary(const QByteArray &bytes);
+    static Value fromList(const QList<Value> &elements);
     bool operator==(const Value &o) const; // ignores line
 };
 
