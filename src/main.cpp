@@ -1,11 +1,33 @@
 #include <QApplication>
 
+#include "app/appcontrol.h"
+#include "app/baseform.h"
 #include "app/program.h"
+#include "app/programvalues.h"
+#include "app/splash.h"
 
 int main(int argc, char **argv)
 {
     mira::prepareApplication();
     QApplication app(argc, argv);
     mira::initProgram(app);
-    return 0;
+    if (mira::CheckIEVersion())
+        return 1;
+
+    auto *splash = new mira::TSplashForm;
+    splash->show();
+    app.processEvents();
+
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(arguments);
+    if (program->terminated()) {
+        splash->close();
+        return 1;
+    }
+    program->form->show();
+    splash->ReleaseAfterShown(program->form.get());
+    const int code = app.exec();
+    program.reset();
+    return code;
 }

@@ -1,7 +1,11 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <unistd.h>
 
+#include "app/appcontrol.h"
+#include "app/baseform.h"
+#include "app/images.h"
 #include "app/programvalues.h"
 
 static void initResources()
@@ -14,6 +18,9 @@ namespace mira {
 void prepareApplication()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The engine's sandbox refuses to run as root.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setOrganizationName(QStringLiteral("mira"));
     QCoreApplication::setApplicationName(QStringLiteral("mira"));
 }
@@ -22,7 +29,32 @@ void initProgram(QApplication &app)
 {
     initResources();
     app.setApplicationDisplayName(QString());
+    app.setWindowIcon(ApplicationIcon());
     InitProgramValues();
+}
+
+ProgramInstance::ProgramInstance() = default;
+
+ProgramInstance::~ProgramInstance()
+{
+    form.reset();
+    module.reset();
+}
+
+bool ProgramInstance::terminated() const
+{
+    return module && module->Terminated();
+}
+
+std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments)
+{
+    auto program = std::make_unique<ProgramInstance>();
+    program->module = std::make_unique<TAppControlModule>();
+    program->form = std::make_unique<TBaseForm>(program->module.get());
+    const bool loaded = program->module->OpenAtStart(arguments);
+    if (!loaded && !program->terminated())
+        program->form->SetStoredBounds(programValues().workArea);
+    return program;
 }
 
 } // namespace mira

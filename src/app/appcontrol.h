@@ -1,0 +1,167 @@
+#pragma once
+// The action module: every action of the program, the menus and popup menus, the
+// timers, the open set's file name and the list of browser panes.
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QKeySequence>
+#include <functional>
+
+#include "layout/classregistry.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace mira {
+
+class TBaseForm;
+
+class TAppControlModule : public QObject {
+    Q_OBJECT
+public:
+    TAppControlModule();
+    ~TAppControlModule() override;
+
+    // The main window, once it exists (the module is created before it).
+    TBaseForm *MainWindow() const { return mainWindow; }
+    void SetMainWindow(TBaseForm *form);
+
+    // Classes the set file reader can create, by name.
+    const ClassRegistry &Classes() const { return classes; }
+    ClassRegistry &Classes() { return classes; }
+
+    // Full path of the open set; empty when none is open.
+    QString ConfigFileName;
+    // Every browser pane owned by the main window, in order of creation (not owning).
+    QList<QWidget *> BrowserList;
+    void BrowserInserted(QWidget *pane);
+    void BrowserRemoved(QWidget *pane);
+
+    // The control under the last routed mouse press or key, and where it happened.
+    QPointer<QWidget> LastControl;
+    QPoint LastMousePos;
+
+    // The application title (taskbar text) and the caption rules.
+    static QString MakeCaption(const QString &configFileName);
+    QString ApplicationTitle() const { return applicationTitle; }
+    void UpdateCaption();
+
+    void SetOnlineMode(bool online);
+
+    // Sets: selecting, loading, closing, saving, creating.
+    void SelectConfigFile(const QString &name, bool forced);
+    bool LoadConfigFile();
+    void CloseConfigFile();
+    bool SaveConfigFile();
+    // Like SaveConfigFile, with the system's reason when the file could not be written.
+    bool SaveConfigFile(QString *error);
+    bool CreateConfigFile(const QString &path, bool copy);
+    bool AskConfigName(QString &text);
+    QString ConfigName() const;
+    bool IsSetOpen() const;
+    // The start-up choice: the first command-line parameter, or the most recent set.
+    bool OpenAtStart(const QStringList &arguments);
+    // Dialog checks of Open... and Save Copy As...
+    bool OpenDlgCanClose(const QString &fileName);
+    bool SaveDlgCanClose(const QString &fileName);
+    // The save on exit (when Save On Close is checked); reports a failure.
+    void SaveOnExit();
+    // After a catastrophic load: the program ends without saving anything.
+    bool Terminated() const { return terminated; }
+
+    // Program flags.
+    void SetProgramFlag(int bits);
+    void ClearProgramFlag(int bits);
+    bool HasProgramFlag(int bits) const;
+    void UpdateConfigState(bool open);
+    void UpdateAutoSave();
+    void UpdateSaveOnClose();
+    void UpdateLockState();
+    void UpdateHiddenMenu();
+    void UpdateLockSize();
+    void UpdateNoCache();
+    void UpdateDialogMode();
+    void UpdateTextSize(int level);
+    void UpdateRootContainer(bool open);
+    // Reads the engine's text size level; replaceable so tests need no engine.
+    std::function<int()> ReadTextSize;
+
+    // Menus. AppMenu is made once and handed to the main window, which owns it.
+    QMenuBar *CreateAppMenu();
+    QMenu *StatusPopup = nullptr;
+    QMenu *ArrowPopup = nullptr;
+    QMenu *DesignPopup = nullptr;
+    QMenu *URLPopup = nullptr;
+    QMenu *PasteFromFavoritesMenu = nullptr;
+    QMenu *TextSizeMenu = nullptr;
+
+    QTimer AutoSaveTimer;
+
+    // Heading actions.
+    QAction *FileActions, *ActionsAction, *HelpActions, *TextSizesAction;
+    // Program.
+    QAction *ExitAction, *MinimizeAction, *AboutAction, *HiddenMenuAction, *LockSizeAction,
+        *OptionsAction, *SetLockKeyAction, *UseLockAction;
+    // File.
+    QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
+        *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction;
+    // Browser.
+    QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
+        *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,
+        *TextSizeLargerAction, *TextSizeMediumAction, *TextSizeSmallerAction,
+        *TextSizeSmallestAction, *NoCacheAction, *InternetOptionsAction;
+    // The main menu's own Stop All entry, which carries a hint of its own.
+    QAction *StopAllMenuEntry;
+    // Arrow (the Go button's drop-down).
+    QAction *FindAction, *OpenDocAction, *SaveDocAction, *PageSetupAction, *PrintSetupAction,
+        *PrintPreviewAction, *PrintAction;
+    // Design.
+    QAction *BlockNewAction, *BookNewAction, *BookCutAction, *BookCopyAction, *BookPasteAction,
+        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction,
+        *PageNewAction, *PageCutAction, *PageCopyAction, *PagePasteAction, *PageDeleteAction,
+        *BrowserNewAction, *BrowserCutAction, *BrowserCopyAction, *BrowserPasteAction,
+        *BrowserDeleteAction, *BrowserNaviBarPosAction, *UndoAction;
+    // URL (the address box's popup).
+    QAction *AddBookmarkAction, *CutBookmarkAction, *CutAllBookmarksAction, *CopyBookmarkAction,
+        *CopyAllBookmarksAction, *PasteBookmarkAction, *DeleteBookmarkAction,
+        *DeleteAllBookmarksAction, *EditBookmarksAction, *AddToFavoritesAction,
+        *OrganizeFavoritesAction, *PasteFromFavoritesAction, *CutAddressAction,
+        *CopyAddressAction, *PasteAddressAction, *DeleteAddressAction, *UndoAddressAction,
+        *EditAddressAction, *NoScrollBarsAction, *SaveScrollPositionAction;
+
+    QList<QAction *> AllActions() const { return actions; }
+    static QString Category(const QAction *action);
+    static int Tag(const QAction *action);
+    static QString Hint(const QAction *action);
+
+private:
+    QAction *makeAction(const char *name, const QString &category, const QString &caption,
+                        const QString &hint, int image = -1, const QKeySequence &shortcut = {},
+                        int tag = 0);
+    void createActions();
+    void createPopupMenus();
+    void connectHandlers();
+    void notImplemented();
+    void connectConfigHandlers();
+    void reportSaveFailure(const QString &path, const QString &reason);
+    void fileNew();
+    void fileLoad();
+    void fileSaveNow();
+    void fileSaveAs();
+    void fileRename();
+    void fileDelete();
+    void autoSaveTick();
+    bool terminated = false;
+
+    QPointer<TBaseForm> mainWindow;
+    ClassRegistry classes;
+    QList<QAction *> actions;
+    QString applicationTitle = QStringLiteral("Mira");
+};
+
+} // namespace mira

@@ -1,0 +1,201 @@
+#include "app/baseform.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStatusTipEvent>
+
+#include "app/appcontrol.h"
+#include "app/images.h"
+#include "app/programvalues.h"
+#include "app/statusbar.h"
+#include "layout/align.h"
+#include "layout/pan.h"
+
+namespace mira {
+namespace {
+
+// The main window's client area below the menu and above the status bar: its
+// aligned children (the root container) fill it.
+class ClientAreaWidget : public QWidget {
+public:
+    explicit ClientAreaWidget(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("ClientArea"));
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        AlignControls(this);
+    }
+    bool event(QEvent *event) override
+    {
+        HandleContainerEvent(this, event);
+        return QWidget::event(event);
+    }
+};
+
+} // namespace
+
+TBaseForm::TBaseForm(TAppControlModule *module) : module(module)
+{
+    setObjectName(QStringLiteral("BaseForm"));
+    setWindowTitle(QStringLiteral("Mira"));
+    setWindowIcon(ApplicationIcon());
+    QFont font(QStringLiteral("MS Sans Serif"));
+    const qreal dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
+    font.setPixelSize(qRound(11 * dpi / 96.0));
+    setFont(font);
+
+    clientArea = new ClientAreaWidget(this);
+    setCentralWidget(clientArea);
+    statusBar = new TStatusBar(this);
+    setStatusBar(statusBar);
+    if (module) {
+        setMenuBar(module->CreateAppMenu());
+        module->SetMainWindow(this);
+    }
+    // The window never grows beyond the work area plus its border allowance.
+    const QRect area = programValues().workArea;
+    if (area.isValid())
+        setMaximumSize(area.width() + 4, area.height() + 4);
+}
+
+TBaseForm::~TBaseForm()
+{
+    // Leaving the program saves the set when Save On Close is checked.
+    if (module)
+        module->SaveOnExit();
+    destroying = true;
+    // The layout goes while the window is still whole, so components can report.
+    delete RootContainer();
+    const QList<QWidget *> rest = clientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *w : rest)
+        delete w;
+}
+
+void TBaseForm::SetBorderStyle(const QString &style)
+{
+    borderStyle = style;
+    if (style != QLatin1String("bsSizeable")) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(0, 0);
+        const QRect area = programValues().workArea;
+        if (area.isValid())
+            setMaximumSize(area.width() + 4, area.height() + 4);
+        else
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+QString TBaseForm::StoredWindowState() const
+{
+    if (!isVisible())
+        return pendingWindowState;
+    if (windowState() & Qt::WindowMinimized)
+        return QStringLiteral("wsMinimized");
+    if (windowState() & Qt::WindowMaximized)
+        return QStringLiteral("wsMaximized");
+    return QStringLiteral("wsNormal");
+}
+
+void TBaseForm::SetStoredWindowState(const QString &state)
+{
+    pendingWindowState = state;
+    Qt::WindowStates s = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == QLatin1String("wsMaximized"))
+        s |= Qt::WindowMaximized;
+    else if (state == QLatin1String("wsMinimized"))
+        s |= Qt::WindowMinimized;
+    setWindowState(s);
+}
+
+TPan *TBaseForm::RootContainer() const
+{
+    for (QWidget *w : ControlsOf(clientArea))
+        if (auto *pan = qobject_cast<TPan *>(w))
+            return pan;
+    return nullptr;
+}
+
+void TBaseForm::SetStatusText(const QString &text)
+{
+    if (!destroying && statusBar)
+        statusBar->SetPanelText(text);
+}
+
+QString TBaseForm::StatusText() const
+{
+    return statusBar ? statusBar->PanelText() : QString();
+}
+
+void TBaseForm::RepaintStatusBar()
+{
+    if (statusBar)
+        statusBar->RepaintPanels();
+}
+
+int TBaseForm::TextHeight() const
+{
+    return QFontMetrics(font()).height();
+}
+
+int TBaseForm::PixelsPerInch() const
+{
+    return screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
+}
+
+QRect TBaseForm::StoredBounds() const
+{
+    if (isVisible() && (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        // The restored bounds are what the next start should come back to.
+        const QSize frameExtra = frameGeometry().size() - size();
+        const QRect n = normalGeometry();
+        return QRect(n.topLeft() - (geometry().topLeft() - frameGeometry().topLeft()),
+                     n.size() + frameExtra);
+    }
+    return frameGeometry();
+}
+
+void TBaseForm::SetStoredBounds(const QRect &r)
+{
+    const QSize frameExtra = frameGeometry().size() - size();
+    move(r.topLeft());
+    resize(r.size() - frameExtra);
+}
+
+void TBaseForm::ComponentInserted(QWidget *component)
+{
+    if (destroying || !module)
+        return;
+    if (auto *c = AsComponent(component); c && c->ClassName() == QLatin1String("TBrowser"))
+        module->BrowserInserted(component);
+}
+
+void TBaseForm::ComponentRemoved(QWidget *component)
+{
+    if (destroying || !module)
+        return;
+    module->BrowserRemoved(component);
+}
+
+bool TBaseForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Hints go to the text panel instead of covering the whole bar.
+        SetStatusText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TBaseForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+}
+
+} // namespace mira

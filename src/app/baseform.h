@@ -1,0 +1,88 @@
+#pragma once
+// The main window: root of the layout tree and of every set file.
+#include <QMainWindow>
+#include <QPointer>
+
+#include "layout/component.h"
+
+class QStatusBar;
+
+namespace mira {
+
+class TAppControlModule;
+class TStatusBar;
+class TPan;
+
+// Program flags word bits (TBaseForm::Tag).
+enum ProgramFlag : int {
+    pfNoSaveOnClose = 1,
+    pfAutoSave = 2,
+    pfInteractive = 4,
+    pfSilent = 8,
+    pfHiddenMenu = 16,
+    pfLockOnMinimize = 32,
+    pfLockSize = 64,
+    pfNoCache = 128,
+};
+
+class TBaseForm : public QMainWindow, public ComponentOwner {
+    Q_OBJECT
+public:
+    explicit TBaseForm(TAppControlModule *module);
+    ~TBaseForm() override;
+
+    TAppControlModule *Module() const { return module; }
+
+    // The program flags word.
+    int Tag() const { return tag; }
+    void SetTag(int value) { tag = value; }
+    // The encrypted lock key of the open set.
+    QString Key() const { return key; }
+    void SetKey(const QString &value) { key = value; }
+    // The border style as sets store it: "bsSizeable", or "bsSingle" (a fixed
+    // window size while Lock Size is on). Other styles read from a file are kept.
+    QString BorderStyle() const { return borderStyle; }
+    void SetBorderStyle(const QString &style);
+    // "wsNormal", "wsMaximized" or "wsMinimized", as a set stores it.
+    QString StoredWindowState() const;
+    void SetStoredWindowState(const QString &state);
+
+    // The widget whose aligned children make up the layout; it holds the root container.
+    QWidget *ClientArea() const { return clientArea; }
+    // The root container: the client-aligned TPan of the client area, or nullptr.
+    TPan *RootContainer() const;
+
+    TStatusBar *StatusBar() const { return statusBar; }
+    void SetStatusText(const QString &text);
+    QString StatusText() const;
+    void RepaintStatusBar();
+
+    bool Destroying() const { return destroying; }
+
+    // The design font: the height of "0" in it is what sets store as TextHeight.
+    int TextHeight() const;
+    int PixelsPerInch() const;
+
+    // Frame geometry as a set stores it (Left, Top, Width, Height).
+    QRect StoredBounds() const;
+    void SetStoredBounds(const QRect &r);
+
+    void ComponentInserted(QWidget *component) override;
+    void ComponentRemoved(QWidget *component) override;
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    TAppControlModule *module;
+    TStatusBar *statusBar = nullptr;
+    QWidget *clientArea = nullptr;
+    int tag = 0;
+    QString key;
+    QString borderStyle = QStringLiteral("bsSizeable");
+    QString pendingWindowState = QStringLiteral("wsNormal");
+    bool destroying = false;
+};
+
+} // namespace mira

@@ -1,0 +1,141 @@
+// The program flags word and how the menus, the main window and the panes follow it.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/appcontrol.h"
+#include "app/baseform.h"
+#include "app/panecommands.h"
+#include "layout/pan.h"
+
+namespace mira {
+
+void TAppControlModule::SetProgramFlag(int bits)
+{
+    if (mainWindow)
+        mainWindow->SetTag(mainWindow->Tag() | bits);
+}
+
+void TAppControlModule::ClearProgramFlag(int bits)
+{
+    if (mainWindow)
+        mainWindow->SetTag(mainWindow->Tag() & ~bits);
+}
+
+bool TAppControlModule::HasProgramFlag(int bits) const
+{
+    return mainWindow && (mainWindow->Tag() & bits) != 0;
+}
+
+void TAppControlModule::UpdateConfigState(bool open)
+{
+    UpdateCaption();
+    UpdateAutoSave();
+    UpdateSaveOnClose();
+    UpdateLockState();
+    UpdateHiddenMenu();
+    UpdateLockSize();
+    UpdateNoCache();
+    UpdateDialogMode();
+    if (open)
+        UpdateTextSize(-1);
+    UpdateRootContainer(open);
+    for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction,
+                       FileRenameAction, FileDeleteAction})
+        a->setEnabled(open);
+}
+
+void TAppControlModule::UpdateAutoSave()
+{
+    const bool on = HasProgramFlag(pfAutoSave);
+    FileAutoSaveAction->setChecked(on);
+    FileAutoSaveAction->setEnabled(IsSetOpen());
+    if (on)
+        AutoSaveTimer.start(600000);
+    else
+        AutoSaveTimer.stop();
+}
+
+void TAppControlModule::UpdateSaveOnClose()
+{
+    FileSaveOnCloseAction->setChecked(!HasProgramFlag(pfNoSaveOnClose));
+    FileSaveOnCloseAction->setEnabled(IsSetOpen());
+}
+
+void TAppControlModule::UpdateLockState()
+{
+    UseLockAction->setEnabled(IsSetOpen() && mainWindow && !mainWindow->Key().isEmpty());
+    // A set with the flag but no key loads with the lock off.
+    if (HasProgramFlag(pfLockOnMinimize) && !UseLockAction->isEnabled())
+        ClearProgramFlag(pfLockOnMinimize);
+    UseLockAction->setChecked(HasProgramFlag(pfLockOnMinimize));
+    SetLockKeyAction->setEnabled(IsSetOpen());
+}
+
+void TAppControlModule::UpdateHiddenMenu()
+{
+    const bool hidden = HasProgramFlag(pfHiddenMenu);
+    HiddenMenuAction->setChecked(hidden);
+    HiddenMenuAction->setEnabled(IsSetOpen());
+    for (QAction *heading : {FileActions, ActionsAction, HelpActions})
+        heading->setVisible(!hidden);
+}
+
+void TAppControlModule::UpdateLockSize()
+{
+    const bool locked = HasProgramFlag(pfLockSize);
+    LockSizeAction->setChecked(locked);
+    LockSizeAction->setEnabled(IsSetOpen());
+    if (mainWindow)
+        mainWindow->SetBorderStyle(locked ? QStringLiteral("bsSingle") : QStringLiteral("bsSizeable"));
+}
+
+void TAppControlModule::UpdateNoCache()
+{
+    const bool on = HasProgramFlag(pfNoCache);
+    NoCacheAction->setChecked(on);
+    NoCacheAction->setEnabled(IsSetOpen());
+    for (QWidget *pane : BrowserList)
+        if (auto *p = dynamic_cast<PaneCommands *>(pane))
+            p->SetNoCache(on);
+}
+
+void TAppControlModule::UpdateDialogMode()
+{
+    const bool interactive = HasProgramFlag(pfInteractive);
+    const bool silent = HasProgramFlag(pfSilent);
+    InteractiveAction->setChecked(interactive);
+    ModerateAction->setChecked(!interactive && !silent);
+    SilentAction->setChecked(silent);
+    for (QWidget *pane : BrowserList)
+        if (auto *p = dynamic_cast<PaneCommands *>(pane))
+            p->SetSilent(silent);
+    if (mainWindow)
+        mainWindow->RepaintStatusBar();
+}
+
+void TAppControlModule::UpdateTextSize(int level)
+{
+    if (level < 0 && ReadTextSize)
+        level = ReadTextSize();
+    for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
+                       TextSizeSmallerAction, TextSizeSmallestAction})
+        a->setChecked(Tag(a) == level);
+}
+
+void TAppControlModule::UpdateRootContainer(bool open)
+{
+    if (!mainWindow)
+        return;
+    TPan *root = mainWindow->RootContainer();
+    if (!root)
+        return;
+    if (open) {
+        root->setContextMenuPolicy(Qt::CustomContextMenu);
+        root->setProperty("miraPopupMenu", QVariant::fromValue<QObject *>(DesignPopup));
+    } else {
+        delete root;
+    }
+}
+
+} // namespace mira

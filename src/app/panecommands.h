@@ -1,0 +1,16 @@
+#pragma once
+// What the program-wide commands ask of every browser pane.
+namespace mira {
+
+class PaneCommands {
+public:
+    virtual ~PaneCommands() = default;
+    virtual void GoBookmarked() = 0;
+    virtual void StopLoading() = 0;
+    virtual void RefreshBookmarked() = 0;
+    virtual void SetNoCache(bool on) = 0;
+    virtual void SetSilent(bool on) = 0;
+    virtual void SetTextSize(int level) = 0;
+};
+
+} // namespace mira

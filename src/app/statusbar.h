@@ -1,0 +1,34 @@
+#pragma once
+#include <QStatusBar>
+
+class QLabel;
+
+namespace mira {
+
+class TBaseForm;
+
+// Three panels: the online state (owner-drawn), the dialog mode (owner-drawn) and
+// the hint or last engine message (text, stretching to the right end).
+class TStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit TStatusBar(TBaseForm *form);
+
+    void SetPanelText(const QString &text);
+    QString PanelText() const;
+    void RepaintPanels();
+
+    // The panels as drawn, for checks and screenshots.
+    QWidget *Panel(int index) const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    TBaseForm *form;
+    QWidget *online;
+    QWidget *mode;
+    QLabel *text;
+};
+
+} // namespace mira

@@ -1,0 +1,182 @@
+#include "layout/align.h"
+
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+
+namespace mira {
+namespace {
+
+const char kAlignProperty[] = "miraAlign";
+const char kGraphicProperty[] = "miraGraphic";
+const char kSeqProperty[] = "miraSeq";
+
+int suspendCount = 0;
+quint64 nextSeq = 1;
+
+quint64 seqOf(const QWidget *w)
+{
+    return w->property(kSeqProperty).toULongLong();
+}
+
+// Whether c1 goes before c2 among controls of one alignment (stacking by position).
+bool insertBefore(const QWidget *c1, const QWidget *c2, TAlign align)
+{
+    const QRect a = c1->geometry();
+    const QRect b = c2->geometry();
+    switch (align) {
+    case TAlign::alTop: return a.top() < b.top();
+    case TAlign::alBottom: return a.top() + a.height() >= b.top() + b.height();
+    case TAlign::alLeft: return a.left() < b.left();
+    case TAlign::alRight: return a.left() + a.width() >= b.left() + b.width();
+    default: return false;
+    }
+}
+
+} // namespace
+
+QString AlignName(TAlign align)
+{
+    switch (align) {
+    case TAlign::alNone: return QStringLiteral("alNone");
+    case TAlign::alTop: return QStringLiteral("alTop");
+    case TAlign::alBottom: return QStringLiteral("alBottom");
+    case TAlign::alLeft: return QStringLiteral("alLeft");
+    case TAlign::alRight: return QStringLiteral("alRight");
+    case TAlign::alClient: return QStringLiteral("alClient");
+    }
+    return {};
+}
+
+std::optional<TAlign> AlignFromName(const QString &name)
+{
+    static const TAlign all[] = {TAlign::alNone, TAlign::alTop, TAlign::alBottom,
+                                 TAlign::alLeft, TAlign::alRight, TAlign::alClient};
+    for (TAlign a : all)
+        if (AlignName(a).compare(name, Qt::CaseInsensitive) == 0)
+            return a;
+    return std::nullopt;
+}
+
+TAlign AlignOf(const QWidget *w)
+{
+    return TAlign(w->property(kAlignProperty).toInt());
+}
+
+void StoreAlign(QWidget *w, TAlign align)
+{
+    w->setProperty(kAlignProperty, int(align));
+}
+
+bool IsGraphicControl(const QWidget *w)
+{
+    return w->property(kGraphicProperty).toBool();
+}
+
+void MarkGraphicControl(QWidget *w)
+{
+    w->setProperty(kGraphicProperty, true);
+}
+
+void StampInsertion(QWidget *child)
+{
+    child->setProperty(kSeqProperty, nextSeq++);
+}
+
+QList<QWidget *> ControlsOf(const QWidget *container)
+{
+    QList<QWidget *> graphic;
+    QList<QWidget *> windowed;
+    for (QObject *o : container->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w->isWindow() || !w->property(kAlignProperty).isValid())
+            continue;
+        (IsGraphicControl(w) ? graphic : windowed).append(w);
+    }
+    auto bySeq = [](const QWidget *a, const QWidget *b) { return seqOf(a) < seqOf(b); };
+    std::stable_sort(graphic.begin(), graphic.end(), bySeq);
+    std::stable_sort(windowed.begin(), windowed.end(), bySeq);
+    return graphic + windowed;
+}
+
+QList<QWidget *> WindowedControlsOf(const QWidget *container)
+{
+    QList<QWidget *> result;
+    for (QWidget *w : ControlsOf(container))
+        if (!IsGraphicControl(w))
+            result.append(w);
+    return result;
+}
+
+void AlignControls(QWidget *container)
+{
+    if (suspendCount > 0 || !container)
+        return;
+    QRect rect = container->contentsRect();
+    const QList<QWidget *> controls = ControlsOf(container);
+    static const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft,
+                                   TAlign::alRight, TAlign::alClient};
+    for (TAlign align : order) {
+        QList<QWidget *> list;
+        for (QWidget *c : controls) {
+            if (c->isHidden() || AlignOf(c) != align)
+                continue;
+            int i = 0;
+            while (i < list.size() && !insertBefore(c, list.at(i), align))
+                ++i;
+            list.insert(i, c);
+        }
+        for (QWidget *c : list) {
+            const int w = qMax(0, rect.width());
+            const int h = qMax(0, rect.height());
+            switch (align) {
+            case TAlign::alTop:
+                c->setGeometry(rect.left(), rect.top(), w, c->height());
+                rect.setTop(rect.top() + c->height());
+                break;
+            case TAlign::alBottom:
+                c->setGeometry(rect.left(), rect.top() + h - c->height(), w, c->height());
+                rect.setBottom(rect.bottom() - c->height());
+                break;
+            case TAlign::alLeft:
+                c->setGeometry(rect.left(), rect.top(), c->width(), h);
+                rect.setLeft(rect.left() + c->width());
+                break;
+            case TAlign::alRight:
+                c->setGeometry(rect.left() + w - c->width(), rect.top(), c->width(), h);
+                rect.setRight(rect.right() - c->width());
+                break;
+            case TAlign::alClient:
+                c->setGeometry(rect.left(), rect.top(), w, h);
+                break;
+            case TAlign::alNone:
+                break;
+            }
+        }
+    }
+}
+
+AlignSuspender::AlignSuspender() { ++suspendCount; }
+AlignSuspender::~AlignSuspender() { --suspendCount; }
+bool AlignSuspender::active() { return suspendCount > 0; }
+
+void PutInto(QWidget *child, QWidget *parent)
+{
+    if (child->parentWidget() != parent) {
+        child->setParent(parent);
+        StampInsertion(child);
+    }
+    child->show();
+}
+
+void RealignTree(QWidget *container)
+{
+    if (!container)
+        return;
+    AlignControls(container);
+    for (QObject *o : container->children())
+        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+            RealignTree(w);
+}
+
+} // namespace mira

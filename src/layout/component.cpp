@@ -1,0 +1,38 @@
+#include "layout/component.h"
+
+#include <QWidget>
+
+namespace mira {
+
+void TComponent::NotifyInserted(QWidget *self)
+{
+    if (auto *o = dynamic_cast<ComponentOwner *>(owner.data()))
+        o->ComponentInserted(self);
+}
+
+void TComponent::NotifyRemoved(QWidget *self)
+{
+    if (auto *o = dynamic_cast<ComponentOwner *>(owner.data()))
+        o->ComponentRemoved(self);
+}
+
+namespace {
+int readingCount = 0;
+}
+
+ReadingGuard::ReadingGuard() { ++readingCount; }
+ReadingGuard::~ReadingGuard() { --readingCount; }
+bool IsReadingSet() { return readingCount > 0; }
+
+TComponent *AsComponent(QObject *o)
+{
+    return dynamic_cast<TComponent *>(o);
+}
+
+bool IsOwnedBy(QObject *o, QObject *owner)
+{
+    TComponent *c = AsComponent(o);
+    return c && owner && c->Owner() == owner;
+}
+
+} // namespace mira

@@ -1,0 +1,54 @@
+#pragma once
+// Ownership half of the component model. A layout component's owner is the object
+// that destroys it and to which it reports its coming and going (the main window
+// for every part of the layout tree); its Qt parent is where it is shown.
+#include <QPointer>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+namespace mira {
+
+// Told by components about their insertion into and removal from an owner.
+class ComponentOwner {
+public:
+    virtual ~ComponentOwner() = default;
+    virtual void ComponentInserted(QWidget *component) = 0;
+    virtual void ComponentRemoved(QWidget *component) = 0;
+};
+
+class TComponent {
+public:
+    virtual ~TComponent() = default;
+    QObject *Owner() const { return owner; }
+    virtual QString ClassName() const = 0;
+    // Runs once after a set file has been read (the after-loading step).
+    virtual void Loaded() {}
+
+protected:
+    explicit TComponent(QObject *owner) : owner(owner) {}
+    // The most derived constructor and destructor call these, so the owner sees
+    // a complete component.
+    void NotifyInserted(QWidget *self);
+    void NotifyRemoved(QWidget *self);
+
+private:
+    QPointer<QObject> owner;
+};
+
+// While a guard lives, a set file is being read into the tree.
+class ReadingGuard {
+public:
+    ReadingGuard();
+    ~ReadingGuard();
+    ReadingGuard(const ReadingGuard &) = delete;
+    ReadingGuard &operator=(const ReadingGuard &) = delete;
+};
+bool IsReadingSet();
+
+TComponent *AsComponent(QObject *o);
+// True when o is a layout component owned by owner.
+bool IsOwnedBy(QObject *o, QObject *owner);
+
+} // namespace mira

@@ -1,0 +1,50 @@
+#include "layout/pan.h"
+
+#include <QChildEvent>
+
+#include "layout/align.h"
+
+namespace mira {
+
+TPan::TPan(QObject *owner)
+    : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+{
+    StoreAlign(this, TAlign::alNone);
+    resize(301, 107);
+    setMinimumSize(149, 26);
+    NotifyInserted(this);
+}
+
+TPan::~TPan()
+{
+    NotifyRemoved(this);
+}
+
+void TPan::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    AlignControls(this);
+}
+
+bool TPan::event(QEvent *event)
+{
+    HandleContainerEvent(this, event);
+    return QWidget::event(event);
+}
+
+bool HandleContainerEvent(QWidget *container, QEvent *event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child());
+        if (child && !child->isWindow())
+            StampInsertion(child);
+        return false;
+    }
+    if (event->type() == QEvent::ChildRemoved || event->type() == QEvent::LayoutRequest) {
+        AlignControls(container);
+        return false;
+    }
+    return false;
+}
+
+} // namespace mira
