@@ -1,0 +1,44 @@
+#include "support/programfixture.h"
+
+#include <QFile>
+
+namespace mira::test {
+
+void ProgramTest::SetUp()
+{
+    saved = programValues();
+    programValues().programFolder = dir.path() + QLatin1Char('/');
+    programValues().workArea = QRect(0, 0, 1024, 740);
+}
+
+void ProgramTest::TearDown()
+{
+    program.reset();
+    programValues() = saved;
+}
+
+void ProgramTest::start(const QStringList &arguments)
+{
+    program = CreateProgram(arguments);
+    // No engine in unit tests: the text size reads as Medium.
+    module()->ReadTextSize = [] { return 2; };
+}
+
+QString ProgramTest::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = folder() + name;
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(content);
+    return path;
+}
+
+QByteArray ProgramTest::readFile(const QString &path) const
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+} // namespace mira::test
