@@ -249,11 +249,39 @@ bool TURLs::ConfirmUnique(const QString &value, bool byAddress, const TURL *self
     }
 }
 
-TURL *TURLs::findKey(const Index &index, const QString &key, int last, const TURL *except) const
+void TURLs::indexInsert(Index &index, Link link, const QString &key, TURL *item)
+{
+    TURL *&head = index[key];
+    item->*link = head;
+    head = item;
+}
+
+void TURLs::indexRemove(Index &index, Link link, const QString &key, TURL *item)
+{
+    const auto it = index.find(key);
+    if (it == index.end())
+        return;
+    if (it.value() == item) {
+        if (item->*link)
+            it.value() = item->*link;
+        else
+            index.erase(it);
+    } else {
+        for (TURL *prev = it.value(); prev->*link; prev = prev->*link) {
+            if (prev->*link == item) {
+                prev->*link = item->*link;
+                break;
+            }
+        }
+    }
+    item->*link = nullptr;
+}
+
+TURL *TURLs::findKey(const Index &index, Link link, const QString &key, int last,
+                     const TURL *except)
 {
     TURL *best = nullptr;
-    for (auto [it, end] = index.equal_range(key); it != end; ++it) {
-        TURL *item = it.value();
+    for (TURL *item = index.value(key); item; item = item->*link) {
         if (item != except && item->m_index <= last && (!best || item->m_index > best->m_index))
             best = item;
     }
@@ -263,7 +291,7 @@ TURL *TURLs::findKey(const Index &index, const QString &key, int last, const TUR
 TURL *TURLs::findName(const QString &name, int last, const TURL *except) const
 {
     if (!name.isEmpty())
-        return findKey(m_byName, FoldCase(name), last, except);
+        return findKey(m_byName, &TURL::m_nextSameName, FoldCase(name), last, except);
     // Empty names are not indexed; only the editor stores them.
     for (int i = std::min(last, Count() - 1); i >= 0; --i) {
         TURL *item = m_items[size_t(i)].get();
@@ -276,7 +304,7 @@ TURL *TURLs::findName(const QString &name, int last, const TURL *except) const
 TURL *TURLs::findAddress(const QString &address, const TURL *except) const
 {
     if (!address.isEmpty())
-        return findKey(m_byAddress, FoldCase(address), End, except);
+        return findKey(m_byAddress, &TURL::m_nextSameAddress, FoldCase(address), End, except);
     // Empty addresses (every fresh item has one) are not indexed.
     for (int i = Count() - 1; i >= 0; --i) {
         TURL *item = m_items[size_t(i)].get();
@@ -298,8 +326,7 @@ TURL *TURLs::findBookmark(const QString &name, const QString &address, const TUR
         return nullptr;
     }
     TURL *best = nullptr;
-    for (auto [it, end] = m_byName.equal_range(FoldCase(name)); it != end; ++it) {
-        TURL *item = it.value();
+    for (TURL *item = m_byName.value(FoldCase(name)); item; item = item->m_nextSameName) {
         if (item != except && item->m_addressKey == addressKey
             && (!best || item->m_index > best->m_index))
             best = item;
@@ -318,29 +345,29 @@ TURL *TURLs::findById(int id) const
 void TURLs::storeName(TURL *item, const QString &name)
 {
     if (!item->m_nameKey.isEmpty())
-        m_byName.remove(item->m_nameKey, item);
+        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
     item->m_name = name;
     item->m_nameKey = FoldCase(name);
     if (!item->m_nameKey.isEmpty())
-        m_byName.insert(item->m_nameKey, item);
+        indexInsert(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
 }
 
 void TURLs::storeAddress(TURL *item, const QString &address)
 {
     if (!item->m_addressKey.isEmpty())
-        m_byAddress.remove(item->m_addressKey, item);
+        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
     item->m_address = address;
     item->m_addressKey = FoldCase(address);
     if (!item->m_addressKey.isEmpty())
-        m_byAddress.insert(item->m_addressKey, item);
+        indexInsert(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
 }
 
 void TURLs::remove(TURL *item)
 {
     if (!item->m_nameKey.isEmpty())
-        m_byName.remove(item->m_nameKey, item);
+        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
     if (!item->m_addressKey.isEmpty())
-        m_byAddress.remove(item->m_addressKey, item);
+        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
     const int at = item->m_index;
     m_items.erase(m_items.begin() + at);
     renumber(at, Count() - 1);

@@ -1,7 +1,7 @@
 #pragma once
 // A pane's bookmarks: an ordered list of named addresses, unique by name and by
 // address ignoring case, newest or most recently visited last.
-#include <QMultiHash>
+#include <QHash>
 #include <QString>
 #include <limits>
 #include <memory>
@@ -75,6 +75,9 @@ private:
     QString m_address;
     QString m_nameKey;     // case-folded, as indexed
     QString m_addressKey;
+    // Further bookmarks with the same key (only lists that already held duplicates).
+    TURL *m_nextSameName = nullptr;
+    TURL *m_nextSameAddress = nullptr;
     int m_refresh = 0;
     int m_scrollX = 0;
     int m_scrollY = 0;
@@ -129,10 +132,15 @@ public:
 
 private:
     friend class TURL;
-    using Index = QMultiHash<QString, TURL *>;
+    // Folded key to the first bookmark having it; the rest are chained through Link.
+    using Index = QHash<QString, TURL *>;
+    using Link = TURL *TURL::*;
 
+    static void indexInsert(Index &index, Link link, const QString &key, TURL *item);
+    static void indexRemove(Index &index, Link link, const QString &key, TURL *item);
     // Highest-index item with this folded key other than except, up to last.
-    TURL *findKey(const Index &index, const QString &key, int last, const TURL *except) const;
+    static TURL *findKey(const Index &index, Link link, const QString &key, int last,
+                         const TURL *except);
     TURL *findName(const QString &name, int last, const TURL *except) const;
     TURL *findAddress(const QString &address, const TURL *except) const;
     TURL *findBookmark(const QString &name, const QString &address, const TURL *except) const;

@@ -392,3 +392,27 @@ TEST(TURLs, SearchesAgreeWithBruteForceAcrossMutations)
         }
     }
 }
+
+TEST(TURLs, ConfirmedClashRemovesEveryHolderOfTheValue)
+{
+    ScriptedModal modal;
+    TURLs list;
+    TURL *a = addBookmark(list, QStringLiteral("A"), QStringLiteral("http://a/"));
+    TURL *b = addBookmark(list, QStringLiteral("B"), QStringLiteral("http://b/"));
+    // Two holders of one name, as a list from an older set may have.
+    ASSERT_TRUE(a->EditNameAndAddress(QStringLiteral("(no name 3)"), QStringLiteral("http://a/")));
+    list.Add(); // ID 2
+    TURL *dup = list.Add(); // ID 3, named like a
+    ASSERT_EQ(dup->Name(), a->Name());
+
+    // The list is rearranged while the first question is open; the right one still goes.
+    modal.answerWith([&](ModalRecord &) {
+        dup->SetIndex(0);
+        return int(mrOK);
+    });
+    modal.answer(mrOK);
+    b->SetName(QStringLiteral("(NO NAME 3)"));
+    EXPECT_EQ(modal.asked.size(), 2);
+    EXPECT_EQ(names(list), (QStringList{"(NO NAME 3)", "(no name 2)"}));
+    EXPECT_EQ(list.IndexOfName(QStringLiteral("(no name 3)")), 0);
+}
