@@ -1,10 +1,10 @@
 // Filling a bookmark list the way a set file is read, at two sizes: the uniqueness
 // checks must keep the work linear in the number of bookmarks.
-#include <QElapsedTimer>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -16,11 +16,19 @@ namespace {
 // as reading a set does, instead of the small runs reusing what the last one freed.
 std::vector<std::unique_ptr<mira::TURLs>> kept;
 
+// CPU time of this thread: the machine is shared, and time spent waiting for a core
+// would otherwise land mostly on the long runs.
+double threadMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
 double fillMs(int count)
 {
     auto list = std::make_unique<mira::TURLs>();
-    QElapsedTimer timer;
-    timer.start();
+    const double start = threadMs();
     list->BeginUpdate();
     for (int i = 0; i < count; ++i) {
         mira::TURL *url = list->Add();
@@ -28,7 +36,7 @@ double fillMs(int count)
         url->SetAddress(QStringLiteral("https://site%1.example.test/index.html").arg(i));
     }
     list->EndUpdate();
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    const double ms = threadMs() - start;
     if (list->Count() != count || list->IndexOfName(QStringLiteral("SITE 0 HOME")) != 0) {
         std::fprintf(stderr, "list of %d bookmarks filled wrongly\n", count);
         std::exit(1);
@@ -51,8 +59,8 @@ int main()
         large = std::min(large, fillMs(20000));
         small = std::min(small, fillMs(2000));
     }
-    std::printf("fill_2000_ms: %.3f\n", small);
-    std::printf("fill_20000_ms: %.3f\n", large);
+    std::printf("fill_2000_cpu_ms: %.3f\n", small);
+    std::printf("fill_20000_cpu_ms: %.3f\n", large);
     std::printf("ratio_20000_to_2000: %.2f\n", large / small);
     return 0;
 }
