@@ -45,8 +45,10 @@ void TURL::SetName(const QString &value)
     m_owner->changed(this);
 }
 
-void TURL::SetAddress(const QString &value)
+void TURL::SetAddress(const QString &text)
 {
+    // A copy: the text may belong to the bookmark a clash question deletes.
+    const QString value = text;
     if (value.size() > MaxAddressLength) {
         platform::Beep();
         return;
@@ -69,8 +71,11 @@ void TURL::SetIndex(int index)
     m_owner->move(this, index);
 }
 
-bool TURL::SetNameAndAddress(const QString &name, const QString &address)
+bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText)
 {
+    // Copies: the texts may belong to a bookmark that a clash question deletes.
+    const QString name = nameText;
+    const QString address = addressText;
     TURLs *list = m_owner;
     if (TURL *same = list->findBookmark(name, address, this)) {
         const int target = m_index - 1;
@@ -88,12 +93,10 @@ bool TURL::SetNameAndAddress(const QString &name, const QString &address)
 bool TURL::Assign(const TURL &source)
 {
     // The source may sit in this list and be deleted by a clash question.
-    const QString name = source.m_name;
-    const QString address = source.m_address;
     const int refresh = source.m_refresh;
     const int scrollX = source.m_scrollX;
     const int scrollY = source.m_scrollY;
-    if (!SetNameAndAddress(name, address))
+    if (!SetNameAndAddress(source.m_name, source.m_address))
         return false;
     m_refresh = refresh;
     m_scrollX = scrollX;
@@ -227,7 +230,7 @@ int TURLs::IndexOfBookmark(const QString &name, const QString &address) const
     return item ? item->m_index : -1;
 }
 
-bool TURLs::ConfirmUnique(const QString &value, bool byAddress, const TURL *self)
+bool TURLs::ConfirmUnique(QString value, bool byAddress, const TURL *self)
 {
     if (value.isEmpty())
         return false;

@@ -126,7 +126,8 @@ public:
     // False for an empty value. True when no bookmark but self has the value (name or
     // address, ignoring case); otherwise asks whether to delete the other one and
     // returns true when it was deleted.
-    bool ConfirmUnique(const QString &value, bool byAddress, const TURL *self = nullptr);
+    // The value is taken by copy, as it may belong to the bookmark that is deleted.
+    bool ConfirmUnique(QString value, bool byAddress, const TURL *self = nullptr);
 
     static QString FoldCase(const QString &value);
 

@@ -416,3 +416,21 @@ TEST(TURLs, ConfirmedClashRemovesEveryHolderOfTheValue)
     EXPECT_EQ(names(list), (QStringList{"(NO NAME 3)", "(no name 2)"}));
     EXPECT_EQ(list.IndexOfName(QStringLiteral("(no name 3)")), 0);
 }
+
+TEST(TURLs, ValuesTakenFromTheDeletedBookmarkSurviveIt)
+{
+    ScriptedModal modal;
+    modal.setDefault(mrOK);
+    TURLs list;
+    TURL *a = addBookmark(list, QStringLiteral("A"), QStringLiteral("http://a/"));
+    TURL *b = addBookmark(list, QStringLiteral("B"), QStringLiteral("http://b/"));
+    b->SetAddress(a->Address()); // deletes a, whose address is the argument
+    EXPECT_EQ(b->Address(), QStringLiteral("http://a/"));
+    EXPECT_EQ(list.Count(), 1);
+
+    TURL *c = addBookmark(list, QStringLiteral("C"), QStringLiteral("http://c/"));
+    ASSERT_TRUE(list.Add()->SetNameAndAddress(c->Name(), b->Address()));
+    EXPECT_EQ(names(list), QStringList{"C"});
+    EXPECT_EQ(list.Items(0)->Address(), QStringLiteral("http://a/"));
+    EXPECT_EQ(modal.asked.size(), 3);
+}
