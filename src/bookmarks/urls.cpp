@@ -1,0 +1,403 @@
+#include "bookmarks/urls.h"
+
+#include <algorithm>
+
+#include "app/messagebox.h"
+#include "bookmarks/shortenname.h"
+#include "bookmarks/urllistview.h"
+#include "platform/shell.h"
+
+namespace mira {
+namespace {
+
+QString clashText(const QString &what, const QString &value, const QString &relation,
+                  const QString &otherValue)
+{
+    // One multi-argument arg(): a "%1" inside a name must not be substituted again.
+    return QStringLiteral("URL having %1 \"%2\" already exists %3 \"%4\".")
+        .arg(what, value, relation, otherValue);
+}
+
+QString nameClash(const QString &name, const TURL &other)
+{
+    return clashText(QStringLiteral("name"), name, QStringLiteral("with preset address"),
+                     other.Address());
+}
+
+QString addressClash(const QString &address, const TURL &other)
+{
+    return clashText(QStringLiteral("address"), address, QStringLiteral("and named as"),
+                     other.Name());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------- TURL
+
+TURL::TURL(TURLs *owner, int id) : m_owner(owner), m_id(id) {}
+
+void TURL::SetName(const QString &value)
+{
+    const QString v = ShortenName(value);
+    if (v == m_name || !m_owner->ConfirmUnique(v, false, this))
+        return;
+    m_owner->storeName(this, v);
+    m_owner->changed(this);
+}
+
+void TURL::SetAddress(const QString &text)
+{
+    // A copy: the text may belong to the bookmark a clash question deletes.
+    const QString value = text;
+    if (value.size() > MaxAddressLength) {
+        platform::Beep();
+        return;
+    }
+    if (value == m_address || !m_owner->ConfirmUnique(value, true, this))
+        return;
+    m_owner->storeAddress(this, value);
+}
+
+void TURL::SetNoScroll(bool value)
+{
+    if (value == NoScroll())
+        return;
+    m_scrollX = value ? -1 : 0;
+    m_scrollY = 0;
+}
+
+void TURL::SetIndex(int index)
+{
+    m_owner->move(this, index);
+}
+
+bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText)
+{
+    // Copies: the texts may belong to a bookmark that a clash question deletes.
+    const QString name = nameText;
+    const QString address = addressText;
+    TURLs *list = m_owner;
+    if (TURL *same = list->findBookmark(name, address, this)) {
+        const int target = m_index - 1;
+        list->BeginUpdate();
+        list->remove(this); // deletes this item: only locals from here on
+        list->move(same, target);
+        list->EndUpdate();
+        return false;
+    }
+    SetName(name);
+    SetAddress(address);
+    return true;
+}
+
+bool TURL::Assign(const TURL &source)
+{
+    // The source may sit in this list and be deleted by a clash question.
+    const int refresh = source.m_refresh;
+    const int scrollX = source.m_scrollX;
+    const int scrollY = source.m_scrollY;
+    if (!SetNameAndAddress(source.m_name, source.m_address))
+        return false;
+    m_refresh = refresh;
+    m_scrollX = scrollX;
+    m_scrollY = scrollY;
+    return true;
+}
+
+bool TURL::EditNameAndAddress(const QString &name, const QString &address)
+{
+    QString text;
+    if (const TURL *other = m_owner->findName(name, TURLs::End, this))
+        text = nameClash(name, *other);
+    else if (const TURL *other = m_owner->findAddress(address, this))
+        text = addressClash(address, *other);
+    if (!text.isEmpty()) {
+        ShowMessageBox(m_owner->Owner(), text, QStringLiteral("Editing Cancelled"),
+                       MsgType::Information, mbOK);
+        return false;
+    }
+    m_owner->storeName(this, name);
+    m_owner->storeAddress(this, address);
+    m_owner->changed(this);
+    return true;
+}
+
+// --------------------------------------------------------------------------- TURLs
+
+TURLs::TURLs(URLListView *combo) : m_combo(combo) {}
+
+// Items go without notifications: the view owning the list is being destroyed.
+TURLs::~TURLs() = default;
+
+QWidget *TURLs::Owner() const
+{
+    return m_combo ? m_combo->messageOwner() : nullptr;
+}
+
+QString TURLs::FoldCase(const QString &value)
+{
+    return value.toCaseFolded();
+}
+
+TURL *TURLs::Items(int index) const
+{
+    return index >= 0 && index < Count() ? m_items[size_t(index)].get() : nullptr;
+}
+
+TURL *TURLs::Add()
+{
+    const int id = m_nextId++;
+    auto item = std::unique_ptr<TURL>(new TURL(this, id));
+    TURL *raw = item.get();
+    raw->m_index = Count();
+    m_items.push_back(std::move(item));
+    storeName(raw, QStringLiteral("(no name %1)").arg(id));
+    changed(nullptr);
+    return raw;
+}
+
+void TURLs::Delete(int index)
+{
+    if (TURL *item = Items(index))
+        remove(item);
+}
+
+void TURLs::Clear()
+{
+    if (m_items.empty())
+        return;
+    m_byName.clear();
+    m_byAddress.clear();
+    m_items.clear();
+    changed(nullptr);
+}
+
+void TURLs::Assign(const TURLs &source)
+{
+    if (&source == this)
+        return;
+    BeginUpdate();
+    Clear();
+    for (int i = 0; i < source.Count(); ++i)
+        Add()->Assign(*source.Items(i));
+    EndUpdate();
+}
+
+void TURLs::BeginUpdate()
+{
+    ++m_updateCount;
+}
+
+void TURLs::EndUpdate()
+{
+    if (m_updateCount <= 0)
+        return;
+    if (--m_updateCount == 0)
+        Update(nullptr);
+}
+
+void TURLs::Update(TURL *item)
+{
+    if (!m_combo)
+        return;
+    if (item)
+        m_combo->UpdateItem(item);
+    else
+        m_combo->UpdateItems();
+}
+
+void TURLs::changed(TURL *item)
+{
+    if (m_updateCount == 0)
+        Update(item);
+}
+
+int TURLs::IndexOfName(const QString &name, int last) const
+{
+    const TURL *item = findName(name, last, nullptr);
+    return item ? item->m_index : -1;
+}
+
+int TURLs::IndexOfAddress(const QString &address) const
+{
+    const TURL *item = findAddress(address, nullptr);
+    return item ? item->m_index : -1;
+}
+
+int TURLs::IndexOfBookmark(const QString &name, const QString &address) const
+{
+    const TURL *item = findBookmark(name, address, nullptr);
+    return item ? item->m_index : -1;
+}
+
+bool TURLs::ConfirmUnique(QString value, bool byAddress, const TURL *self)
+{
+    if (value.isEmpty())
+        return false;
+    // Normally one clash at most; a list that already holds duplicates asks per clash,
+    // so that OK really leaves the value unique.
+    for (;;) {
+        const TURL *other = byAddress ? findAddress(value, self) : findName(value, End, self);
+        if (!other)
+            return true;
+        const QString text = (byAddress ? addressClash(value, *other) : nameClash(value, *other))
+            + QStringLiteral("\nIs it OK to replace the URL by deleting existing entry?");
+        const int otherId = other->m_id;
+        if (ShowMessageBox(Owner(), text, QString(), MsgType::Confirmation, mbOK | mbCancel)
+            != mrOK)
+            return false;
+        // The list may have been rearranged while the question was open.
+        if (TURL *again = findById(otherId))
+            remove(again);
+    }
+}
+
+void TURLs::indexInsert(Index &index, Link link, const QString &key, TURL *item)
+{
+    TURL *&head = index[key];
+    item->*link = head;
+    head = item;
+}
+
+void TURLs::indexRemove(Index &index, Link link, const QString &key, TURL *item)
+{
+    const auto it = index.find(key);
+    if (it == index.end())
+        return;
+    if (it.value() == item) {
+        if (item->*link)
+            it.value() = item->*link;
+        else
+            index.erase(it);
+    } else {
+        for (TURL *prev = it.value(); prev->*link; prev = prev->*link) {
+            if (prev->*link == item) {
+                prev->*link = item->*link;
+                break;
+            }
+        }
+    }
+    item->*link = nullptr;
+}
+
+TURL *TURLs::findKey(const Index &index, Link link, const QString &key, int last,
+                     const TURL *except)
+{
+    TURL *best = nullptr;
+    for (TURL *item = index.value(key); item; item = item->*link) {
+        if (item != except && item->m_index <= last && (!best || item->m_index > best->m_index))
+            best = item;
+    }
+    return best;
+}
+
+TURL *TURLs::findName(const QString &name, int last, const TURL *except) const
+{
+    if (!name.isEmpty())
+        return findKey(m_byName, &TURL::m_nextSameName, FoldCase(name), last, except);
+    // Empty names are not indexed; only the editor stores them.
+    for (int i = std::min(last, Count() - 1); i >= 0; --i) {
+        TURL *item = m_items[size_t(i)].get();
+        if (item != except && item->m_name.isEmpty())
+            return item;
+    }
+    return nullptr;
+}
+
+TURL *TURLs::findAddress(const QString &address, const TURL *except) const
+{
+    if (!address.isEmpty())
+        return findKey(m_byAddress, &TURL::m_nextSameAddress, FoldCase(address), End, except);
+    // Empty addresses (every fresh item has one) are not indexed.
+    for (int i = Count() - 1; i >= 0; --i) {
+        TURL *item = m_items[size_t(i)].get();
+        if (item != except && item->m_address.isEmpty())
+            return item;
+    }
+    return nullptr;
+}
+
+TURL *TURLs::findBookmark(const QString &name, const QString &address, const TURL *except) const
+{
+    const QString addressKey = FoldCase(address);
+    if (name.isEmpty()) {
+        for (int i = Count() - 1; i >= 0; --i) {
+            TURL *item = m_items[size_t(i)].get();
+            if (item != except && item->m_name.isEmpty() && item->m_addressKey == addressKey)
+                return item;
+        }
+        return nullptr;
+    }
+    TURL *best = nullptr;
+    for (TURL *item = m_byName.value(FoldCase(name)); item; item = item->m_nextSameName) {
+        if (item != except && item->m_addressKey == addressKey
+            && (!best || item->m_index > best->m_index))
+            best = item;
+    }
+    return best;
+}
+
+TURL *TURLs::findById(int id) const
+{
+    for (const auto &item : m_items)
+        if (item->m_id == id)
+            return item.get();
+    return nullptr;
+}
+
+void TURLs::storeName(TURL *item, const QString &name)
+{
+    if (!item->m_nameKey.isEmpty())
+        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+    item->m_name = name;
+    item->m_nameKey = FoldCase(name);
+    if (!item->m_nameKey.isEmpty())
+        indexInsert(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+}
+
+void TURLs::storeAddress(TURL *item, const QString &address)
+{
+    if (!item->m_addressKey.isEmpty())
+        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
+    item->m_address = address;
+    item->m_addressKey = FoldCase(address);
+    if (!item->m_addressKey.isEmpty())
+        indexInsert(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
+}
+
+void TURLs::remove(TURL *item)
+{
+    if (!item->m_nameKey.isEmpty())
+        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+    if (!item->m_addressKey.isEmpty())
+        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
+    const int at = item->m_index;
+    m_items.erase(m_items.begin() + at);
+    renumber(at, Count() - 1);
+    changed(nullptr);
+}
+
+void TURLs::move(TURL *item, int to)
+{
+    if (m_items.empty())
+        return;
+    to = std::clamp(to, 0, Count() - 1);
+    const int from = item->m_index;
+    if (to == from)
+        return;
+    auto first = m_items.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    renumber(std::min(from, to), std::max(from, to));
+    changed(nullptr);
+}
+
+void TURLs::renumber(int from, int to)
+{
+    for (int i = from; i <= to; ++i)
+        m_items[size_t(i)]->m_index = i;
+}
+
+} // namespace mira
