@@ -1,4 +1,4 @@
-#include <QApplication>
+#include "app/application.h"
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
@@ -9,7 +9,7 @@
 int main(int argc, char **argv)
 {
     mira::prepareApplication();
-    QApplication app(argc, argv);
+    mira::MiraApplication app(argc, argv);
     mira::initProgram(app);
     if (mira::CheckIEVersion())
         return 1;

@@ -1,6 +1,6 @@
 // Test entry: one offscreen QApplication for the whole run, created the way the
 // program creates its own, so widgets and the engine behave as in Mira.
-#include <QApplication>
+#include "app/application.h"
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
 
     mira::prepareApplication();
-    QApplication app(argc, argv);
+    mira::MiraApplication app(argc, argv);
     mira::initProgram(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
