@@ -12,6 +12,7 @@
 #include "app/messagebox.h"
 #include "app/programvalues.h"
 #include "platform/connectivity.h"
+#include "platform/webengine.h"
 
 namespace mira {
 
@@ -35,6 +36,8 @@ TAppControlModule::TAppControlModule()
     SetOnlineMode(platform::IsOnline());
 
     AutoSaveTimer.setInterval(600000);
+    // The engine keeps its text size itself; reading it needs no page.
+    ReadTextSize = [] { return platform::engine::ZoomLevel(); };
 }
 
 TAppControlModule::~TAppControlModule()
