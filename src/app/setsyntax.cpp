@@ -533,10 +533,18 @@ private:
         return r.ec == std::errc() && r.ptr == tokStart + tokLen;
     }
 
+    qsizetype elements = 0;
+
     static void enter(int depth, int at)
     {
         if (depth > kMaxNesting)
             throw SyntaxError{"Nesting too deep", at};
+    }
+
+    void count()
+    {
+        if (++elements > kMaxElements)
+            fail("Too many values");
     }
 
     // "[n]" after a class name or "item"; the current token is the one after "[".
@@ -555,6 +563,7 @@ private:
     void parseObject(Object &o, int depth)
     {
         enter(depth, tokLine);
+        count();
         o.line = tokLine;
         if (symbolIs("object", 6))
             o.keyword = QStringLiteral("object");
@@ -598,6 +607,7 @@ private:
     {
         if (tok != Tok::Symbol)
             fail("Identifier expected");
+        count();
         prop.line = tokLine;
         const char *nameStart = tokStart;
         const char *nameEnd = tokStart + tokLen;
@@ -710,6 +720,7 @@ private:
             while (!isChar(')')) {
                 if (tok == Tok::Eof)
                     fail("')' expected");
+                count();
                 parseValue(v.list.emplaceBack(), depth + 1);
             }
             next();
@@ -728,6 +739,7 @@ private:
                 if (!symbolIs("item", 4))
                     fail("'item' expected");
                 enter(depth + 1, tokLine);
+                count();
                 Item &item = v.items.emplaceBack();
                 item.line = tokLine;
                 next();
