@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -366,6 +367,13 @@ private:
         return eofLine;
     }
 
+    // Saturates rather than overflows on files of more than 2^31 lines.
+    void newLine()
+    {
+        if (line < std::numeric_limits<int>::max())
+            ++line;
+    }
+
     void skipBlanks()
     {
         while (p < end) {
@@ -373,10 +381,10 @@ private:
             if (c == ' ' || c == '\t') {
                 ++p;
             } else if (c == '\n') {
-                ++line;
+                newLine();
                 ++p;
             } else if (c == '\r') {
-                ++line;
+                newLine();
                 ++p;
                 if (p < end && *p == '\n')
                     ++p;
@@ -863,6 +871,8 @@ public:
     }
     void append(const char *s, qsizetype n)
     {
+        if (n <= 0)
+            return; // the buffer may not exist yet, and memcpy wants a real one
         std::memcpy(room(n), s, size_t(n));
         len += n;
     }
