@@ -95,8 +95,8 @@ int main()
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
-    const Figures small = measure("1mb", 1 << 20, 15);
-    const Figures large = measure("16mb", 16 << 20, 4);
+    const Figures small = measure("1mb", 1 << 20, 25);
+    const Figures large = measure("16mb", 16 << 20, 8);
     const double size = large.bytes / small.bytes;
     std::printf("size_ratio: %.2f\n", size);
     std::printf("scan_growth: %.2f\n", large.scan / small.scan);
