@@ -1,7 +1,9 @@
 #include "app/setsyntax.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -365,6 +367,13 @@ private:
         return eofLine;
     }
 
+    // Saturates rather than overflows on files of more than 2^31 lines.
+    void newLine()
+    {
+        if (line < std::numeric_limits<int>::max())
+            ++line;
+    }
+
     void skipBlanks()
     {
         while (p < end) {
@@ -372,10 +381,10 @@ private:
             if (c == ' ' || c == '\t') {
                 ++p;
             } else if (c == '\n') {
-                ++line;
+                newLine();
                 ++p;
             } else if (c == '\r') {
-                ++line;
+                newLine();
                 ++p;
                 if (p < end && *p == '\n')
                     ++p;
@@ -533,10 +542,42 @@ private:
         return r.ec == std::errc() && r.ptr == tokStart + tokLen;
     }
 
+    qsizetype elements = 0;
+
+    // Lists under construction, one per nesting level: elements collect here and move
+    // into a list of the exact size, instead of growing each QList step by step.
+    template<typename T>
+    struct Scratch {
+        std::vector<std::vector<T>> levels = std::vector<std::vector<T>>(size_t(kMaxNesting) + 2);
+        std::vector<T> &at(int depth)
+        {
+            std::vector<T> &v = levels[size_t(depth)];
+            v.clear();
+            return v;
+        }
+        static void moveInto(std::vector<T> &from, QList<T> &to)
+        {
+            to.reserve(qsizetype(from.size()));
+            for (T &t : from)
+                to.append(std::move(t));
+            from.clear();
+        }
+    };
+    Scratch<Property> propertyScratch;
+    Scratch<Object> childScratch;
+    Scratch<Value> listScratch;
+    Scratch<Item> itemScratch;
+
     static void enter(int depth, int at)
     {
         if (depth > kMaxNesting)
             throw SyntaxError{"Nesting too deep", at};
+    }
+
+    void count()
+    {
+        if (++elements > kMaxElements)
+            fail("Too many values");
     }
 
     // "[n]" after a class name or "item"; the current token is the one after "[".
@@ -555,6 +596,7 @@ private:
     void parseObject(Object &o, int depth)
     {
         enter(depth, tokLine);
+        count();
         o.line = tokLine;
         if (symbolIs("object", 6))
             o.keyword = QStringLiteral("object");
@@ -581,16 +623,20 @@ private:
             next();
             o.position = parseIndex();
         }
+        std::vector<Property> &properties = propertyScratch.at(depth);
         while (!isEnd() && !isObjectKeyword()) {
             if (tok == Tok::Eof)
                 fail("'end' expected");
-            parseProperty(o.properties.emplaceBack(), depth);
+            parseProperty(properties.emplace_back(), depth);
         }
+        propertyScratch.moveInto(properties, o.properties);
+        std::vector<Object> &children = childScratch.at(depth);
         while (!isEnd()) {
             if (!isObjectKeyword())
                 fail("'end' expected");
-            parseObject(o.children.emplaceBack(), depth + 1);
+            parseObject(children.emplace_back(), depth + 1);
         }
+        childScratch.moveInto(children, o.children);
         next();
     }
 
@@ -598,6 +644,7 @@ private:
     {
         if (tok != Tok::Symbol)
             fail("Identifier expected");
+        count();
         prop.line = tokLine;
         const char *nameStart = tokStart;
         const char *nameEnd = tokStart + tokLen;
@@ -703,47 +750,57 @@ private:
             }
             next();
             return;
-        case '(':
+        case '(': {
             enter(depth + 1, tokLine);
             v.kind = Value::Kind::List;
             next();
+            std::vector<Value> &elements = listScratch.at(depth + 1);
             while (!isChar(')')) {
                 if (tok == Tok::Eof)
                     fail("')' expected");
-                parseValue(v.list.emplaceBack(), depth + 1);
+                count();
+                parseValue(elements.emplace_back(), depth + 1);
             }
+            listScratch.moveInto(elements, v.list);
             next();
             return;
+        }
         case '{':
             v.kind = Value::Kind::Binary;
             parseBinary(v.binary);
             next();
             return;
-        case '<':
+        case '<': {
             v.kind = Value::Kind::Collection;
             next();
+            std::vector<Item> &items = itemScratch.at(depth + 1);
             while (!isChar('>')) {
                 if (tok == Tok::Eof)
                     fail("'>' expected");
                 if (!symbolIs("item", 4))
                     fail("'item' expected");
                 enter(depth + 1, tokLine);
-                Item &item = v.items.emplaceBack();
+                count();
+                Item &item = items.emplace_back();
                 item.line = tokLine;
                 next();
                 if (isChar('[')) {
                     next();
                     parseIndex(); // written by older writers; the order is what counts
                 }
+                std::vector<Property> &properties = propertyScratch.at(depth + 1);
                 while (!isEnd()) {
                     if (tok == Tok::Eof)
                         fail("'end' expected");
-                    parseProperty(item.properties.emplaceBack(), depth + 1);
+                    parseProperty(properties.emplace_back(), depth + 1);
                 }
+                propertyScratch.moveInto(properties, item.properties);
                 next();
             }
+            itemScratch.moveInto(items, v.items);
             next();
             return;
+        }
         default:
             fail("Invalid property value");
         }
@@ -802,9 +859,55 @@ namespace {
 constexpr int kLineChars = 64;
 constexpr int kBinaryRun = 32;
 
+// The rendered text grows by small pieces; appending to a plain buffer with inline
+// capacity checks is several times faster than QByteArray's general insert path.
+class Output {
+public:
+    void append(char c)
+    {
+        if (len == cap)
+            grow(1);
+        data[len++] = c;
+    }
+    void append(const char *s, qsizetype n)
+    {
+        if (n <= 0)
+            return; // the buffer may not exist yet, and memcpy wants a real one
+        std::memcpy(room(n), s, size_t(n));
+        len += n;
+    }
+    void append(const QByteArray &b) { append(b.constData(), b.size()); }
+    // Space for n more bytes; commit(k) adds the k of them that were written.
+    char *room(qsizetype n)
+    {
+        if (cap - len < n)
+            grow(n);
+        return data + len;
+    }
+    void commit(qsizetype n) { len += n; }
+    QByteArray take()
+    {
+        bytes.resize(len);
+        return std::move(bytes);
+    }
+
+private:
+    QByteArray bytes;
+    char *data = nullptr;
+    qsizetype len = 0;
+    qsizetype cap = 0;
+
+    void grow(qsizetype n)
+    {
+        cap = std::max(len + n, cap * 2 + 256);
+        bytes.resize(cap);
+        data = bytes.data();
+    }
+};
+
 class Writer {
 public:
-    QByteArray out;
+    Output out;
 
     void object(const Object &o, int level)
     {
@@ -893,7 +996,7 @@ public:
 
     void string(const QString &s, int level)
     {
-        const char16_t *u = reinterpret_cast<const char16_t *>(s.utf16());
+        const char16_t *u = reinterpret_cast<const char16_t *>(s.constData());
         const qsizetype n = s.size();
         if (n == 0) {
             out.append("''", 2);
@@ -950,7 +1053,14 @@ public:
 private:
     void newline() { out.append("\r\n", 2); }
 
-    void indent(int level) { out.append(qsizetype(level) * 2, ' '); }
+    void indent(int level)
+    {
+        static constexpr char kBlanks[] = "                                                                ";
+        qsizetype n = qsizetype(level) * 2;
+        for (; n > qsizetype(sizeof kBlanks - 1); n -= qsizetype(sizeof kBlanks - 1))
+            out.append(kBlanks, sizeof kBlanks - 1);
+        out.append(kBlanks, n);
+    }
 
     void integer(qint64 v)
     {
@@ -1017,17 +1127,16 @@ private:
     // Names and identifiers: ASCII in every file, UTF-8 for anything else.
     void text(const QString &s)
     {
-        const char16_t *u = reinterpret_cast<const char16_t *>(s.utf16());
+        const char16_t *u = reinterpret_cast<const char16_t *>(s.constData());
         const qsizetype n = s.size();
         qsizetype i = 0;
         while (i < n && u[i] < 0x80)
             ++i;
         if (i == n) {
-            const qsizetype at = out.size();
-            out.resize(at + n);
-            char *w = out.data() + at;
+            char *w = out.room(n);
             for (qsizetype k = 0; k < n; ++k)
                 w[k] = char(u[k]);
+            out.commit(n);
         } else {
             out.append(s.toUtf8());
         }
@@ -1052,14 +1161,14 @@ QByteArray render(const Object &root)
 {
     Writer w;
     w.object(root, 0);
-    return w.out;
+    return w.out.take();
 }
 
 QByteArray renderString(const QString &s, int level)
 {
     Writer w;
     w.string(s, level);
-    return w.out;
+    return w.out.take();
 }
 
 } // namespace mira::setfile

@@ -73,6 +73,9 @@ struct ParseResult {
 // Limits that keep hostile files from exhausting the program.
 inline constexpr int kMaxNesting = 256;             // objects, items, lists together
 inline constexpr qsizetype kMaxStringLength = 1 << 20; // characters of one string value
+// Objects, properties, collection items and list elements of one file together: keeps
+// the tree (up to ~190 bytes per element) within a few hundred MB whatever the input.
+inline constexpr qsizetype kMaxElements = 1 << 21;
 
 // Decodes file bytes: UTF-8 when the bytes are valid UTF-8, else Windows-1252.
 QString decodeSetText(const QByteArray &bytes);

@@ -416,3 +416,14 @@ TEST(SetSyntaxFloats, ShortestFormThatReadsBack)
     root.properties.append({"F", Value::fromFloat(0.1), 0});
     EXPECT_EQ(render(root), "object T\r\n  F = 0.1\r\nend\r\n");
 }
+
+TEST(SetSyntaxLimits, ElementCountIsBounded)
+{
+    // Items are the cheapest element to write; one over the budget is refused.
+    QByteArray items;
+    items.reserve(kMaxElements * 9 + 64);
+    for (qsizetype i = 0; i < kMaxElements; ++i)
+        items += "item end ";
+    const QByteArray over = "object T\r\n  A = <" + items + ">\r\nend\r\n";
+    EXPECT_EQ(parse(over).error.message, "Too many values on line 2");
+}
