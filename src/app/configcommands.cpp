@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QThread>
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
@@ -131,7 +132,10 @@ bool TAppControlModule::LoadConfigFile()
         // The program ends; nothing is saved and the file stays as it is.
         terminated = true;
         mainWindow->close();
-        QCoreApplication::exit(1);
+        // At start no loop runs yet: the caller sees Terminated() instead. Quitting
+        // without a loop would make every later local loop return at once.
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::exit(1);
         return false;
     }
     mainWindow->setObjectName(QString());
