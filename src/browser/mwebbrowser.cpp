@@ -1,0 +1,357 @@
+#include "browser/mwebbrowser.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHash>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace mira {
+
+using namespace platform;
+
+quint32 DownloadControlFlags(const TDownloadControlOptions &options)
+{
+    quint32 flags = 0;
+    for (TDownloadControlOption option : options) {
+        const int n = int(option);
+        flags |= n < 15 ? (1u << (n + 4)) : (1u << (n + 13));
+    }
+    return flags;
+}
+
+quint32 UserInterfaceFlags(const TUserInterfaceOptions &options)
+{
+    quint32 flags = 0;
+    for (TUserInterfaceOption option : options)
+        flags |= 1u << int(option);
+    return flags;
+}
+
+TMWebBrowser::TMWebBrowser(QWidget *owner)
+    : QWidget(owner),
+      downloadOptions{TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_VIDEOS,
+                      TDownloadControlOption::DLCTL_BGSOUNDS},
+      navigateFlags(0)
+{
+    downloadFlags = DownloadControlFlags(downloadOptions);
+    hostFlags = UserInterfaceFlags(uiOptions);
+    setFocusPolicy(Qt::NoFocus); // no tab stop of its own; the page takes focus
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    control = CreateWebControl(this);
+    if (control->widget())
+        layout->addWidget(control->widget());
+    connectControl();
+    control->setHost(this);
+}
+
+TMWebBrowser::~TMWebBrowser()
+{
+    // The control must not call back into a half-destroyed host.
+    if (control) {
+        control->setHost(nullptr);
+        delete control.data();
+    }
+}
+
+void TMWebBrowser::connectControl()
+{
+    connect(control, &WebControl::statusTextChange, this, [this](const QString &text) {
+        if (OnStatusTextChange)
+            OnStatusTextChange(text);
+    });
+    connect(control, &WebControl::titleChange, this, [this](const QString &text) {
+        if (OnTitleChange)
+            OnTitleChange(text);
+    });
+    connect(control, &WebControl::progressChange, this, [this](int progress, int max) {
+        if (OnProgressChange)
+            OnProgressChange(progress, max);
+    });
+    connect(control, &WebControl::newWindow, this, [this](WebControl **target, bool *cancel) {
+        if (OnNewWindow2 && target && cancel)
+            OnNewWindow2(*target, *cancel);
+    });
+    connect(control, &WebControl::beforeNavigate, this,
+            [this](const QString &address, bool *cancel) {
+                if (OnBeforeNavigate2 && cancel)
+                    OnBeforeNavigate2(address, *cancel);
+            });
+    // The request goes the way of any close of this widget, through closeEvent; queued,
+    // so the engine's call has returned before the widget may go away.
+    connect(control, &WebControl::windowCloseRequested, this, [this] { close(); },
+            Qt::QueuedConnection);
+}
+
+void TMWebBrowser::SetDownloadOptions(const TDownloadControlOptions &options)
+{
+    downloadOptions = options;
+    downloadFlags = DownloadControlFlags(downloadOptions);
+    NotifyDownloadControl();
+}
+
+void TMWebBrowser::SetUserInterfaceOptions(const TUserInterfaceOptions &options)
+{
+    uiOptions = options;
+    hostFlags = UserInterfaceFlags(uiOptions);
+    NotifyDownloadControl();
+}
+
+void TMWebBrowser::NotifyDownloadControl()
+{
+    if (control)
+        control->ambientPropertyChanged(DISPID_AMBIENT_DLCONTROL);
+}
+
+bool TMWebBrowser::HasDocument() const
+{
+    return control && control->hasDocument();
+}
+
+QString TMWebBrowser::LocationURL() const
+{
+    return control ? control->locationUrl() : QString();
+}
+
+QString TMWebBrowser::LocationName() const
+{
+    return control ? control->locationName() : QString();
+}
+
+int TMWebBrowser::ReadyState() const
+{
+    return control ? control->readyState() : READYSTATE_UNINITIALIZED;
+}
+
+bool TMWebBrowser::GoBack()
+{
+    return control && control->goBack();
+}
+
+bool TMWebBrowser::GoForward()
+{
+    return control && control->goForward();
+}
+
+bool TMWebBrowser::Stop()
+{
+    return control && control->stop();
+}
+
+bool TMWebBrowser::Refresh()
+{
+    return control && control->refresh();
+}
+
+bool TMWebBrowser::Silent() const
+{
+    return control && control->silent();
+}
+
+void TMWebBrowser::SetSilent(bool silent)
+{
+    if (control)
+        control->setSilent(silent);
+}
+
+void TMWebBrowser::NavigateTo(const QString &address)
+{
+    if (control)
+        control->navigate(address, navigateFlags.toInt());
+}
+
+void TMWebBrowser::SetNoCache(bool on)
+{
+    navigateFlags = on ? (navNoHistory | navNoReadFromCache | navNoWriteToCache) : 0;
+}
+
+bool TMWebBrowser::NavigateBlank()
+{
+    NavigateTo(QStringLiteral("about:blank"));
+    if (ReadyState() == READYSTATE_COMPLETE)
+        return true;
+    // A bounded wait: an engine that never completes must not freeze the program.
+    QPointer<TMWebBrowser> self(this);
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, &loop, [&loop, self] {
+        if (!self || self->ReadyState() == READYSTATE_COMPLETE)
+            loop.quit();
+    });
+    connect(control, &WebControl::progressChange, &loop, [&loop](int progress, int) {
+        if (progress == -1)
+            loop.quit();
+    });
+    QTimer::singleShot(NavigateBlankTimeoutMs, &loop, &QEventLoop::quit);
+    poll.start();
+    loop.exec();
+    return self && self->ReadyState() == READYSTATE_COMPLETE;
+}
+
+void TMWebBrowser::ExecCommand(bool useGroup, int command, int option, const QVariant &in,
+                               QVariant *out)
+{
+    if (!HasDocument())
+        return;
+    control->exec(useGroup, command, option, in, out);
+}
+
+void TMWebBrowser::OpenDocument()
+{
+    QPointer<TMWebBrowser> self(this);
+    if (!HasDocument()) {
+        NavigateBlank();
+        if (!self)
+            return;
+    }
+    ExecCommand(false, OLECMDID_OPEN, OLECMDEXECOPT_DODEFAULT, QVariant());
+}
+
+void TMWebBrowser::SaveDocumentAs()
+{
+    ExecCommand(false, OLECMDID_SAVEAS, OLECMDEXECOPT_DODEFAULT, QVariant());
+}
+
+void TMWebBrowser::ShowFind()
+{
+    ExecCommand(true, CGID_IWebBrowser_FIND, OLECMDEXECOPT_DODEFAULT, QVariant());
+}
+
+void TMWebBrowser::ShowInternetOptions()
+{
+    QPointer<TMWebBrowser> self(this);
+    if (!HasDocument()) {
+        NavigateBlank();
+        if (!self)
+            return;
+    }
+    ExecCommand(true, CGID_IWebBrowser_OPTIONS, OLECMDEXECOPT_DODEFAULT, QVariant());
+}
+
+void TMWebBrowser::runWithPageSetup(int command, int option)
+{
+    QString oldHeader;
+    QString oldFooter;
+    if (!printHeader.isEmpty())
+        ExchangePageSetupValue(QStringLiteral("header"), printHeader, &oldHeader);
+    if (!printFooter.isEmpty())
+        ExchangePageSetupValue(QStringLiteral("footer"), printFooter, &oldFooter);
+    ExecCommand(false, command, option, QVariant());
+    if (!printHeader.isEmpty())
+        ExchangePageSetupValue(QStringLiteral("header"), oldHeader, nullptr);
+    if (!printFooter.isEmpty())
+        ExchangePageSetupValue(QStringLiteral("footer"), oldFooter, nullptr);
+}
+
+void TMWebBrowser::PageSetup()
+{
+    runWithPageSetup(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT);
+}
+
+void TMWebBrowser::PrintWithDialog()
+{
+    runWithPageSetup(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER);
+}
+
+void TMWebBrowser::PrintDocument()
+{
+    runWithPageSetup(OLECMDID_PRINT, OLECMDEXECOPT_DONTPROMPTUSER);
+}
+
+void TMWebBrowser::PrintPreview()
+{
+    ExecCommand(false, OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT, QVariant());
+}
+
+int TMWebBrowser::TextSizeMin()
+{
+    QVariant out;
+    ExecCommand(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
+    return int(out.toUInt() & 0xFFFF);
+}
+
+int TMWebBrowser::TextSizeMax()
+{
+    QVariant out;
+    ExecCommand(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
+    return int((out.toUInt() >> 16) & 0xFFFF);
+}
+
+int TMWebBrowser::GetTextSize()
+{
+    QPointer<TMWebBrowser> self(this);
+    if (!HasDocument()) {
+        NavigateBlank();
+        if (!self)
+            return 0;
+    }
+    QVariant out;
+    ExecCommand(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
+    return out.toInt();
+}
+
+void TMWebBrowser::SetTextSize(int level)
+{
+    const int low = TextSizeMin();
+    const int high = TextSizeMax();
+    if (level < low)
+        level = low;
+    else if (level > high)
+        level = high;
+    QVariant out;
+    ExecCommand(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, level, &out);
+}
+
+void TMWebBrowser::ExchangePageSetupValue(const QString &name, const QString &newValue,
+                                          QString *oldValue)
+{
+    // Stands in for the engine's page setup store, which this engine does not have.
+    static QHash<QString, QString> store;
+    if (oldValue)
+        *oldValue = store.value(name);
+    store.insert(name, newValue);
+}
+
+bool TMWebBrowser::Invoke(int dispId, int flags, QVariant *result)
+{
+    if ((flags & DISPATCH_PROPERTYGET) && result && dispId == DISPID_AMBIENT_DLCONTROL) {
+        *result = downloadFlags;
+        return true;
+    }
+    if (OnInvoke)
+        return OnInvoke(dispId, flags, result);
+    return false;
+}
+
+bool TMWebBrowser::GetHostInfo(DocHostInfo &info)
+{
+    info.cbSize = 20;
+    info.dwFlags = hostFlags;
+    info.dwDoubleClick = 0;
+    if (OnGetHostInfo)
+        return OnGetHostInfo(info);
+    return true;
+}
+
+bool TMWebBrowser::ShowMessage(WebMessage &message)
+{
+    return OnShowMessage && OnShowMessage(message);
+}
+
+void TMWebBrowser::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    if (canClose || ownerDestroying) {
+        event->accept();
+        Q_EMIT Closed();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace mira

@@ -1,0 +1,101 @@
+#pragma once
+// A scriptable web control for tests: records every call, lets the test set what the
+// control reports and emit each of its events.
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include "platform/webcontrol.h"
+
+namespace mira::platform {
+
+class FakeWebControl : public WebControl {
+    Q_OBJECT
+public:
+    struct Navigation {
+        QString address;
+        int flags = 0;
+    };
+    struct Command {
+        bool useGroup = false;
+        int command = 0;
+        int option = 0;
+        QVariant in;
+    };
+
+    explicit FakeWebControl(QWidget *parent = nullptr);
+    ~FakeWebControl() override;
+
+    QWidget *widget() const override;
+    void setHost(WebControlHost *host) override;
+    void navigate(const QString &address, int flags = 0) override;
+    bool goBack() override;
+    bool goForward() override;
+    bool stop() override;
+    bool refresh() override;
+    bool hasDocument() const override { return document; }
+    QString locationUrl() const override { return location; }
+    QString locationName() const override { return title; }
+    int readyState() const override { return ready; }
+    bool silent() const override { return silentValue; }
+    void setSilent(bool silent) override;
+    bool exec(bool useGroup, int command, int option, const QVariant &in,
+              QVariant *out) override;
+    void ambientPropertyChanged(int dispId) override;
+    quint32 downloadFlags() const override { return dlFlags; }
+    quint32 hostInfoFlags() const override { return uiFlags; }
+    QVariant evaluateScript(const QString &script) override;
+
+    WebControlHost *host() const { return hostPtr; }
+
+    // Scripted state.
+    bool document = false;
+    QString location;
+    QString title;
+    int ready = READYSTATE_UNINITIALIZED;
+    int zoomMin = 0;
+    int zoomMax = 4;
+    int zoomLevel = 2;
+    bool canGoBack = false;
+    bool canGoForward = false;
+    // How a navigation ends: by a zero timer (as the engine does), or never.
+    bool completeNavigations = true;
+
+    // Recorded calls.
+    QList<Navigation> navigations;
+    QList<Command> commands;
+    QList<bool> silentWrites;
+    QList<int> ambientChanges;
+    int backCalls = 0;
+    int forwardCalls = 0;
+    int stopCalls = 0;
+    int refreshCalls = 0;
+    QStringList scripts;
+    // Answers scripts; without it they evaluate to an invalid value.
+    std::function<QVariant(const QString &script)> scriptResult;
+
+    // The host's answers, asked as the engine asks them.
+    quint32 askDownloadFlags();
+    DocHostInfo askHostInfo();
+    // Offers a message to the host; false when the host left it to the control.
+    bool askShowMessage(WebMessage &message);
+
+    // Events.
+    void emitStatusText(const QString &text) { Q_EMIT statusTextChange(text); }
+    void emitTitle(const QString &text) { Q_EMIT titleChange(text); }
+    void emitProgress(int progress, int max) { Q_EMIT progressChange(progress, max); }
+    bool emitBeforeNavigate(const QString &address);
+    // Returns the control the handler handed back (nullptr: discarded).
+    WebControl *emitNewWindow(bool *cancelled = nullptr);
+    void emitCloseRequest() { Q_EMIT windowCloseRequested(); }
+
+private:
+    QPointer<QWidget> view;
+    WebControlHost *hostPtr = nullptr;
+    quint32 dlFlags = DLCTL_DEFAULT;
+    quint32 uiFlags = 0;
+    bool silentValue = false;
+};
+
+} // namespace mira::platform

@@ -1,0 +1,656 @@
+#include "platform/qtwebcontrol.h"
+
+#include <QAuthenticator>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineCertificateError>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
+#include <memory>
+
+#include "platform/connectivity.h"
+#include "platform/modal.h"
+#include "platform/webdialogs.h"
+#include "platform/webengine.h"
+
+namespace mira::platform {
+namespace {
+
+// Captions of the boxes shown for pages; error boxes carry "Error".
+const QString messageCaption = QStringLiteral("Web Page Message");
+const QString promptCaption = QStringLiteral("Web Page Prompt");
+const QString certificateCaption = QStringLiteral("Certificate Error");
+
+QList<QtWebControl *> &liveControls()
+{
+    static QList<QtWebControl *> controls;
+    return controls;
+}
+
+// Blocks network schemes while the program is offline or the view's flags say so.
+class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
+public:
+    explicit OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline)
+        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline))
+    {
+    }
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
+                                            QStringLiteral("ws"), QStringLiteral("wss")};
+        if (!network.contains(info.requestUrl().scheme()))
+            return;
+        if (!IsOnline() || viewOffline())
+            info.block(true);
+    }
+
+private:
+    std::function<bool()> viewOffline;
+};
+
+// Stands in as a new window: its first navigation goes to the catcher control's
+// beforeNavigate, and it never loads anything itself.
+class CatcherPage final : public QWebEnginePage {
+public:
+    CatcherPage(QWebEngineProfile *profile, QObject *parent,
+                std::function<void(const QUrl &)> caughtFn)
+        : QWebEnginePage(profile, parent), caught(std::move(caughtFn))
+    {
+        // A window opened without an address never navigates.
+        QTimer::singleShot(10000, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (!isMainFrame || done)
+            return false;
+        done = true;
+        if (url.toString() != QLatin1String("about:blank#blocked") && caught)
+            caught(url);
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<void(const QUrl &)> caught;
+    bool done = false;
+};
+
+} // namespace
+
+class WebPage final : public QWebEnginePage {
+public:
+    WebPage(QWebEngineProfile *profile, QtWebControl *control)
+        : QWebEnginePage(profile, control), control(control)
+    {
+    }
+
+protected:
+    void javaScriptAlert(const QUrl &, const QString &msg) override
+    {
+        WebMessage m{msg, messageCaption, MB_OK | MB_ICONWARNING, false, {}, IDOK};
+        if (control)
+            control->scriptMessage(m);
+    }
+    bool javaScriptConfirm(const QUrl &, const QString &msg) override
+    {
+        WebMessage m{msg, messageCaption, MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
+        return control && control->scriptMessage(m) == IDOK;
+    }
+    bool javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue,
+                          QString *result) override
+    {
+        WebMessage m{msg, promptCaption, MB_OKCANCEL | MB_ICONQUESTION, true, defaultValue,
+                     IDCANCEL};
+        if (!control || control->scriptMessage(m) != IDOK)
+            return false;
+        *result = m.value;
+        return true;
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
+                                  const QString &) override
+    {
+    }
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        return control ? control->catchNewWindow(profile()) : nullptr;
+    }
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
+    {
+        if (isMainFrame && control && !control->navigationRequested(url))
+            return false;
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    }
+
+private:
+    QPointer<QtWebControl> control;
+};
+
+QtWebControl::QtWebControl(QWidget *parent) : WebControl(parent), view(new QWebEngineView(parent))
+{
+    view->setObjectName(QStringLiteral("webView"));
+    liveControls().append(this);
+    installPage(engine::MainProfile());
+}
+
+QtWebControl::~QtWebControl()
+{
+    liveControls().removeOne(this);
+    host = nullptr;
+    delete finder.data();
+    // Pages go before the view, both before the profiles (at program end).
+    if (view)
+        view->setPage(nullptr);
+    delete currentPage.data();
+    delete view.data();
+}
+
+QWidget *QtWebControl::widget() const
+{
+    return view.data();
+}
+
+QWebEnginePage *QtWebControl::page() const
+{
+    return currentPage.data();
+}
+
+QString QtWebControl::EngineDataFolder()
+{
+    return engine::DataFolder();
+}
+
+QString QtWebControl::EngineCacheFolder()
+{
+    return engine::CacheFolder();
+}
+
+void QtWebControl::installPage(QWebEngineProfile *profile)
+{
+    WebPage *old = currentPage.data();
+    auto *p = new WebPage(profile, this);
+    p->setUrlRequestInterceptor(new OfflineInterceptor(p, [this] { return offline(); }));
+    currentPage = p;
+
+    connect(p, &QWebEnginePage::loadStarted, this, [this, p] {
+        document = true;
+        ready = READYSTATE_LOADING;
+        Q_EMIT statusTextChange(QStringLiteral("Opening page %1...")
+                                    .arg(p->requestedUrl().toDisplayString()));
+    });
+    connect(p, &QWebEnginePage::loadProgress, this,
+            [this](int progress) { Q_EMIT progressChange(progress, 100); });
+    connect(p, &QWebEnginePage::titleChanged, this,
+            [this](const QString &title) { Q_EMIT titleChange(title); });
+    connect(p, &QWebEnginePage::loadFinished, this, [this, p](bool ok) {
+        document = true;
+        ready = READYSTATE_COMPLETE;
+        if (clearHistoryWhenLoaded) {
+            clearHistoryWhenLoaded = false;
+            p->history()->clear();
+        }
+        applyZoom();
+        Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
+                                   : QStringLiteral("Cannot open %1")
+                                         .arg(p->requestedUrl().toDisplayString()));
+        Q_EMIT progressChange(-1, 100);
+    });
+    connect(p, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { Q_EMIT statusTextChange(url); });
+    connect(p, &QWebEnginePage::windowCloseRequested, this,
+            [this] { Q_EMIT windowCloseRequested(); });
+    connect(p, &QWebEnginePage::certificateError, this,
+            [this](const QWebEngineCertificateError &error) {
+                QWebEngineCertificateError e = error;
+                if (!e.isOverridable()) {
+                    WebMessage m{e.description(), certificateCaption, MB_OK | MB_ICONERROR,
+                                 false, {}, IDOK};
+                    scriptMessage(m);
+                    return; // rejected
+                }
+                e.defer();
+                WebMessage m{QStringLiteral("%1\n\n%2\n\nDo you want to open this page anyway?")
+                                 .arg(e.url().toDisplayString(), e.description()),
+                             certificateCaption, MB_YESNO | MB_ICONWARNING, false, {}, IDNO};
+                if (scriptMessage(m) == IDYES)
+                    e.acceptCertificate();
+                else
+                    e.rejectCertificate();
+            });
+    connect(p, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl &url, QAuthenticator *auth) {
+                QString user;
+                QString password;
+                // Leaving the authenticator untouched cancels the request.
+                if (effectiveSilent()
+                    || !AskCredentials(view, url.host(), &user, &password))
+                    return;
+                auth->setUser(user);
+                auth->setPassword(password);
+            });
+
+    if (view)
+        view->setPage(p);
+    applyPageSettings();
+    applyZoom();
+    if (old)
+        old->deleteLater();
+}
+
+void QtWebControl::setHost(WebControlHost *h)
+{
+    host = h;
+    askHost();
+}
+
+void QtWebControl::askHost()
+{
+    dlFlags = DLCTL_DEFAULT;
+    uiFlags = 0;
+    if (host) {
+        QVariant result;
+        if (host->Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result))
+            dlFlags = result.toUInt();
+        DocHostInfo info;
+        if (host->GetHostInfo(info))
+            uiFlags = info.dwFlags;
+    }
+    applyPageSettings();
+}
+
+void QtWebControl::ambientPropertyChanged(int dispId)
+{
+    if (dispId == DISPID_AMBIENT_DLCONTROL)
+        askHost();
+}
+
+void QtWebControl::applyPageSettings()
+{
+    QWebEnginePage *p = page();
+    if (!p)
+        return;
+    QWebEngineSettings *s = p->settings();
+    // Only restrictions are set on the page; otherwise the global options apply.
+    auto restrict = [s](QWebEngineSettings::WebAttribute attribute, bool off) {
+        if (off)
+            s->setAttribute(attribute, false);
+        else
+            s->resetAttribute(attribute);
+    };
+    restrict(QWebEngineSettings::AutoLoadImages, !(dlFlags & DLCTL_DLIMAGES));
+    restrict(QWebEngineSettings::JavascriptEnabled, dlFlags & DLCTL_NO_SCRIPTS);
+    restrict(QWebEngineSettings::PluginsEnabled,
+             dlFlags & (DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS));
+    restrict(QWebEngineSettings::ShowScrollBars, uiFlags & DOCHOSTUIFLAG_SCROLL_NO);
+}
+
+bool QtWebControl::effectiveSilent() const
+{
+    return silentValue || (dlFlags & DLCTL_SILENT);
+}
+
+bool QtWebControl::offline() const
+{
+    return dlFlags & (DLCTL_OFFLINE | DLCTL_FORCEOFFLINE);
+}
+
+void QtWebControl::navigate(const QString &address, int flags)
+{
+    askHost();
+    const QUrl url = QUrl::fromUserInput(address.trimmed().isEmpty() ? QStringLiteral("about:blank")
+                                                                     : address,
+                                         QString(), QUrl::AssumeLocalFile);
+    if (!url.isValid())
+        return;
+    // The engine has no per-navigation cache switch: a view that must neither read nor
+    // write the cache shows its pages in the off-the-record, cache-less profile.
+    const bool noCache = flags & (navNoReadFromCache | navNoWriteToCache);
+    QWebEngineProfile *wanted = noCache ? engine::NoCacheProfile() : engine::MainProfile();
+    if (!page() || page()->profile() != wanted)
+        installPage(wanted);
+    clearHistoryWhenLoaded = flags & navNoHistory;
+    page()->load(url);
+}
+
+bool QtWebControl::goBack()
+{
+    if (!page() || !page()->history()->canGoBack())
+        return false;
+    page()->triggerAction(QWebEnginePage::Back);
+    return true;
+}
+
+bool QtWebControl::goForward()
+{
+    if (!page() || !page()->history()->canGoForward())
+        return false;
+    page()->triggerAction(QWebEnginePage::Forward);
+    return true;
+}
+
+bool QtWebControl::stop()
+{
+    if (!document || !page())
+        return false;
+    page()->triggerAction(QWebEnginePage::Stop);
+    return true;
+}
+
+bool QtWebControl::refresh()
+{
+    if (!document || !page())
+        return false;
+    page()->triggerAction(QWebEnginePage::Reload);
+    return true;
+}
+
+QString QtWebControl::locationUrl() const
+{
+    return page() && document ? page()->url().toString() : QString();
+}
+
+QString QtWebControl::locationName() const
+{
+    return page() && document ? page()->title() : QString();
+}
+
+double QtWebControl::zoomFactor() const
+{
+    return page() ? page()->zoomFactor() : 1.0;
+}
+
+bool QtWebControl::isNoCachePage() const
+{
+    return page() && page()->profile() == engine::NoCacheProfile();
+}
+
+QWidget *QtWebControl::findDialog() const
+{
+    return finder.data();
+}
+
+void QtWebControl::applyZoom()
+{
+    const double factor = engine::ZoomFactor(engine::ZoomLevel());
+    if (page() && !qFuzzyCompare(page()->zoomFactor(), factor))
+        page()->setZoomFactor(factor);
+}
+
+void QtWebControl::applyZoomEverywhere()
+{
+    for (QtWebControl *control : liveControls())
+        control->applyZoom();
+}
+
+QVariant QtWebControl::evaluateScript(const QString &script)
+{
+    if (!document || !page())
+        return {};
+    // The callback may come after the wait has ended, or never.
+    struct State {
+        QVariant value;
+        bool done = false;
+    };
+    auto state = std::make_shared<State>();
+    QEventLoop loop;
+    QPointer<QEventLoop> loopRef(&loop);
+    page()->runJavaScript(script, [state, loopRef](const QVariant &value) {
+        state->value = value;
+        state->done = true;
+        if (loopRef)
+            loopRef->quit();
+    });
+    if (!state->done) {
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return state->value;
+}
+
+int QtWebControl::scriptMessage(WebMessage &message)
+{
+    if (host && host->ShowMessage(message))
+        return message.result;
+    if (effectiveSilent())
+        return message.result;
+    message.result = ShowOwnMessage(view, message);
+    return message.result;
+}
+
+QWebEnginePage *QtWebControl::catchNewWindow(QWebEngineProfile *profile)
+{
+    WebControl *target = nullptr;
+    bool cancel = false;
+    Q_EMIT newWindow(&target, &cancel);
+    auto *catcher = qobject_cast<QtWebControl *>(target);
+    if (cancel || !catcher)
+        return nullptr; // discarded
+    QPointer<QtWebControl> catcherRef(catcher);
+    return new CatcherPage(profile, catcher, [catcherRef](const QUrl &url) {
+        if (catcherRef)
+            catcherRef->caught(url);
+    });
+}
+
+void QtWebControl::caught(const QUrl &url)
+{
+    bool cancel = false;
+    Q_EMIT beforeNavigate(url.toString(), &cancel);
+}
+
+bool QtWebControl::navigationRequested(const QUrl &url)
+{
+    bool cancel = false;
+    Q_EMIT beforeNavigate(url.toString(), &cancel);
+    return !cancel;
+}
+
+bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &in,
+                        QVariant *out)
+{
+    if (!document || !page())
+        return false;
+    if (useGroup) {
+        switch (command) {
+        case CGID_IWebBrowser_FIND: return showFind();
+        case CGID_IWebBrowser_OPTIONS: return internetOptions();
+        default: return false;
+        }
+    }
+    switch (command) {
+    case OLECMDID_OPEN: return openDocument();
+    case OLECMDID_SAVEAS: return saveDocumentAs();
+    case OLECMDID_PRINT: return print(option);
+    case OLECMDID_PRINTPREVIEW: return printPreview();
+    case OLECMDID_PAGESETUP: return pageSetup();
+    case OLECMDID_ZOOM:
+        if (!in.isNull()) {
+            bool ok = false;
+            const int level = in.toInt(&ok);
+            if (!ok || !engine::SetZoomLevel(level))
+                return false;
+            applyZoomEverywhere();
+        }
+        if (out)
+            *out = engine::ZoomLevel();
+        return true;
+    case OLECMDID_GETZOOMRANGE:
+        if (out)
+            *out = int((quint32(engine::ZoomLevelMax) << 16) | quint32(engine::ZoomLevelMin));
+        return true;
+    default: return false;
+    }
+}
+
+namespace {
+
+int runDialog(QDialog &dialog, QWidget *owner)
+{
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::Dialog;
+    record.caption = dialog.windowTitle();
+    record.owner = owner;
+    record.dialog = &dialog;
+    record.show = [&dialog] { return dialog.exec(); };
+    return RunModal(record);
+}
+
+} // namespace
+
+bool QtWebControl::openDocument()
+{
+    QFileDialog dialog(view, QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({QStringLiteral("Web Pages (*.htm *.html *.xhtml *.mht *.mhtml)"),
+                           QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
+    if (runDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    navigate(QUrl::fromLocalFile(dialog.selectedFiles().constFirst()).toString(), 0);
+    return true;
+}
+
+bool QtWebControl::saveDocumentAs()
+{
+    static const QString complete = QStringLiteral("Web Page, complete (*.htm *.html)");
+    static const QString archive = QStringLiteral("Web Archive, single file (*.mht *.mhtml)");
+    static const QString htmlOnly = QStringLiteral("Web Page, HTML only (*.htm *.html)");
+    QFileDialog dialog(view, QStringLiteral("Save Web Page"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({complete, archive, htmlOnly});
+    dialog.setDefaultSuffix(QStringLiteral("html"));
+    QString name = page()->title().trimmed();
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    dialog.selectFile((name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".html"));
+    if (runDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    const QString filter = dialog.selectedNameFilter();
+    const auto format = filter == archive    ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                        : filter == htmlOnly ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
+                                             : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+    QWebEnginePage *p = page();
+    QWebEngineProfile *profile = p->profile();
+    // The engine saves through its download machinery; report when that download ends.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(profile, &QWebEngineProfile::downloadRequested, this,
+                          [this, p, connection](QWebEngineDownloadRequest *request) {
+                              if (!request->isSavePageDownload() || request->page() != p)
+                                  return;
+                              disconnect(*connection);
+                              connect(request, &QWebEngineDownloadRequest::isFinishedChanged,
+                                      this, [this, request] {
+                                          if (!request->isFinished())
+                                              return;
+                                          Q_EMIT commandFinished(
+                                              OLECMDID_SAVEAS,
+                                              request->state()
+                                                  == QWebEngineDownloadRequest::DownloadCompleted);
+                                      });
+                          });
+    p->save(path, format);
+    return true;
+}
+
+bool QtWebControl::print(int option)
+{
+    if (printing || !view)
+        return false;
+    QPrinter &printer = engine::SharedPrinter();
+    if (option == OLECMDEXECOPT_PROMPTUSER) {
+        QPrintDialog dialog(&printer, view);
+        dialog.setWindowTitle(QStringLiteral("Print"));
+        if (runDialog(dialog, view) != QDialog::Accepted)
+            return false;
+    }
+    printing = true;
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(view.data(), &QWebEngineView::printFinished, this, [this, connection](bool ok) {
+        disconnect(*connection);
+        printing = false;
+        Q_EMIT commandFinished(OLECMDID_PRINT, ok);
+    });
+    view->print(&printer);
+    return true;
+}
+
+bool QtWebControl::printPreview()
+{
+    if (printing || !view)
+        return false;
+    QPrintPreviewDialog dialog(&engine::SharedPrinter(), view);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    QPointer<QWebEngineView> viewRef = view;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, viewRef](QPrinter *p) {
+        if (!viewRef || printing)
+            return;
+        // The preview paints synchronously; the engine prints asynchronously.
+        printing = true;
+        QEventLoop loop;
+        connect(viewRef.data(), &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        viewRef->print(p);
+        loop.exec();
+        printing = false;
+    });
+    runDialog(dialog, view);
+    return true;
+}
+
+bool QtWebControl::pageSetup()
+{
+    QPageSetupDialog dialog(&engine::SharedPrinter(), view);
+    dialog.setWindowTitle(QStringLiteral("Page Setup"));
+    return runDialog(dialog, view) == QDialog::Accepted;
+}
+
+bool QtWebControl::showFind()
+{
+    if (!finder) {
+        QPointer<QtWebControl> self(this);
+        finder = new FindDialog(view, [self](const QString &text, bool matchCase, bool backward,
+                                             FindDialog::ResultCallback done) {
+            if (!self || !self->page())
+                return;
+            QWebEnginePage::FindFlags flags;
+            if (matchCase)
+                flags |= QWebEnginePage::FindCaseSensitively;
+            if (backward)
+                flags |= QWebEnginePage::FindBackward;
+            self->page()->findText(text, flags, [done](const QWebEngineFindTextResult &result) {
+                if (done)
+                    done(result.activeMatch(), result.numberOfMatches());
+            });
+        });
+        finder->setWindowFlag(Qt::Dialog);
+    }
+    finder->show();
+    finder->raise();
+    finder->activateWindow();
+    return true;
+}
+
+bool QtWebControl::internetOptions()
+{
+    return RunInternetOptions(view);
+}
+
+} // namespace mira::platform

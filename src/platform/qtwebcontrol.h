@@ -1,0 +1,93 @@
+#pragma once
+// The web control on Qt WebEngine. The engine's types stay in the .cpp files of
+// platform/; this header shows only neutral ones.
+#include <QPointer>
+
+#include "platform/webcontrol.h"
+
+class QUrl;
+class QWebEnginePage;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace mira::platform {
+
+class FindDialog;
+class WebPage;
+
+class QtWebControl : public WebControl {
+    Q_OBJECT
+public:
+    explicit QtWebControl(QWidget *parent = nullptr);
+    ~QtWebControl() override;
+
+    QWidget *widget() const override;
+    void setHost(WebControlHost *host) override;
+    void navigate(const QString &address, int flags = 0) override;
+    bool goBack() override;
+    bool goForward() override;
+    bool stop() override;
+    bool refresh() override;
+    bool hasDocument() const override { return document; }
+    QString locationUrl() const override;
+    QString locationName() const override;
+    int readyState() const override { return ready; }
+    bool silent() const override { return silentValue; }
+    void setSilent(bool silent) override { silentValue = silent; }
+    bool exec(bool useGroup, int command, int option, const QVariant &in,
+              QVariant *out) override;
+    void ambientPropertyChanged(int dispId) override;
+    quint32 downloadFlags() const override { return dlFlags; }
+    quint32 hostInfoFlags() const override { return uiFlags; }
+    QVariant evaluateScript(const QString &script) override;
+
+    // What the view shows at the moment (text size and no-cache mode included).
+    double zoomFactor() const;
+    bool isNoCachePage() const;
+    // The non-modal find dialog, once shown.
+    QWidget *findDialog() const;
+
+    // Where the engine keeps its data, and its disk cache.
+    static QString EngineDataFolder();
+    static QString EngineCacheFolder();
+
+private:
+    friend class WebPage;
+
+    QWebEnginePage *page() const;
+    void installPage(QWebEngineProfile *profile);
+    void askHost();
+    void applyPageSettings();
+    bool effectiveSilent() const;
+    bool offline() const;
+    void applyZoom();
+    static void applyZoomEverywhere();
+
+    // Called by the page.
+    int scriptMessage(WebMessage &message);
+    QWebEnginePage *catchNewWindow(QWebEngineProfile *profile);
+    bool navigationRequested(const QUrl &url);
+    void caught(const QUrl &url);
+
+    bool openDocument();
+    bool saveDocumentAs();
+    bool print(int option);
+    bool printPreview();
+    bool pageSetup();
+    bool showFind();
+    bool internetOptions();
+
+    QPointer<QWebEngineView> view;
+    QPointer<WebPage> currentPage;
+    QPointer<FindDialog> finder;
+    WebControlHost *host = nullptr;
+    quint32 dlFlags = DLCTL_DEFAULT;
+    quint32 uiFlags = 0;
+    bool silentValue = false;
+    bool document = false;
+    int ready = READYSTATE_UNINITIALIZED;
+    bool clearHistoryWhenLoaded = false;
+    bool printing = false;
+};
+
+} // namespace mira::platform

@@ -1,0 +1,183 @@
+#pragma once
+// The embedded web browser control: the one seam between the program and the web
+// engine. Only neutral Qt types cross it, so the web view host and the panes can be
+// tested on a fake and nothing outside platform/ sees the engine.
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class QWidget;
+
+namespace mira::platform {
+
+// Navigation flags.
+constexpr int navNoHistory = 2;
+constexpr int navNoReadFromCache = 4;
+constexpr int navNoWriteToCache = 8;
+
+// Ready states.
+constexpr int READYSTATE_UNINITIALIZED = 0;
+constexpr int READYSTATE_LOADING = 1;
+constexpr int READYSTATE_COMPLETE = 4;
+
+// Document commands (no group).
+constexpr int OLECMDID_OPEN = 1;
+constexpr int OLECMDID_SAVEAS = 4;
+constexpr int OLECMDID_PRINT = 6;
+constexpr int OLECMDID_PRINTPREVIEW = 7;
+constexpr int OLECMDID_PAGESETUP = 8;
+constexpr int OLECMDID_ZOOM = 19;
+constexpr int OLECMDID_GETZOOMRANGE = 20;
+// Command options.
+constexpr int OLECMDEXECOPT_DODEFAULT = 0;
+constexpr int OLECMDEXECOPT_PROMPTUSER = 1;
+constexpr int OLECMDEXECOPT_DONTPROMPTUSER = 2;
+// Commands of the browser group.
+constexpr int CGID_IWebBrowser_FIND = 1;
+constexpr int CGID_IWebBrowser_OPTIONS = 3;
+
+// Ambient property asked through the host's Invoke, and the property-get flag.
+constexpr int DISPID_AMBIENT_DLCONTROL = -5512;
+constexpr int DISPATCH_PROPERTYGET = 2;
+
+// Download-control flag values the control understands.
+constexpr quint32 DLCTL_DLIMAGES = 0x10;
+constexpr quint32 DLCTL_VIDEOS = 0x20;
+constexpr quint32 DLCTL_BGSOUNDS = 0x40;
+constexpr quint32 DLCTL_NO_SCRIPTS = 0x80;
+constexpr quint32 DLCTL_NO_JAVA = 0x100;
+constexpr quint32 DLCTL_NO_RUNACTIVEXCTLS = 0x200;
+constexpr quint32 DLCTL_FORCEOFFLINE = 0x10000000;
+constexpr quint32 DLCTL_SILENT = 0x40000000;
+constexpr quint32 DLCTL_OFFLINE = 0x80000000;
+// Flags used when the host gives no answer.
+constexpr quint32 DLCTL_DEFAULT = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
+
+// Host UI flags with an effect on this engine.
+constexpr quint32 DOCHOSTUIFLAG_SCROLL_NO = 0x8;
+
+// Message box types (numeric, combinable): buttons in the low nibble, then icons.
+constexpr int MB_OK = 0x0;
+constexpr int MB_OKCANCEL = 0x1;
+constexpr int MB_YESNO = 0x4;
+constexpr int MB_ICONERROR = 0x10;
+constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONWARNING = 0x30;
+constexpr int MB_ICONINFORMATION = 0x40;
+// Message box results.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// What GetHostInfo fills in.
+struct DocHostInfo {
+    quint32 cbSize = 0;
+    quint32 dwFlags = 0;
+    quint32 dwDoubleClick = 0;
+    QString hostCss;
+    QString hostNS;
+};
+
+// A message box the engine wants to show (script alert, confirmation, prompt,
+// certificate question). The host sets `result` (and `value` for prompts).
+struct WebMessage {
+    QString text;
+    QString caption;
+    int type = MB_OK;
+    bool prompt = false; // a prompt: `value` carries the default in and the answer out
+    QString value;
+    int result = IDOK;
+};
+
+// Implemented by the owner of a control; every call comes on the UI thread.
+class WebControlHost {
+public:
+    virtual ~WebControlHost() = default;
+    // Ambient properties; true when answered (S_OK) with *result set.
+    virtual bool Invoke(int dispId, int flags, QVariant *result) = 0;
+    // Fills the host information; true when answered.
+    virtual bool GetHostInfo(DocHostInfo &info) = 0;
+    // True when the host has shown (or deliberately dropped) the message and set its
+    // result; false lets the control show its own box (unless silent).
+    virtual bool ShowMessage(WebMessage &message) = 0;
+};
+
+class WebControl : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~WebControl() override = default;
+
+    // The widget that shows the pages; owned by the control's parent widget.
+    virtual QWidget *widget() const = 0;
+
+    // The host is asked for its download and host-info flags at once and before
+    // each navigation. nullptr detaches it.
+    virtual void setHost(WebControlHost *host) = 0;
+
+    // Starts loading and returns at once. flags: 0, or navNoHistory |
+    // navNoReadFromCache | navNoWriteToCache (14).
+    virtual void navigate(const QString &address, int flags = 0) = 0;
+    // False when there is nothing to go to, or no document.
+    virtual bool goBack() = 0;
+    virtual bool goForward() = 0;
+    virtual bool stop() = 0;
+    virtual bool refresh() = 0;
+
+    virtual bool hasDocument() const = 0;
+    virtual QString locationUrl() const = 0;
+    virtual QString locationName() const = 0;
+    virtual int readyState() const = 0;
+
+    // True suppresses the control's own dialog boxes.
+    virtual bool silent() const = 0;
+    virtual void setSilent(bool silent) = 0;
+
+    // Runs a document command; false when unknown, refused or without a document.
+    // useGroup selects the browser group (find, Internet Options).
+    virtual bool exec(bool useGroup, int command, int option, const QVariant &in,
+                      QVariant *out) = 0;
+
+    // The host's answer for dispId changed; DISPID_AMBIENT_DLCONTROL makes the
+    // control ask the host again for its download flags.
+    virtual void ambientPropertyChanged(int dispId) = 0;
+
+    // The flags in effect, as last answered by the host.
+    virtual quint32 downloadFlags() const = 0;
+    virtual quint32 hostInfoFlags() const = 0;
+
+    // Runs a script in the page and waits (bounded, keeping the UI responsive) for its
+    // value; invalid without a document, on a script error or on timeout. Stands in
+    // for the document's late-bound objects (e.g. the body's scroll position).
+    virtual QVariant evaluateScript(const QString &script) = 0;
+
+Q_SIGNALS:
+    void statusTextChange(const QString &text);
+    void titleChange(const QString &text);
+    // progress -1 ends a load.
+    void progressChange(int progress, int progressMax);
+    // A page asks for a new window. A handler may set *target to a control that
+    // stands in as the new window (a catcher: its beforeNavigate receives the
+    // address the page wanted to open); without one, or with *cancel set, the
+    // window is discarded. A page never opens a top-level window of its own.
+    void newWindow(mira::platform::WebControl **target, bool *cancel);
+    // A top-level navigation is about to start; setting *cancel stops it.
+    void beforeNavigate(const QString &address, bool *cancel);
+    // The page asked to close its window (script window.close()).
+    void windowCloseRequested();
+    // An asynchronous command (save as, print) ended.
+    void commandFinished(int command, bool success);
+};
+
+using WebControlFactory = std::function<WebControl *(QWidget *parent)>;
+
+// Makes a control for a new web view: the engine's, or the installed factory's.
+WebControl *CreateWebControl(QWidget *parent);
+
+// Installs a factory for every later control (an empty one restores the engine's);
+// returns the previous factory.
+WebControlFactory SetWebControlFactory(WebControlFactory factory);
+
+} // namespace mira::platform

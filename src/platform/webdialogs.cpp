@@ -1,0 +1,280 @@
+#include "platform/webdialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/modal.h"
+#include "platform/webengine.h"
+
+namespace mira::platform {
+
+FindDialog::FindDialog(QWidget *parent, FindFunction findFunction)
+    : QDialog(parent), find(std::move(findFunction))
+{
+    setObjectName(QStringLiteral("findDialog"));
+    setWindowTitle(QStringLiteral("Find"));
+    setModal(false);
+    edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("findText"));
+    matchCase = new QCheckBox(QStringLiteral("Match &case"), this);
+    matchCase->setObjectName(QStringLiteral("matchCase"));
+    result = new QLabel(this);
+    result->setObjectName(QStringLiteral("findResult"));
+    auto *next = new QPushButton(QStringLiteral("Find &Next"), this);
+    next->setObjectName(QStringLiteral("findNext"));
+    next->setDefault(true);
+    auto *previous = new QPushButton(QStringLiteral("Find &Previous"), this);
+    previous->setObjectName(QStringLiteral("findPrevious"));
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Fi&nd what:"), this));
+    row->addWidget(edit, 1);
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(next);
+    buttons->addWidget(previous);
+    buttons->addWidget(close);
+    buttons->addStretch();
+    auto *left = new QVBoxLayout;
+    left->addLayout(row);
+    left->addWidget(matchCase);
+    left->addWidget(result);
+    left->addStretch();
+    auto *top = new QHBoxLayout(this);
+    top->addLayout(left, 1);
+    top->addLayout(buttons);
+
+    connect(next, &QPushButton::clicked, this, [this] { findNext(false); });
+    connect(previous, &QPushButton::clicked, this, [this] { findNext(true); });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    // Closing the dialog takes the highlight away with it.
+    connect(this, &QDialog::finished, this, [this] {
+        lastText.clear();
+        if (find)
+            find(QString(), false, false, nullptr);
+    });
+}
+
+void FindDialog::findNext(bool backward)
+{
+    const QString text = edit->text();
+    const bool caseSensitive = matchCase->isChecked();
+    if (!find)
+        return;
+    // The engine keeps its search state per text; a change of case must restart it.
+    if (caseSensitive != lastMatchCase && !lastText.isEmpty())
+        find(QString(), false, false, nullptr);
+    lastText = text;
+    lastMatchCase = caseSensitive;
+    if (text.isEmpty()) {
+        result->clear();
+        find(QString(), false, false, nullptr);
+        return;
+    }
+    QPointer<QLabel> label = result;
+    find(text, caseSensitive, backward, [label](int active, int count) {
+        if (!label)
+            return;
+        label->setText(count == 0 ? QStringLiteral("Not found")
+                                  : QStringLiteral("%1 of %2").arg(active).arg(count));
+    });
+}
+
+QString FindDialog::resultText() const
+{
+    return result->text();
+}
+
+bool RunInternetOptions(QWidget *owner)
+{
+    QDialog dialog(owner);
+    dialog.setObjectName(QStringLiteral("internetOptions"));
+    dialog.setWindowTitle(QStringLiteral("Internet Options"));
+
+    auto *history = new QGroupBox(QStringLiteral("Browsing history"), &dialog);
+    auto *cache = new QCheckBox(QStringLiteral("Temporary files (cache)"), history);
+    cache->setObjectName(QStringLiteral("clearCache"));
+    cache->setChecked(true);
+    auto *cookies = new QCheckBox(QStringLiteral("Cookies"), history);
+    cookies->setObjectName(QStringLiteral("clearCookies"));
+    auto *visited = new QCheckBox(QStringLiteral("History"), history);
+    visited->setObjectName(QStringLiteral("clearHistory"));
+    visited->setChecked(true);
+    auto *deleteButton = new QPushButton(QStringLiteral("&Delete"), history);
+    deleteButton->setObjectName(QStringLiteral("deleteBrowsingData"));
+    auto *historyLayout = new QVBoxLayout(history);
+    historyLayout->addWidget(cache);
+    historyLayout->addWidget(cookies);
+    historyLayout->addWidget(visited);
+    historyLayout->addWidget(deleteButton, 0, Qt::AlignRight);
+
+    auto *content = new QGroupBox(QStringLiteral("Content"), &dialog);
+    auto *images = new QCheckBox(QStringLiteral("Load &images"), content);
+    images->setObjectName(QStringLiteral("loadImages"));
+    images->setChecked(engine::LoadImages());
+    auto *scripts = new QCheckBox(QStringLiteral("Run &scripts"), content);
+    scripts->setObjectName(QStringLiteral("runScripts"));
+    scripts->setChecked(engine::RunScripts());
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->addWidget(images);
+    contentLayout->addWidget(scripts);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(deleteButton, &QPushButton::clicked, &dialog, [=] {
+        if (cache->isChecked())
+            engine::ClearCache();
+        if (cookies->isChecked())
+            engine::ClearCookies();
+        if (visited->isChecked())
+            engine::ClearVisitedLinks();
+    });
+
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(history);
+    layout->addWidget(content);
+    layout->addWidget(buttons);
+
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::Dialog;
+    record.caption = dialog.windowTitle();
+    record.owner = owner;
+    record.dialog = &dialog;
+    record.show = [&dialog] { return dialog.exec(); };
+    if (RunModal(record) != QDialog::Accepted)
+        return false;
+    engine::SetContentOptions(images->isChecked(), scripts->isChecked());
+    return true;
+}
+
+namespace {
+
+MsgType typeOf(int mbType)
+{
+    switch (mbType & 0xF0) {
+    case MB_ICONERROR: return MsgType::Error;
+    case MB_ICONQUESTION: return MsgType::Confirmation;
+    case MB_ICONWARNING: return MsgType::Warning;
+    default: return MsgType::Information;
+    }
+}
+
+QMessageBox::Icon iconOf(MsgType type)
+{
+    switch (type) {
+    case MsgType::Error: return QMessageBox::Critical;
+    case MsgType::Confirmation: return QMessageBox::Question;
+    case MsgType::Warning: return QMessageBox::Warning;
+    case MsgType::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int promptBox(QWidget *owner, WebMessage &message)
+{
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(message.caption);
+    dialog.setLabelText(message.text);
+    dialog.setTextValue(message.value);
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::InputBox;
+    record.caption = message.caption;
+    record.prompt = message.text;
+    record.text = message.value;
+    record.owner = owner;
+    record.dialog = &dialog;
+    record.setText = [&dialog](const QString &text) { dialog.setTextValue(text); };
+    record.show = [&dialog] { return dialog.exec() == QDialog::Accepted ? mrOK : mrCancel; };
+    const int result = RunModal(record);
+    if (result == mrOK)
+        message.value = dialog.textValue();
+    return result == mrOK ? IDOK : IDCANCEL;
+}
+
+} // namespace
+
+int ShowOwnMessage(QWidget *owner, WebMessage &message)
+{
+    if (message.prompt)
+        return promptBox(owner, message);
+    MsgButtons buttons = mbOK;
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    switch (message.type & 0xF) {
+    case MB_OKCANCEL:
+        buttons = mbOK | mbCancel;
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case MB_YESNO:
+        buttons = mbYes | mbNo;
+        standard = QMessageBox::Yes | QMessageBox::No;
+        break;
+    default:
+        break;
+    }
+    const MsgType type = typeOf(message.type);
+    QMessageBox box(iconOf(type), message.caption, message.text, standard, owner);
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::MessageBox;
+    record.text = message.text;
+    record.caption = message.caption;
+    record.type = type;
+    record.buttons = buttons;
+    record.owner = owner;
+    record.dialog = &box;
+    record.show = [&box] {
+        switch (box.exec()) {
+        case QMessageBox::Ok: return mrOK;
+        case QMessageBox::Yes: return mrYes;
+        case QMessageBox::No: return mrNo;
+        default: return mrCancel;
+        }
+    };
+    // ModalResult values are the message box results.
+    return RunModal(record);
+}
+
+bool AskCredentials(QWidget *owner, const QString &site, QString *user, QString *password)
+{
+    QDialog dialog(owner);
+    dialog.setWindowTitle(QStringLiteral("Authentication Required"));
+    auto *userEdit = new QLineEdit(&dialog);
+    userEdit->setObjectName(QStringLiteral("user"));
+    auto *passwordEdit = new QLineEdit(&dialog);
+    passwordEdit->setObjectName(QStringLiteral("password"));
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(new QLabel(QStringLiteral("The site %1 asks for a user name and password.")
+                                .arg(site.toHtmlEscaped()),
+                            &dialog));
+    form->addRow(QStringLiteral("&User name:"), userEdit);
+    form->addRow(QStringLiteral("&Password:"), passwordEdit);
+    form->addRow(buttons);
+
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::Dialog;
+    record.caption = dialog.windowTitle();
+    record.owner = owner;
+    record.dialog = &dialog;
+    record.show = [&dialog] { return dialog.exec(); };
+    if (RunModal(record) != QDialog::Accepted)
+        return false;
+    *user = userEdit->text();
+    *password = passwordEdit->text();
+    return true;
+}
+
+} // namespace mira::platform

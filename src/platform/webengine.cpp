@@ -1,0 +1,160 @@
+#include "platform/webengine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+namespace mira::platform::engine {
+namespace {
+
+constexpr double zoomFactors[] = {0.75, 0.875, 1.0, 1.25, 1.5};
+constexpr int defaultZoomLevel = 2;
+
+QString zoomFile()
+{
+    return DataFolder() + QStringLiteral("/textsize");
+}
+
+QString optionsFile()
+{
+    return DataFolder() + QStringLiteral("/options.ini");
+}
+
+int &cachedZoomLevel()
+{
+    static int level = [] {
+        QFile f(zoomFile());
+        bool ok = false;
+        int value = -1;
+        if (f.open(QIODevice::ReadOnly))
+            value = QString::fromLatin1(f.readAll()).trimmed().toInt(&ok);
+        return ok && value >= ZoomLevelMin && value <= ZoomLevelMax ? value : defaultZoomLevel;
+    }();
+    return level;
+}
+
+void applyContentOptions(QWebEngineProfile *profile)
+{
+    QWebEngineSettings *s = profile->settings();
+    s->setAttribute(QWebEngineSettings::AutoLoadImages, LoadImages());
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, RunScripts());
+    // Pages never open windows of their own; new-window requests go to the pane.
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+}
+
+} // namespace
+
+QString DataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/mira/engine");
+}
+
+QString CacheFolder()
+{
+    return DataFolder() + QStringLiteral("/cache");
+}
+
+QWebEngineProfile *MainProfile()
+{
+    static QWebEngineProfile *profile = [] {
+        auto *p = new QWebEngineProfile(QStringLiteral("mira"), QCoreApplication::instance());
+        p->setPersistentStoragePath(DataFolder() + QStringLiteral("/profile"));
+        p->setCachePath(CacheFolder());
+        p->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+        p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+        applyContentOptions(p);
+        return p;
+    }();
+    return profile;
+}
+
+QWebEngineProfile *NoCacheProfile()
+{
+    static QWebEngineProfile *profile = [] {
+        auto *p = new QWebEngineProfile(QCoreApplication::instance()); // off the record
+        p->setHttpCacheType(QWebEngineProfile::NoCache);
+        applyContentOptions(p);
+        return p;
+    }();
+    return profile;
+}
+
+int ZoomLevel()
+{
+    return cachedZoomLevel();
+}
+
+bool SetZoomLevel(int level)
+{
+    if (level < ZoomLevelMin || level > ZoomLevelMax)
+        return false;
+    cachedZoomLevel() = level;
+    QDir().mkpath(DataFolder());
+    QFile f(zoomFile());
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(QByteArray::number(level) + '\n');
+    return true;
+}
+
+double ZoomFactor(int level)
+{
+    if (level < ZoomLevelMin || level > ZoomLevelMax)
+        level = defaultZoomLevel;
+    return zoomFactors[level];
+}
+
+bool LoadImages()
+{
+    return QSettings(optionsFile(), QSettings::IniFormat).value("LoadImages", true).toBool();
+}
+
+bool RunScripts()
+{
+    return QSettings(optionsFile(), QSettings::IniFormat).value("RunScripts", true).toBool();
+}
+
+void SetContentOptions(bool loadImages, bool runScripts)
+{
+    {
+        QSettings settings(optionsFile(), QSettings::IniFormat);
+        settings.setValue("LoadImages", loadImages);
+        settings.setValue("RunScripts", runScripts);
+    }
+    applyContentOptions(MainProfile());
+    applyContentOptions(NoCacheProfile());
+}
+
+void ClearCache()
+{
+    MainProfile()->clearHttpCache();
+    NoCacheProfile()->clearHttpCache();
+}
+
+void ClearCookies()
+{
+    MainProfile()->cookieStore()->deleteAllCookies();
+    NoCacheProfile()->cookieStore()->deleteAllCookies();
+}
+
+void ClearVisitedLinks()
+{
+    MainProfile()->clearAllVisitedLinks();
+    NoCacheProfile()->clearAllVisitedLinks();
+}
+
+QPrinter &SharedPrinter()
+{
+    // Never destroyed: it may be in use until the very end of the program.
+    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}
+
+} // namespace mira::platform::engine
