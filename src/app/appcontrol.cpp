@@ -11,6 +11,7 @@
 #include "app/images.h"
 #include "app/messagebox.h"
 #include "app/programvalues.h"
+#include "browser/browser.h"
 #include "platform/connectivity.h"
 
 namespace mira {
@@ -24,6 +25,7 @@ const char kHint[] = "miraHint";
 TAppControlModule::TAppControlModule()
 {
     RegisterLayoutClasses(classes);
+    RegisterBrowserClasses(classes);
     createActions();
     createPopupMenus();
     connectHandlers();
