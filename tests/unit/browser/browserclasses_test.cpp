@@ -125,3 +125,20 @@ TEST_F(BrowserStream, AnEmptyListIsWrittenAsEmptyBrackets)
     (void)pane;
     EXPECT_TRUE(WriteConfigSet(form()).contains("\r\n    URLs = <>\r\n  end\r\n"));
 }
+
+TEST_F(BrowserStream, WelcomeSetIsASetTheProgramWritesAndItsStartPageIsShipped)
+{
+    QFile f(QStringLiteral(MIRA_TEST_DATA_DIR "/../../resources/welcome/Welcome.set"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    ASSERT_EQ(ReadConfigSet(form(), text), QString());
+    EXPECT_TRUE(modal.asked.isEmpty());
+    EXPECT_EQ(module()->BrowserList.size(), 3);
+    EXPECT_EQ(WriteConfigSet(form()).toStdString(), text.toStdString());
+    auto *first = qobject_cast<TBrowser *>(module()->BrowserList.first());
+    ASSERT_NE(first, nullptr);
+    const QString start = first->URLs()->Items(first->URLs()->Count() - 1)->Address();
+    ASSERT_TRUE(start.startsWith(QStringLiteral("qrc:/")));
+    EXPECT_TRUE(QFile::exists(start.mid(3)));
+    EXPECT_EQ(first->AddressCombo->currentText(), QStringLiteral("Welcome to Mira"));
+}
