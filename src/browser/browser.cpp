@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QToolBar>
@@ -218,6 +219,8 @@ TBrowser::TBrowser(QObject *owner)
         }
         if (module->URLPopup) {
             QPointer<QMenu> popup = module->URLPopup;
+            // The bookmark menu replaces the edit box's own.
+            AddressCombo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
             AddressCombo->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(AddressCombo, &QWidget::customContextMenuRequested, this,
                     [this, popup](const QPoint &pos) {

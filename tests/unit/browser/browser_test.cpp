@@ -1,3 +1,6 @@
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -251,4 +254,15 @@ TEST_F(Pane, NoMainWindowNoMessage)
                                  MB_OKCANCEL);
     EXPECT_TRUE(fakeOf(&pane)->askShowMessage(confirm));
     EXPECT_TRUE(modal.asked.isEmpty());
+}
+
+TEST_F(Pane, RightClickInTheAddressBoxOpensTheBookmarkMenu)
+{
+    TBrowser *pane = newPane();
+    form()->show();
+    QLineEdit *edit = pane->AddressCombo->lineEdit();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(edit, &event);
+    EXPECT_TRUE(module()->URLPopup->isVisible());
+    module()->URLPopup->hide();
 }
