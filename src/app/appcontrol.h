@@ -71,6 +71,8 @@ public:
     bool SaveDlgCanClose(const QString &fileName);
     // The save on exit (when Save On Close is checked); reports a failure.
     void SaveOnExit();
+    // The auto-save tick: saves the open set; a failure goes to the status bar.
+    void AutoSaveTimerTimer();
     // After a catastrophic load: the program ends without saving anything.
     bool Terminated() const { return terminated; }
 
@@ -155,7 +157,6 @@ private:
     void fileSaveAs();
     void fileRename();
     void fileDelete();
-    void autoSaveTick();
     bool terminated = false;
 
     QPointer<TBaseForm> mainWindow;

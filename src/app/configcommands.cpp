@@ -29,6 +29,8 @@ public:
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::ReadOnly, false);
+        // Our own check decides about existing files.
+        setOption(QFileDialog::DontConfirmOverwrite);
         setSizeGripEnabled(true);
     }
 
@@ -73,7 +75,7 @@ void TAppControlModule::connectConfigHandlers()
     connect(FileSaveAsAction, &QAction::triggered, this, &TAppControlModule::fileSaveAs);
     connect(FileRenameAction, &QAction::triggered, this, &TAppControlModule::fileRename);
     connect(FileDeleteAction, &QAction::triggered, this, &TAppControlModule::fileDelete);
-    connect(&AutoSaveTimer, &QTimer::timeout, this, &TAppControlModule::autoSaveTick);
+    connect(&AutoSaveTimer, &QTimer::timeout, this, &TAppControlModule::AutoSaveTimerTimer);
     connect(FileSaveOnCloseAction, &QAction::triggered, this, [this](bool checked) {
         checked ? ClearProgramFlag(pfNoSaveOnClose) : SetProgramFlag(pfNoSaveOnClose);
     });
@@ -276,7 +278,7 @@ void TAppControlModule::fileSaveNow()
         reportSaveFailure(ConfigFileName, error);
 }
 
-void TAppControlModule::autoSaveTick()
+void TAppControlModule::AutoSaveTimerTimer()
 {
     QString error;
     if (!SaveConfigFile(&error) && !ConfigFileName.isEmpty() && mainWindow)

@@ -1,7 +1,6 @@
 #include "browser/mwebbrowser.h"
 
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QHash>
 #include <QTimer>

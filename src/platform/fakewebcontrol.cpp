@@ -22,10 +22,8 @@ QWidget *FakeWebControl::widget() const
 void FakeWebControl::setHost(WebControlHost *host)
 {
     hostPtr = host;
-    if (hostPtr) {
-        askDownloadFlags();
-        askHostInfo();
-    }
+    askDownloadFlags();
+    askHostInfo();
 }
 
 void FakeWebControl::navigate(const QString &address, int flags)
@@ -136,8 +134,7 @@ quint32 FakeWebControl::askDownloadFlags()
 DocHostInfo FakeWebControl::askHostInfo()
 {
     DocHostInfo info;
-    if (hostPtr && hostPtr->GetHostInfo(info))
-        uiFlags = info.dwFlags;
+    uiFlags = hostPtr && hostPtr->GetHostInfo(info) ? info.dwFlags : 0;
     return info;
 }
 

@@ -187,11 +187,11 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     p->setUrlRequestInterceptor(new OfflineInterceptor(p, [this] { return offline(); }));
     currentPage = p;
 
-    connect(p, &QWebEnginePage::loadStarted, this, [this, p] {
+    connect(p, &QWebEnginePage::loadStarted, this, [this] {
         document = true;
         ready = READYSTATE_LOADING;
         Q_EMIT statusTextChange(QStringLiteral("Opening page %1...")
-                                    .arg(p->requestedUrl().toDisplayString()));
+                                    .arg(loadingUrl.toDisplayString()));
     });
     connect(p, &QWebEnginePage::loadProgress, this,
             [this](int progress) { Q_EMIT progressChange(progress, 100); });
@@ -207,7 +207,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
         applyZoom();
         Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
                                    : QStringLiteral("Cannot open %1")
-                                         .arg(p->requestedUrl().toDisplayString()));
+                                         .arg(loadingUrl.toDisplayString()));
         Q_EMIT progressChange(-1, 100);
     });
     connect(p, &QWebEnginePage::linkHovered, this,
@@ -457,6 +457,8 @@ bool QtWebControl::navigationRequested(const QUrl &url)
 {
     bool cancel = false;
     Q_EMIT beforeNavigate(url.toString(), &cancel);
+    if (!cancel)
+        loadingUrl = url;
     return !cancel;
 }
 

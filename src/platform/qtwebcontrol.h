@@ -2,10 +2,10 @@
 // The web control on Qt WebEngine. The engine's types stay in the .cpp files of
 // platform/; this header shows only neutral ones.
 #include <QPointer>
+#include <QUrl>
 
 #include "platform/webcontrol.h"
 
-class QUrl;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -87,6 +87,7 @@ private:
     bool document = false;
     int ready = READYSTATE_UNINITIALIZED;
     bool clearHistoryWhenLoaded = false;
+    QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
 };
 

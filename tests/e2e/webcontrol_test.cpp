@@ -1,0 +1,488 @@
+// The web view host on the real engine, against pages of a local server.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "browser/mwebbrowser.h"
+#include "platform/qtwebcontrol.h"
+#include "support/httpserver.h"
+#include "support/scriptedmodal.h"
+
+using namespace mira;
+using namespace mira::platform;
+using mira::test::HttpServer;
+using mira::test::ScriptedModal;
+
+namespace {
+
+constexpr int timeoutMs = 15000;
+
+// Runs the event loop until done() holds or the time is up; true when it holds.
+// Not QTest::qWaitFor: its sleeps between event batches starve the engine, and a
+// load takes seconds instead of milliseconds.
+bool waitUntil(const std::function<bool()> &done, int ms = timeoutMs)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+// Files under folder whose bytes contain text (cache entries hold their address).
+QStringList filesContaining(const QString &folder, const QByteArray &text)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (f.open(QIODevice::ReadOnly) && f.readAll().contains(text))
+            files << f.fileName();
+    }
+    return files;
+}
+
+class WebControlE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start());
+        server.serve("/a", "<html><head><title>Page A</title></head><body>A</body></html>");
+        server.serve("/b", "<html><head><title>Page B</title></head><body>B</body></html>");
+        owner = std::make_unique<QWidget>();
+        owner->resize(640, 480);
+        browser = newBrowser();
+        owner->show();
+    }
+    void TearDown() override
+    {
+        browsers.clear();
+        owner.reset();
+        server.stop();
+    }
+
+    TMWebBrowser *newBrowser()
+    {
+        auto *b = new TMWebBrowser(owner.get());
+        b->resize(640, 480);
+        b->OnProgressChange = [this](int progress, int) {
+            if (progress == -1)
+                ++loadsFinished;
+        };
+        browsers.push_back(b);
+        return b;
+    }
+
+    // Navigates (or runs the action) and waits for the load to end.
+    bool load(const std::function<void()> &start)
+    {
+        const int before = loadsFinished;
+        start();
+        return waitUntil([&] { return loadsFinished > before; });
+    }
+    bool go(TMWebBrowser *b, const QString &path)
+    {
+        return load([&] { b->NavigateTo(server.url(path).toString()); });
+    }
+
+    HttpServer server;
+    std::unique_ptr<QWidget> owner;
+    std::vector<TMWebBrowser *> browsers; // owned by owner
+    TMWebBrowser *browser = nullptr;
+    int loadsFinished = 0;
+};
+
+} // namespace
+
+TEST_F(WebControlE2E, LoadReportsTitleProgressAndStatus)
+{
+    QStringList titles;
+    QStringList statuses;
+    QList<int> progress;
+    browser->OnTitleChange = [&](const QString &t) { titles << t; };
+    browser->OnStatusTextChange = [&](const QString &t) { statuses << t; };
+    browser->OnProgressChange = [&](int p, int) {
+        progress << p;
+        if (p == -1)
+            ++loadsFinished;
+    };
+    EXPECT_FALSE(browser->HasDocument());
+    EXPECT_EQ(browser->ReadyState(), READYSTATE_UNINITIALIZED);
+
+    ASSERT_TRUE(go(browser, "/a"));
+    EXPECT_TRUE(browser->HasDocument());
+    EXPECT_EQ(browser->ReadyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(browser->LocationURL(), server.url("/a").toString());
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A"));
+    EXPECT_TRUE(titles.contains("Page A"));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last(), -1);
+    EXPECT_TRUE(progress.contains(100));
+    EXPECT_EQ(statuses.last(), QStringLiteral("Done"));
+    EXPECT_EQ(server.count("/a"), 1);
+}
+
+TEST_F(WebControlE2E, BackForwardStopAndRefresh)
+{
+    // A fresh view has nothing to go to, stop or reload.
+    EXPECT_FALSE(browser->GoBack());
+    EXPECT_FALSE(browser->GoForward());
+    EXPECT_FALSE(browser->Stop());
+    EXPECT_FALSE(browser->Refresh());
+
+    ASSERT_TRUE(go(browser, "/a"));
+    ASSERT_TRUE(go(browser, "/b"));
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoBack()); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A"));
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoForward()); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page B"));
+    EXPECT_FALSE(browser->GoForward());
+
+    const int fetched = server.count("/b");
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->Refresh()); }));
+    EXPECT_EQ(server.count("/b"), fetched + 1);
+
+    server.hold("/slow");
+    browser->NavigateTo(server.url("/slow").toString());
+    ASSERT_TRUE(waitUntil([&] { return server.count("/slow") == 1; }));
+    EXPECT_EQ(browser->ReadyState(), READYSTATE_LOADING);
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->Stop()); }));
+    EXPECT_EQ(browser->ReadyState(), READYSTATE_COMPLETE);
+}
+
+TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
+{
+    for (const char *path : {"/cached", "/uncached"})
+        server.serve(path, "<html><title>Cacheable</title><body>C</body></html>", "text/html",
+                     {"Cache-Control: max-age=3600"});
+    const QString cache = QtWebControl::EngineCacheFolder();
+    const QByteArray cachedUrl = server.url("/cached").toEncoded();
+    const QByteArray uncachedUrl = server.url("/uncached").toEncoded();
+
+    // Normally the page is kept in the cache and read from it.
+    ASSERT_TRUE(go(browser, "/cached"));
+    ASSERT_TRUE(go(browser, "/a"));
+    ASSERT_TRUE(go(browser, "/cached"));
+    EXPECT_EQ(server.count("/cached"), 1);
+    EXPECT_TRUE(waitUntil([&] { return !filesContaining(cache, cachedUrl).isEmpty(); }, 5000));
+
+    browser->SetNoCache(true);
+    ASSERT_TRUE(go(browser, "/uncached"));
+    ASSERT_TRUE(go(browser, "/uncached"));
+    ASSERT_TRUE(go(browser, "/cached"));
+    EXPECT_EQ(server.count("/uncached"), 2);
+    EXPECT_EQ(server.count("/cached"), 2);
+    // The fetch is unconditional: nothing was read from a cache.
+    EXPECT_FALSE(server.log().last().headers.contains("if-modified-since"));
+    EXPECT_FALSE(browser->GoBack()); // no history entries
+    EXPECT_EQ(filesContaining(cache, uncachedUrl), QStringList());
+    auto *control = qobject_cast<QtWebControl *>(browser->Control());
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(control->isNoCachePage());
+
+    // Back to normal: history is kept again.
+    browser->SetNoCache(false);
+    ASSERT_TRUE(go(browser, "/a"));
+    ASSERT_TRUE(go(browser, "/b"));
+    EXPECT_FALSE(control->isNoCachePage());
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoBack()); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A"));
+}
+
+TEST_F(WebControlE2E, TextSizeAppliesToEveryViewAndIsKept)
+{
+    TMWebBrowser *other = newBrowser();
+    ASSERT_TRUE(go(browser, "/a"));
+    ASSERT_TRUE(go(other, "/b"));
+    EXPECT_EQ(browser->TextSizeMin(), 0);
+    EXPECT_EQ(browser->TextSizeMax(), 4);
+    browser->SetTextSize(9);
+    EXPECT_EQ(browser->GetTextSize(), 4);
+    auto *otherControl = qobject_cast<QtWebControl *>(other->Control());
+    ASSERT_NE(otherControl, nullptr);
+    EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 1.5);
+
+    // A view made later, without a document, reads it after loading about:blank.
+    TMWebBrowser *late = newBrowser();
+    EXPECT_EQ(late->GetTextSize(), 4);
+    EXPECT_EQ(late->LocationURL(), QStringLiteral("about:blank"));
+
+    QFile kept(QtWebControl::EngineDataFolder() + "/textsize");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll().trimmed(), QByteArray("4"));
+
+    browser->SetTextSize(0);
+    EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 0.75);
+    browser->SetTextSize(2);
+    EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 1.0);
+}
+
+TEST_F(WebControlE2E, FindDialogFindsTextInThePage)
+{
+    server.serve("/find", "<html><body><p>apple pear Apple apple</p></body></html>");
+    ASSERT_TRUE(go(browser, "/find"));
+    browser->ShowFind();
+    auto *control = qobject_cast<QtWebControl *>(browser->Control());
+    QWidget *dialog = control->findDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Find"));
+    auto *label = dialog->findChild<QLabel *>("findResult");
+    dialog->findChild<QLineEdit *>("findText")->setText("apple");
+    dialog->findChild<QPushButton *>("findNext")->click();
+    EXPECT_TRUE(waitUntil([&] { return label->text() == "1 of 3"; })) << label->text().toStdString();
+    dialog->findChild<QCheckBox *>("matchCase")->setChecked(true);
+    dialog->findChild<QPushButton *>("findNext")->click();
+    EXPECT_TRUE(waitUntil([&] { return label->text().endsWith(" of 2"); }))
+        << label->text().toStdString();
+    dialog->findChild<QLineEdit *>("findText")->setText("banana");
+    dialog->findChild<QPushButton *>("findNext")->click();
+    EXPECT_TRUE(waitUntil([&] { return label->text() == "Not found"; }));
+}
+
+TEST_F(WebControlE2E, SaveAsWritesTheChosenFormat)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(go(browser, "/a"));
+    const QString path = dir.filePath("saved.mhtml");
+    ScriptedModal modal;
+    modal.answerWith([&](ModalRecord &record) {
+        auto *dialog = qobject_cast<QFileDialog *>(record.dialog);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return int(QDialog::Rejected);
+        dialog->selectNameFilter("Web Archive, single file (*.mht *.mhtml)");
+        dialog->selectFile(path);
+        return int(QDialog::Accepted);
+    });
+    bool finished = false;
+    bool ok = false;
+    QObject::connect(browser->Control(), &WebControl::commandFinished, owner.get(),
+                     [&](int command, bool success) {
+                         finished = command == OLECMDID_SAVEAS;
+                         ok = success;
+                     });
+    browser->SaveDocumentAs();
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Save Web Page"));
+    ASSERT_TRUE(waitUntil([&] { return finished; }));
+    EXPECT_TRUE(ok);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray content = saved.readAll();
+    EXPECT_TRUE(content.contains("MIME-Version")) << content.left(200).toStdString();
+    EXPECT_TRUE(content.contains("Page A"));
+}
+
+TEST_F(WebControlE2E, PrintWithPromptWritesAPdf)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("page.pdf");
+    ASSERT_TRUE(go(browser, "/a"));
+    ScriptedModal modal;
+    modal.answerWith([&](ModalRecord &record) {
+        auto *dialog = qobject_cast<QPrintDialog *>(record.dialog);
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return int(QDialog::Rejected);
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        return int(QDialog::Accepted);
+    });
+    bool finished = false;
+    bool ok = false;
+    QObject::connect(browser->Control(), &WebControl::commandFinished, owner.get(),
+                     [&](int command, bool success) {
+                         finished = command == OLECMDID_PRINT;
+                         ok = success;
+                     });
+    browser->PrintWithDialog();
+    ASSERT_EQ(modal.asked.size(), 1);
+    ASSERT_TRUE(waitUntil([&] { return finished; }));
+    EXPECT_TRUE(ok);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+}
+
+TEST_F(WebControlE2E, DialogCommandsRunThroughTheModalRunner)
+{
+    ASSERT_TRUE(go(browser, "/a"));
+    ScriptedModal modal;
+    QStringList classes;
+    for (int i = 0; i < 4; ++i)
+        modal.answerWith([&](ModalRecord &record) {
+            classes << QString::fromLatin1(record.dialog->metaObject()->className());
+            return int(QDialog::Rejected);
+        });
+    browser->PageSetup();
+    browser->PrintPreview();
+    browser->ShowInternetOptions();
+    browser->OpenDocument();
+    ASSERT_EQ(modal.asked.size(), 4);
+    EXPECT_EQ(classes, QStringList({"QPageSetupDialog", "QPrintPreviewDialog", "QDialog",
+                                    "QFileDialog"}));
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Page Setup"));
+    EXPECT_EQ(modal.asked[2].caption, QStringLiteral("Internet Options"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A")); // nothing opened
+}
+
+TEST_F(WebControlE2E, OpenLoadsTheChosenFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("local.html");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<html><title>Local</title><body>L</body></html>");
+    }
+    ScriptedModal modal;
+    modal.answerWith([&](ModalRecord &record) {
+        auto *dialog = qobject_cast<QFileDialog *>(record.dialog);
+        if (!dialog)
+            return int(QDialog::Rejected);
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(path);
+        return int(QDialog::Accepted);
+    });
+    // Without a document: about:blank first, then the dialog, then the file.
+    browser->OpenDocument();
+    EXPECT_EQ(modal.asked.size(), 1);
+    ASSERT_TRUE(waitUntil([&] { return browser->LocationName() == "Local"; }));
+    EXPECT_EQ(browser->LocationURL(), QUrl::fromLocalFile(path).toString());
+}
+
+TEST_F(WebControlE2E, ScriptMessagesGoToTheHost)
+{
+    server.serve("/alert", "<html><body><script>alert('Hello there')</script></body></html>");
+    server.serve("/confirm", "<html><body><script>document.title = confirm('Sure?') ? 'yes' "
+                             ": 'no'</script></body></html>");
+    server.serve("/prompt", "<html><body><script>document.title = 'got ' + prompt('Name?', "
+                            "'x')</script></body></html>");
+    QList<WebMessage> messages;
+    browser->OnShowMessage = [&](WebMessage &m) {
+        messages << m;
+        m.result = IDOK;
+        if (m.prompt)
+            m.value = "Ann";
+        return true;
+    };
+    ASSERT_TRUE(go(browser, "/alert"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Hello there"));
+    EXPECT_EQ(messages[0].type & 7, MB_OK);
+    EXPECT_FALSE(messages[0].caption.isEmpty());
+    EXPECT_FALSE(messages[0].caption.contains("Error"));
+
+    ASSERT_TRUE(go(browser, "/confirm"));
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1].type & 7, MB_OKCANCEL);
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("yes"));
+
+    ASSERT_TRUE(go(browser, "/prompt"));
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[2].prompt);
+    EXPECT_EQ(messages[2].value, QStringLiteral("x"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("got Ann"));
+}
+
+TEST_F(WebControlE2E, WithoutHostTheControlsOwnBoxAppearsUnlessSilent)
+{
+    server.serve("/confirm", "<html><body><script>document.title = confirm('Sure?') ? 'yes' "
+                             ": 'no'</script></body></html>");
+    ScriptedModal modal;
+    modal.answer(mrOK);
+    ASSERT_TRUE(go(browser, "/confirm"));
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Sure?"));
+    EXPECT_EQ(modal.asked[0].buttons, mbOK | mbCancel);
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("yes"));
+
+    browser->SetSilent(true);
+    ASSERT_TRUE(load([&] { browser->Refresh(); }));
+    EXPECT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("no"));
+}
+
+TEST_F(WebControlE2E, PageCannotCloseItsView)
+{
+    server.serve("/close", "<html><body><script>window.close()</script></body></html>");
+    int asked = 0;
+    browser->OnCloseQuery = [&](QObject *, bool &canClose) {
+        ++asked;
+        canClose = false;
+    };
+    ASSERT_TRUE(go(browser, "/close"));
+    ASSERT_TRUE(waitUntil([&] { return asked == 1; }));
+    EXPECT_TRUE(browser->isVisible());
+}
+
+TEST_F(WebControlE2E, NewWindowsOpenThroughTheCatcher)
+{
+    server.serve("/opener", "<html><body><script>window.open('/b')</script></body></html>");
+    std::unique_ptr<WebControl> catcher(CreateWebControl(nullptr));
+    QObject::connect(catcher.get(), &WebControl::beforeNavigate, owner.get(),
+                     [&](const QString &address, bool *cancel) {
+                         *cancel = true;
+                         browser->Control()->navigate(address);
+                     });
+    int requests = 0;
+    browser->OnNewWindow2 = [&](WebControl *&target, bool &) {
+        ++requests;
+        target = catcher.get();
+    };
+    ASSERT_TRUE(go(browser, "/opener"));
+    ASSERT_TRUE(waitUntil([&] { return browser->LocationName() == "Page B"; }));
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(catcher->locationUrl(), QString()); // the catcher never loads anything
+    int visible = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        visible += w->isVisible() && w != owner.get();
+    EXPECT_EQ(visible, 0);
+}
+
+TEST_F(WebControlE2E, OfflineFlagsKeepTheViewOffTheNetwork)
+{
+    browser->SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES,
+                                 TDownloadControlOption::DLCTL_OFFLINE});
+    EXPECT_EQ(browser->Control()->downloadFlags(), 0x80000010u);
+    ASSERT_TRUE(go(browser, "/a"));
+    EXPECT_EQ(server.count("/a"), 0);
+
+    browser->SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES});
+    ASSERT_TRUE(go(browser, "/a"));
+    EXPECT_EQ(server.count("/a"), 1);
+}
+
+TEST_F(WebControlE2E, NoScriptsFlagTurnsScriptsOff)
+{
+    server.serve("/script", "<html><head><title>static</title></head><body><script>"
+                            "document.title = 'scripted'</script></body></html>");
+    browser->SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES,
+                                 TDownloadControlOption::DLCTL_NO_SCRIPTS});
+    ASSERT_TRUE(go(browser, "/script"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("static"));
+    browser->SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES});
+    ASSERT_TRUE(load([&] { browser->Refresh(); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("scripted"));
+}

@@ -1,0 +1,168 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/statusbar.h"
+#include "layout/pan.h"
+#include "support/programfixture.h"
+
+using namespace mira;
+
+namespace {
+
+// Stands in for a browser pane: the main window only knows panes by class name.
+class FakePane : public QWidget, public TComponent {
+public:
+    explicit FakePane(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+    {
+        NotifyInserted(this);
+    }
+    ~FakePane() override { NotifyRemoved(this); }
+    QString ClassName() const override { return QStringLiteral("TBrowser"); }
+};
+
+class MainWindow : public test::ProgramTest {};
+
+} // namespace
+
+TEST_F(MainWindow, WithoutASetTheWindowIsCaptionedMiraOverTheWorkArea)
+{
+    start();
+    EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
+    EXPECT_EQ(module()->ApplicationTitle(), QStringLiteral("Mira"));
+    EXPECT_EQ(form()->StoredBounds(), programValues().workArea);
+    EXPECT_EQ(form()->RootContainer(), nullptr);
+    EXPECT_TRUE(module()->FileNewAction->isEnabled());
+    EXPECT_TRUE(module()->FileLoadAction->isEnabled());
+    EXPECT_FALSE(module()->FileSaveNowAction->isEnabled());
+    EXPECT_FALSE(module()->FileDeleteAction->isEnabled());
+    EXPECT_TRUE(module()->FileSaveOnCloseAction->isChecked());
+    EXPECT_TRUE(module()->ModerateAction->isChecked());
+}
+
+TEST_F(MainWindow, CannotGrowBeyondTheWorkAreaPlusFour)
+{
+    start();
+    EXPECT_EQ(form()->maximumSize(), QSize(1024 + 4, 740 + 4));
+    form()->SetStoredBounds(QRect(0, 0, 3000, 3000));
+    EXPECT_LE(form()->width(), 1028);
+    EXPECT_LE(form()->height(), 744);
+}
+
+TEST_F(MainWindow, PanesJoinAndLeaveTheListAndDriveTheActionsHeading)
+{
+    start();
+    EXPECT_FALSE(module()->ActionsAction->isEnabled());
+    auto *a = new FakePane(form());
+    auto *b = new FakePane(form());
+    auto *other = new TPan(form());
+    EXPECT_EQ(module()->BrowserList, (QList<QWidget *>{a, b}));
+    EXPECT_TRUE(module()->ActionsAction->isEnabled());
+    delete a;
+    EXPECT_EQ(module()->BrowserList, (QList<QWidget *>{b}));
+    delete b;
+    EXPECT_TRUE(module()->BrowserList.isEmpty());
+    EXPECT_FALSE(module()->ActionsAction->isEnabled());
+    delete other;
+}
+
+TEST_F(MainWindow, StatusTextGoesToTheThirdPanelAndHintsShowTheirLongPart)
+{
+    start();
+    form()->SetStatusText(QStringLiteral("Mira: done"));
+    EXPECT_EQ(form()->StatusText(), QStringLiteral("Mira: done"));
+    EXPECT_EQ(module()->ExitAction->statusTip(), QStringLiteral("Close the program"));
+    EXPECT_EQ(module()->ExitAction->toolTip(), QStringLiteral("Quit"));
+    module()->ExitAction->showStatusText(form());
+    EXPECT_EQ(form()->StatusText(), QStringLiteral("Close the program"));
+    EXPECT_EQ(form()->StatusBar()->Panel(0)->width(), 21);
+    EXPECT_EQ(form()->StatusBar()->Panel(1)->width(), 21);
+}
+
+TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
+{
+    start();
+    QMenuBar *bar = form()->menuBar();
+    QStringList visible;
+    for (QAction *a : bar->actions())
+        if (a->isVisible())
+            visible << a->text();
+    EXPECT_EQ(visible, (QStringList{QStringLiteral("File"), QStringLiteral("Actions"), QStringLiteral("Help")}));
+    EXPECT_EQ(bar->actions().size(), 6); // Edit, View and Tools exist but are never shown
+
+    QStringList file;
+    for (QAction *a : module()->FileActions->menu()->actions())
+        file << (a->isSeparator() ? (a->isVisible() ? QStringLiteral("-") : QStringLiteral("(-)")) : a->text());
+    EXPECT_EQ(file, (QStringList{"New", "Open...", "-", "Save Now", "Save On Close", "AutoSave",
+                                 "Save Copy As...", "Rename", "Delete", "(-)", "Options...", "-",
+                                 "Lock Size", "Hidden Menu", "Set Lock Key...", "Lock On Minimize",
+                                 "-", "Minimize", "Exit"}));
+    EXPECT_FALSE(module()->OptionsAction->isVisible());
+    EXPECT_EQ(module()->StopAllMenuEntry->statusTip(), QStringLiteral("Stop documents loading in all browsers"));
+    EXPECT_EQ(module()->StopAllAction->statusTip(), QStringLiteral("Stop loading documents in all browsers"));
+}
+
+TEST_F(MainWindow, ActionsCarryTheirShortcutsImagesCategoriesAndTags)
+{
+    start();
+    EXPECT_EQ(module()->GoAllAction->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(module()->RefreshAllAction->shortcut(), QKeySequence(Qt::Key_F8));
+    EXPECT_EQ(module()->StopAllAction->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(module()->MinimizeAction->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(module()->AboutAction->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(TAppControlModule::Category(module()->FileNewAction), QStringLiteral("File"));
+    EXPECT_EQ(TAppControlModule::Category(module()->FindAction), QStringLiteral("Arrow"));
+    EXPECT_EQ(TAppControlModule::Category(module()->NoCacheAction), QStringLiteral("Browser"));
+    EXPECT_EQ(TAppControlModule::Tag(module()->TextSizeLargestAction), 4);
+    EXPECT_EQ(TAppControlModule::Tag(module()->TextSizeSmallestAction), 0);
+    EXPECT_FALSE(module()->FileNewAction->icon().isNull());
+    EXPECT_TRUE(module()->FileSaveNowAction->icon().isNull());
+    EXPECT_EQ(TAppControlModule::Hint(module()->InteractiveAction),
+              QStringLiteral("Interactive mode shows all dialog messages including  document loading and script errors"));
+}
+
+TEST_F(MainWindow, NotImplementedCommandsSaySo)
+{
+    start();
+    module()->OptionsAction->trigger();
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Sorry, not imlemented yet."));
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Information"));
+    EXPECT_EQ(modal.asked[0].owner, form());
+}
+
+TEST_F(MainWindow, OnlineAndOfflineAreExclusive)
+{
+    start();
+    module()->OfflineAction->trigger();
+    EXPECT_TRUE(module()->OfflineAction->isChecked());
+    EXPECT_FALSE(module()->OnlineAction->isChecked());
+    module()->OnlineAction->trigger();
+    EXPECT_TRUE(module()->OnlineAction->isChecked());
+    EXPECT_FALSE(module()->OfflineAction->isChecked());
+}
+
+namespace {
+class Thrower : public QObject {
+public:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("boom");
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+TEST(Application, ExceptionsFromEventsAreDroppedAndTheProgramGoesOn)
+{
+    auto *app = qobject_cast<MiraApplication *>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    const int before = app->droppedExceptions();
+    Thrower t;
+    QEvent e(QEvent::User);
+    QCoreApplication::sendEvent(&t, &e);
+    EXPECT_EQ(app->droppedExceptions(), before + 1);
+}
