@@ -5,14 +5,13 @@
 // inside the pane that asked for them and shows the engine's messages by the
 // dialog mode.
 #include <QPointer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 #include "app/panecommands.h"
 #include "browser/mwebbrowser.h"
 #include "layout/component.h"
-
-class QToolBar;
-class QToolButton;
 
 namespace mira {
 
