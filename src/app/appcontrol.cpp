@@ -11,6 +11,7 @@
 #include "app/images.h"
 #include "app/messagebox.h"
 #include "app/programvalues.h"
+#include "browser/browser.h"
 #include "platform/connectivity.h"
 #include "platform/webengine.h"
 
@@ -25,6 +26,7 @@ const char kHint[] = "miraHint";
 TAppControlModule::TAppControlModule()
 {
     RegisterLayoutClasses(classes);
+    RegisterBrowserClasses(classes);
     createActions();
     createPopupMenus();
     connectHandlers();

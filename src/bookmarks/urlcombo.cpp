@@ -1,0 +1,309 @@
+#include "bookmarks/urlcombo.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/messagebox.h"
+#include "browser/browser.h"
+#include "browser/mwebbrowser.h"
+
+namespace mira {
+namespace {
+
+bool sameText(const QString &a, const QString &b)
+{
+    return TURLs::FoldCase(a) == TURLs::FoldCase(b);
+}
+
+bool isUpDown(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+} // namespace
+
+TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
+{
+    auto *pane = qobject_cast<TBrowser *>(owner);
+    if (!pane) {
+        ShowMessageBox(nullptr, QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"),
+                       QStringLiteral("Instanciating Failure - Invalid owner"), MsgType::Error, mbOK);
+        return nullptr;
+    }
+    return new TURLCombo(pane, parent ? parent : pane);
+}
+
+TURLCombo::TURLCombo(TBrowser *owner, QWidget *parent)
+    : QComboBox(parent), pane(owner), urls(std::make_unique<TURLs>(this))
+{
+    setEditable(true);
+    // The list is the bookmarks alone: typed text is never added, nor completed.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setMaxVisibleItems(DropDownCount);
+    setFocusPolicy(Qt::StrongFocus);
+    // Only what the user does counts as a change: a pick from the list (or a walk
+    // through it by keys), and edits of the text.
+    connect(this, &QComboBox::activated, this, [this] { Change(true); });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { Change(false); });
+    view()->installEventFilter(this);
+}
+
+TURLCombo::~TURLCombo() = default;
+
+void TURLCombo::AssignURLs(const TURLs &list)
+{
+    urls->Assign(list);
+    UpdateItems();
+}
+
+void TURLCombo::UpdateItems()
+{
+    const int line = currentIndex();
+    const QString text = currentText();
+    view()->setUpdatesEnabled(false);
+    clear();
+    for (int i = urls->Count() - 1; i >= 0; --i)
+        addItem(urls->Items(i)->Name());
+    int select = -1;
+    if (line >= 0) {
+        for (int i = 0; i < count(); ++i)
+            if (sameText(itemText(i), text)) {
+                select = i;
+                break;
+            }
+    }
+    setCurrentIndex(select);
+    if (select < 0)
+        setEditText(text);
+    view()->setUpdatesEnabled(true);
+}
+
+void TURLCombo::UpdateItem(TURL *url)
+{
+    if (!url)
+        return;
+    const int line = MapIndex(url->Index());
+    if (line >= 0)
+        setItemText(line, url->Name());
+}
+
+int TURLCombo::MapIndex(int i) const
+{
+    const int n = urls->Count();
+    if (i < 0 || count() == 0 || count() != n || i >= n)
+        return -1;
+    return n - 1 - i;
+}
+
+int TURLCombo::SelectedIndex() const
+{
+    const int line = currentIndex();
+    if (line < 0)
+        return -1;
+    const QString text = currentText();
+    if (!sameText(itemText(line), text))
+        return -1;
+    const int c = MapIndex(line);
+    if (c < 0 || !sameText(urls->Items(c)->Name(), text))
+        return -1;
+    return c;
+}
+
+void TURLCombo::navigate(const QString &address) const
+{
+    if (pane && pane->WebView && !address.isEmpty())
+        pane->WebView->NavigateTo(address);
+}
+
+QString TURLCombo::loadedLocation() const
+{
+    return pane && pane->WebView ? pane->WebView->LocationURL() : QString();
+}
+
+void TURLCombo::Go(bool userRequest)
+{
+    const QString text = currentText();
+    const int a = urls->IndexOfName(text);
+    QString target;
+    if (a < 0) {
+        if (userRequest)
+            target = text;
+    } else if (TURL *url = urls->Items(a); userRequest || url->Refresh() >= 0) {
+        target = url->Address();
+        setCurrentIndex(MapIndex(a));
+    }
+    navigate(target);
+}
+
+void TURLCombo::Change(bool picked)
+{
+    if (FSkipChange) {
+        FSkipChange = false;
+        return;
+    }
+    // Edits never navigate (a paste by mouse comes without a key); nor does the
+    // toolkit matching typed text to a line when the box loses focus.
+    if (!picked || toolkitSelecting)
+        return;
+    const int line = currentIndex();
+    if (line < 0)
+        return;
+    // A pick of the line already selected leaves typed text in the box otherwise.
+    if (currentText() != itemText(line))
+        setEditText(itemText(line));
+    if (TURL *url = urls->Items(MapIndex(line)))
+        navigate(url->Address());
+}
+
+void TURLCombo::LocationChanged(const QString &title, const QString &location)
+{
+    SetHint(title + QLatin1Char('|') + location);
+    // An empty location is no address: it must not match bookmarks without one.
+    const int a = location.isEmpty() ? -1 : urls->IndexOfAddress(location);
+    if (a < 0) {
+        setCurrentIndex(-1);
+        setEditText(location);
+        return;
+    }
+    urls->Items(a)->SetIndex(urls->Count() - 1);
+    setCurrentIndex(0);
+}
+
+void TURLCombo::DocumentLoaded()
+{
+    if (currentIndex() == 0)
+        ApplyScrollSettings();
+}
+
+void TURLCombo::ApplyScrollSettings()
+{
+    if (!pane || urls->Count() == 0)
+        return;
+    const TURL *url = urls->Items(urls->Count() - 1);
+    const TDocumentBody body = pane->DocumentBody();
+    // A page without a body ends it at the first access.
+    if (url->NoScroll() && !body.SetScroll(QStringLiteral("No")))
+        return;
+    if (url->ScrollX() > 0 && !body.SetScrollLeft(url->ScrollX()))
+        return;
+    if (url->ScrollY() > 0)
+        body.SetScrollTop(url->ScrollY());
+}
+
+bool TURLCombo::IsRefreshable(const QString &location) const
+{
+    const QString loc = location.isEmpty() ? loadedLocation() : location;
+    if (loc.isEmpty())
+        return false;
+    const int s = SelectedIndex();
+    if (s < 0)
+        return false;
+    const TURL *url = urls->Items(s);
+    return url->Refresh() >= 0 && sameText(url->Address(), loc);
+}
+
+bool TURLCombo::IsAddressLoaded() const
+{
+    const QString loc = loadedLocation();
+    return !loc.isEmpty() && sameText(loc, currentText());
+}
+
+bool TURLCombo::IsSelectionLoaded() const
+{
+    const QString loc = loadedLocation();
+    if (loc.isEmpty())
+        return false;
+    const int s = SelectedIndex();
+    return s >= 0 && sameText(urls->Items(s)->Address(), loc);
+}
+
+bool TURLCombo::CanAddToFavorites() const
+{
+    if (!pane || !pane->WebView)
+        return false;
+    const QString loc = pane->WebView->LocationURL();
+    return !loc.isEmpty() && !pane->WebView->LocationName().isEmpty()
+        && !loc.contains(QStringLiteral("res://"));
+}
+
+void TURLCombo::SetHint(const QString &value)
+{
+    hint = value;
+    setToolTip(ShortHint(value));
+    setStatusTip(LongHint(value));
+}
+
+void TURLCombo::UndoEdit()
+{
+    if (lineEdit())
+        lineEdit()->undo();
+}
+
+void TURLCombo::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        FSkipChange = false;
+        Go(true);
+        hidePopup();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        FSkipChange = true;
+        UndoEdit();
+        hidePopup();
+        event->accept();
+        return;
+    }
+    if (isUpDown(key) && ctrl) {
+        // The toolkit leaves Ctrl+Up/Down to the edit box; here they walk the list
+        // and load each bookmark reached.
+        FSkipChange = false;
+        QKeyEvent plain(event->type(), key, event->modifiers() & ~Qt::ControlModifier,
+                        event->text(), event->isAutoRepeat(), ushort(event->count()));
+        QComboBox::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    FSkipChange = true;
+    QComboBox::keyPressEvent(event);
+}
+
+void TURLCombo::keyReleaseEvent(QKeyEvent *event)
+{
+    FSkipChange = false;
+    QComboBox::keyReleaseEvent(event);
+}
+
+void TURLCombo::focusOutEvent(QFocusEvent *event)
+{
+    toolkitSelecting = true;
+    QComboBox::focusOutEvent(event);
+    toolkitSelecting = false;
+}
+
+bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys while the list is dropped down go to the list.
+    if (watched == view()) {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                hidePopup();
+                return true;
+            }
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            const bool ctrlWalk = isUpDown(key->key()) && (key->modifiers() & Qt::ControlModifier);
+            FSkipChange = !(enter || ctrlWalk);
+        } else if (event->type() == QEvent::KeyRelease) {
+            FSkipChange = false;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+} // namespace mira

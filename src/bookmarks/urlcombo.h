@@ -1,0 +1,92 @@
+#pragma once
+// The address box of a browser pane: an editable drop-down whose list shows the
+// pane's bookmarks, newest or most recently visited first. Picking a line with the
+// mouse navigates at once; typing never does; Enter (or Go) goes to the bookmark
+// named in the box, or to the typed address.
+#include <QComboBox>
+#include <QPointer>
+#include <memory>
+
+#include "bookmarks/urllistview.h"
+#include "bookmarks/urls.h"
+
+namespace mira {
+
+class TBrowser;
+
+class TURLCombo : public QComboBox, public URLListView {
+    Q_OBJECT
+public:
+    // A combo needs a browser pane as its owner. Any other owner is refused with a
+    // message and nullptr is returned; nothing is built. parent is where the box is
+    // shown (the pane's combo panel).
+    static TURLCombo *Create(QObject *owner, QWidget *parent = nullptr);
+    ~TURLCombo() override;
+
+    TBrowser *Pane() const { return pane; }
+    TURLs *URLs() const { return urls.get(); }
+
+    // Replaces the bookmarks by copies of list's (uniqueness rules apply), then rebuilds.
+    void AssignURLs(const TURLs &list);
+
+    // URLListView.
+    void UpdateItems() override;
+    void UpdateItem(TURL *url) override;
+    QWidget *messageOwner() override { return this; }
+
+    // Converts a list line to a collection index and back; -1 when i is -1, the list
+    // is empty or out of step with the collection.
+    int MapIndex(int i) const;
+    // The collection index of the bookmark the box shows, or -1 (typed text counts
+    // as no bookmark even while the list still marks a line).
+    int SelectedIndex() const;
+
+    // userRequest (the Go button, Enter): the named bookmark whatever its Refresh, or
+    // the typed address. Otherwise (Go All) only a named bookmark with Refresh >= 0.
+    void Go(bool userRequest);
+
+    // The pane's news: a new title for location, and the end of a download.
+    void LocationChanged(const QString &title, const QString &location);
+    void DocumentLoaded();
+    // The scroll settings of the first line's bookmark, applied to the loaded page.
+    void ApplyScrollSettings();
+
+    // Whether the page at location (the loaded one when empty) is the selected
+    // bookmark's and that bookmark allows global reload.
+    bool IsRefreshable(const QString &location = QString()) const;
+    bool IsAddressLoaded() const;
+    bool IsSelectionLoaded() const;
+    bool CanAddToFavorites() const;
+
+    // The two-part hint "short|long"; it also carries the pending bookmark proposal
+    // (name before the bar, address after it).
+    QString Hint() const { return hint; }
+    void SetHint(const QString &value);
+
+    // Takes the last edit of the edit box back.
+    void UndoEdit();
+
+    static constexpr int DropDownCount = 20;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TURLCombo(TBrowser *owner, QWidget *parent);
+    // The user changed the text or picked a line.
+    void Change(bool picked);
+    void navigate(const QString &address) const;
+    QString loadedLocation() const;
+
+    TBrowser *pane;
+    std::unique_ptr<TURLs> urls;
+    QString hint;
+    bool FSkipChange = false;
+    // Set while the toolkit itself selects a line (not a user pick).
+    bool toolkitSelecting = false;
+};
+
+} // namespace mira

@@ -1,0 +1,466 @@
+#include "browser/browser.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/appcontrol.h"
+#include "app/baseform.h"
+#include "app/images.h"
+#include "app/messagebox.h"
+#include "bookmarks/urlcombo.h"
+#include "browser/mwebbrowser.h"
+#include "layout/align.h"
+#include "layout/pan.h"
+#include "platform/webcontrol.h"
+
+namespace mira {
+
+using namespace platform;
+
+namespace {
+
+// Program-wide: one catcher for every pane's new windows, and the web view that
+// gets the next address it catches.
+QPointer<WebControl> newWindowCatcher;
+QPointer<TMWebBrowser> redirectTarget;
+
+constexpr int kFreshSize = 52;
+constexpr int kMinWidth = 149;
+constexpr int kLowMinWidth = 297;
+constexpr int kMinHeight = 26;
+
+// Cold at rest, coloured under the mouse.
+QIcon buttonIcon(int image)
+{
+    QIcon icon;
+    icon.addPixmap(ColdImagePixmap(image), QIcon::Normal);
+    icon.addPixmap(ImagePixmap(image), QIcon::Active);
+    icon.addPixmap(ColdImagePixmap(image), QIcon::Disabled);
+    return icon;
+}
+
+void catcherBeforeNavigate(const QString &address, bool &cancel)
+{
+    cancel = true;
+    if (TMWebBrowser *target = redirectTarget.data()) {
+        redirectTarget.clear();
+        // Only the address: a caught window does not follow the no-cache mode.
+        if (WebControl *control = target->Control())
+            control->navigate(address, 0);
+    }
+}
+
+// The engine's numeric box type as the program's message box takes it.
+MsgType messageType(int type)
+{
+    switch (type & 0xF0) {
+    case MB_ICONERROR: return MsgType::Error;
+    case MB_ICONQUESTION: return MsgType::Confirmation;
+    case MB_ICONWARNING: return MsgType::Warning;
+    default: return MsgType::Information;
+    }
+}
+
+MsgButtons messageButtons(int type)
+{
+    switch (type & 7) {
+    case MB_OK: return mbOK;
+    case MB_OKCANCEL: return mbOK | mbCancel;
+    case 3: return mbYes | mbNo | mbCancel; // yes, no, cancel
+    case MB_YESNO: return mbYes | mbNo;
+    default: return mbOK | mbCancel; // abort/retry/ignore, retry/cancel
+    }
+}
+
+int messageResult(int modalResult)
+{
+    switch (modalResult) {
+    case mrOK: return IDOK;
+    case mrYes: return IDYES;
+    case mrNo: return IDNO;
+    default: return IDCANCEL;
+    }
+}
+
+} // namespace
+
+// --------------------------------------------------------------------- TDocumentBody
+
+QVariant TDocumentBody::evaluate(const QString &script) const
+{
+    if (!view || !view->Control())
+        return {};
+    return view->Control()->evaluateScript(script);
+}
+
+bool TDocumentBody::Exists() const
+{
+    return evaluate(QStringLiteral("!!document.body")).toBool();
+}
+
+QString TDocumentBody::Scroll() const
+{
+    const QVariant v = evaluate(QStringLiteral(
+        "document.body ? (getComputedStyle(document.documentElement).overflow == 'hidden'"
+        " ? 'no' : 'auto') : null"));
+    return v.isValid() && !v.isNull() ? v.toString() : QString();
+}
+
+bool TDocumentBody::SetScroll(const QString &value) const
+{
+    const bool hide = value.compare(QStringLiteral("no"), Qt::CaseInsensitive) == 0;
+    return evaluate(QStringLiteral("document.body ? (document.documentElement.style.overflow = '%1',"
+                                   " true) : false")
+                        .arg(hide ? QStringLiteral("hidden") : QString()))
+        .toBool();
+}
+
+int TDocumentBody::ScrollLeft() const
+{
+    const QVariant v = evaluate(QStringLiteral("document.body ? window.scrollX : -1"));
+    return v.isValid() ? v.toInt() : -1;
+}
+
+int TDocumentBody::ScrollTop() const
+{
+    const QVariant v = evaluate(QStringLiteral("document.body ? window.scrollY : -1"));
+    return v.isValid() ? v.toInt() : -1;
+}
+
+bool TDocumentBody::SetScrollLeft(int x) const
+{
+    return evaluate(QStringLiteral("document.body ? (window.scrollTo(%1, window.scrollY), true)"
+                                   " : false")
+                        .arg(x))
+        .toBool();
+}
+
+bool TDocumentBody::SetScrollTop(int y) const
+{
+    return evaluate(QStringLiteral("document.body ? (window.scrollTo(window.scrollX, %1), true)"
+                                   " : false")
+                        .arg(y))
+        .toBool();
+}
+
+// -------------------------------------------------------------------------- TBrowser
+
+TBrowser::TBrowser(QObject *owner)
+    : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+{
+    StoreAlign(this, TAlign::alNone);
+    resize(kFreshSize, kFreshSize);
+
+    NaviBar = new QToolBar(this);
+    NaviBar->setObjectName(QStringLiteral("NaviBar"));
+    NaviBar->setMovable(false);
+    NaviBar->setFloatable(false);
+    NaviBar->setIconSize(QSize(ImageSize, ImageSize));
+    NaviBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    NaviBar->setContentsMargins(0, 0, 0, 0);
+    NaviBar->setFocusPolicy(Qt::NoFocus);
+
+    BackButton = makeButton(ImgBack, QStringLiteral("Back|Navigate to the previously viewed document"));
+    ForwardButton = makeButton(ImgForward, QStringLiteral("Forward|Navigate to the next viewed document"));
+    StopButton = makeButton(ImgStop, QStringLiteral("Stop|Stop document loading"));
+    RefreshButton = makeButton(ImgRefresh, QStringLiteral("Refresh|Reload the currently loaded document"));
+    GoButton = makeButton(ImgGo, QStringLiteral("Go|Navigate to selected location"));
+    BackButton->setObjectName(QStringLiteral("BackButton"));
+    ForwardButton->setObjectName(QStringLiteral("ForwardButton"));
+    StopButton->setObjectName(QStringLiteral("StopButton"));
+    RefreshButton->setObjectName(QStringLiteral("RefreshButton"));
+    GoButton->setObjectName(QStringLiteral("GoButton"));
+    connect(BackButton, &QToolButton::clicked, this, [this] { BackClick(); });
+    connect(ForwardButton, &QToolButton::clicked, this, [this] { ForwardClick(); });
+    connect(StopButton, &QToolButton::clicked, this, [this] { StopClick(); });
+    connect(RefreshButton, &QToolButton::clicked, this, [this] { RefreshClick(RefreshButton); });
+    connect(GoButton, &QToolButton::clicked, this, [this] { GoClick(GoButton); });
+
+    ComboPanel = new TPan(this);
+    ComboPanel->setObjectName(QStringLiteral("ComboPanel"));
+    ComboPanel->setFixedSize(kMinWidth, kMinHeight);
+    AddressCombo = TURLCombo::Create(this, ComboPanel);
+    AddressCombo->setObjectName(QStringLiteral("AddressCombo"));
+    AddressCombo->setGeometry(2, 2, 145, 25);
+
+    for (QToolButton *b : {BackButton, ForwardButton, StopButton, RefreshButton, GoButton})
+        NaviBar->addWidget(b);
+    NaviBar->addWidget(ComboPanel);
+    NaviBar->resize(width(), NaviBar->sizeHint().height());
+    StoreAlign(NaviBar, TAlign::alTop);
+    StampInsertion(NaviBar);
+
+    WebView = new TMWebBrowser(this);
+    WebView->setObjectName(QStringLiteral("WebView"));
+    WebView->OnStatusTextChange = [this](const QString &text) { WebStatusTextChange(text); };
+    WebView->OnTitleChange = [this](const QString &title) { WebTitleChange(title); };
+    WebView->OnProgressChange = [this](int progress, int max) { WebProgressChange(progress, max); };
+    WebView->OnCloseQuery = [this](QObject *sender, bool &canClose) { WebCloseQuery(sender, canClose); };
+    WebView->OnNewWindow2 = [this](WebControl *&target, bool &cancel) { WebNewWindow2(target, cancel); };
+    WebView->OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
+    AddressCombo->SetHint(QStringLiteral(
+        "Choose Location|Select bookmarked location name from the list or enter a new address"));
+    StoreAlign(WebView, TAlign::alClient);
+    StampInsertion(WebView);
+
+    setMinimumSize(kMinWidth, kMinHeight);
+    setFocusPolicy(Qt::NoFocus);
+
+    if (TBaseForm *form = mainWindow(); form && form->Module()) {
+        TAppControlModule *module = form->Module();
+        if (module->ArrowPopup) {
+            GoButton->setMenu(module->ArrowPopup);
+            GoButton->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        if (module->URLPopup) {
+            QPointer<QMenu> popup = module->URLPopup;
+            // The bookmark menu replaces the edit box's own.
+            AddressCombo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+            AddressCombo->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(AddressCombo, &QWidget::customContextMenuRequested, this,
+                    [this, popup](const QPoint &pos) {
+                        if (popup)
+                            popup->popup(AddressCombo->mapToGlobal(pos));
+                    });
+        }
+    }
+    AlignControls(this);
+    NotifyInserted(this);
+}
+
+TBrowser::~TBrowser()
+{
+    NotifyRemoved(this);
+    // From here on a close request of the page is carried out unasked.
+    if (WebView)
+        WebView->SetOwnerDestroying(true);
+    if (redirectTarget == WebView)
+        redirectTarget.clear();
+}
+
+QToolButton *TBrowser::makeButton(int image, const QString &hint)
+{
+    auto *b = new QToolButton(NaviBar);
+    b->setIcon(buttonIcon(image));
+    b->setIconSize(QSize(ImageSize, ImageSize));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolTip(ShortHint(hint));
+    b->setStatusTip(LongHint(hint));
+    return b;
+}
+
+TBaseForm *TBrowser::mainWindow() const
+{
+    if (auto *form = qobject_cast<TBaseForm *>(Owner()))
+        return form;
+    return qobject_cast<TBaseForm *>(window());
+}
+
+void TBrowser::Loaded()
+{
+    if (AddressCombo->count() > 0)
+        AddressCombo->setCurrentIndex(0);
+    AlignControls(this);
+}
+
+bool TBrowser::BottomBar() const
+{
+    return AlignOf(NaviBar) == TAlign::alBottom;
+}
+
+void TBrowser::SetBottomBar(bool bottom)
+{
+    StoreAlign(NaviBar, bottom ? TAlign::alBottom : TAlign::alTop);
+    AlignControls(this);
+}
+
+TURLs *TBrowser::URLs() const
+{
+    return AddressCombo->URLs();
+}
+
+void TBrowser::SetURLs(const TURLs &list)
+{
+    AddressCombo->AssignURLs(list);
+}
+
+void TBrowser::BackClick()
+{
+    WebView->GoBack();
+}
+
+void TBrowser::ForwardClick()
+{
+    WebView->GoForward();
+}
+
+void TBrowser::StopClick()
+{
+    if (WebView->HasDocument())
+        WebView->Stop();
+}
+
+void TBrowser::RefreshClick(QObject *sender)
+{
+    if (!WebView->HasDocument())
+        return;
+    if (sender || AddressCombo->IsRefreshable(WebView->LocationURL()))
+        WebView->Refresh();
+}
+
+void TBrowser::GoClick(QObject *sender)
+{
+    AddressCombo->Go(sender != nullptr);
+}
+
+void TBrowser::SetNoCache(bool on)
+{
+    WebView->SetNoCache(on);
+}
+
+void TBrowser::SetSilent(bool on)
+{
+    WebView->SetSilent(on);
+}
+
+void TBrowser::SetTextSize(int level)
+{
+    WebView->SetTextSize(level);
+}
+
+int TBrowser::MinWidthAfterResize(int oldHeight, int newHeight, int current)
+{
+    const bool wasLow = oldHeight < kFreshSize;
+    const bool isLow = newHeight < kFreshSize;
+    if (wasLow != isLow)
+        return current;
+    return isLow ? kLowMinWidth : kMinWidth;
+}
+
+void TBrowser::resizeEvent(QResizeEvent *event)
+{
+    // The toolkit cannot refuse a resize, so the rule sets the minimum for the next
+    // one (and widens the pane now when it has become too narrow).
+    if (event->oldSize().isValid()) {
+        const int minWidth =
+            MinWidthAfterResize(event->oldSize().height(), event->size().height(), minimumWidth());
+        if (minWidth != minimumWidth())
+            setMinimumWidth(minWidth);
+    }
+    AlignControls(this);
+    QWidget::resizeEvent(event);
+}
+
+bool TBrowser::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest)
+        AlignControls(this);
+    return QWidget::event(event);
+}
+
+// ------------------------------------------------------------------- web view events
+
+void TBrowser::WebStatusTextChange(const QString &text)
+{
+    if (TBaseForm *form = mainWindow())
+        form->SetStatusText(text);
+}
+
+void TBrowser::WebTitleChange(const QString &title)
+{
+    reportedLocation = WebView->LocationURL();
+    AddressCombo->LocationChanged(title, reportedLocation);
+}
+
+void TBrowser::WebProgressChange(int progress, int)
+{
+    if (progress != -1)
+        return;
+    // The engine reports no title change when the new page has the previous one's
+    // title; the combo must still learn where the pane is.
+    const QString location = WebView->LocationURL();
+    if (!location.isEmpty() && location != reportedLocation)
+        WebTitleChange(WebView->LocationName());
+    AddressCombo->DocumentLoaded();
+}
+
+void TBrowser::WebCloseQuery(QObject *, bool &canClose)
+{
+    TBaseForm *form = qobject_cast<TBaseForm *>(Owner());
+    const bool ownerGone = !Owner() || (form && form->Destroying());
+    canClose = ownerGone || !parentWidget();
+}
+
+void TBrowser::WebNewWindow2(WebControl *&target, bool &cancel)
+{
+    if (!newWindowCatcher) {
+        // Owned by the main window, never shown: it only hears where the page wanted
+        // to go.
+        WebControl *catcher = CreateWebControl(nullptr);
+        if (!catcher)
+            return;
+        QObject *holder = mainWindow() ? static_cast<QObject *>(mainWindow()) : window();
+        catcher->setParent(holder);
+        connect(catcher, &WebControl::beforeNavigate, catcher,
+                [](const QString &address, bool *cancelFlag) {
+                    bool dummy = false;
+                    catcherBeforeNavigate(address, cancelFlag ? *cancelFlag : dummy);
+                });
+        newWindowCatcher = catcher;
+    }
+    target = newWindowCatcher.data();
+    cancel = false;
+    redirectTarget = WebView;
+}
+
+WebControl *TBrowser::NewWindowCatcher()
+{
+    return newWindowCatcher.data();
+}
+
+TMWebBrowser *TBrowser::RedirectTarget()
+{
+    return redirectTarget.data();
+}
+
+bool TBrowser::WebShowMessage(WebMessage &message)
+{
+    TBaseForm *form = mainWindow();
+    if (!form || form->Destroying())
+        return true;
+
+    QString caption = message.caption;
+    if (const int at = caption.indexOf(QStringLiteral("Microsoft ")); at >= 0)
+        caption.remove(at, 10);
+    if (const int at = caption.indexOf(QStringLiteral("Internet Explorer")); at >= 0)
+        caption.replace(at, 17, QStringLiteral("Mira"));
+
+    const bool interactive = form->Tag() & pfInteractive;
+    const bool asks = (message.type & 7) != 0 && !caption.contains(QStringLiteral("Error"));
+    if (interactive || asks) {
+        if (message.prompt) {
+            QString value = message.value;
+            if (ShowInputBox(form, 0, 0, 0, value, message.text, caption)) {
+                message.value = value;
+                message.result = IDOK;
+            } else {
+                message.result = IDCANCEL;
+            }
+        } else {
+            message.result = messageResult(ShowMessageBox(form, message.text, caption,
+                                                          messageType(message.type),
+                                                          messageButtons(message.type)));
+        }
+    } else {
+        form->SetStatusText(caption + QStringLiteral(": ") + message.text.trimmed());
+    }
+    return true;
+}
+
+} // namespace mira

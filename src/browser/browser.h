@@ -1,0 +1,125 @@
+#pragma once
+// A browser pane of the layout: a navigation bar (Back, Forward, Stop, Refresh, Go
+// and the address combo) over a web view. It turns clicks into web view calls,
+// passes the web view's news to the combo and the status bar, keeps new windows
+// inside the pane that asked for them and shows the engine's messages by the
+// dialog mode.
+#include <QPointer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+#include "app/panecommands.h"
+#include "browser/mwebbrowser.h"
+#include "layout/component.h"
+
+namespace mira {
+
+class TBaseForm;
+class TPan;
+class TURLCombo;
+class TURLs;
+class ClassRegistry;
+
+// The loaded document's body as the address combo reads and writes it, reached
+// through script evaluation in the page. Every access fails (false, or an empty
+// value) when there is no document or the document has no body.
+class TDocumentBody {
+public:
+    explicit TDocumentBody(TMWebBrowser *view) : view(view) {}
+    bool Exists() const;
+    // "no" when the scroll bars are hidden, else "auto"; empty on failure.
+    QString Scroll() const;
+    // "No" (any case) hides the scroll bars, anything else shows them again.
+    bool SetScroll(const QString &value) const;
+    // -1 on failure.
+    int ScrollLeft() const;
+    int ScrollTop() const;
+    bool SetScrollLeft(int x) const;
+    bool SetScrollTop(int y) const;
+
+private:
+    QVariant evaluate(const QString &script) const;
+    QPointer<TMWebBrowser> view;
+};
+
+class TBrowser : public QWidget, public TComponent, public PaneCommands {
+    Q_OBJECT
+public:
+    explicit TBrowser(QObject *owner);
+    ~TBrowser() override;
+    QString ClassName() const override { return QStringLiteral("TBrowser"); }
+    // After reading a set: the first bookmark is selected; nothing is loaded.
+    void Loaded() override;
+
+    // Owned parts.
+    QToolBar *NaviBar = nullptr;
+    QToolButton *BackButton = nullptr;
+    QToolButton *ForwardButton = nullptr;
+    QToolButton *StopButton = nullptr;
+    QToolButton *RefreshButton = nullptr;
+    QToolButton *GoButton = nullptr;
+    TPan *ComboPanel = nullptr;
+    TURLCombo *AddressCombo = nullptr;
+    TMWebBrowser *WebView = nullptr;
+
+    // The navigation bar at the bottom (true) or at the top.
+    bool BottomBar() const;
+    void SetBottomBar(bool bottom);
+
+    // The combo's own bookmark list; setting takes copies and rebuilds the list.
+    TURLs *URLs() const;
+    void SetURLs(const TURLs &list);
+
+    // Button handlers; a null sender stands for the program-wide commands.
+    void BackClick();
+    void ForwardClick();
+    void StopClick();
+    void RefreshClick(QObject *sender);
+    void GoClick(QObject *sender);
+
+    // PaneCommands.
+    void GoBookmarked() override { GoClick(nullptr); }
+    void StopLoading() override { StopClick(); }
+    void RefreshBookmarked() override { RefreshClick(nullptr); }
+    void SetNoCache(bool on) override;
+    void SetSilent(bool on) override;
+    void SetTextSize(int level) override;
+
+    TDocumentBody DocumentBody() const { return TDocumentBody(WebView); }
+
+    // The minimum width a resize from oldHeight to newHeight leaves (current: the
+    // minimum width before it): 297 while the pane stays lower than 52 pixels, 149
+    // while it stays at 52 or more, unchanged when the height crosses 52.
+    static int MinWidthAfterResize(int oldHeight, int newHeight, int current);
+
+    // The web view's events.
+    void WebStatusTextChange(const QString &text);
+    void WebTitleChange(const QString &title);
+    void WebProgressChange(int progress, int progressMax);
+    void WebCloseQuery(QObject *sender, bool &canClose);
+    void WebNewWindow2(platform::WebControl *&target, bool &cancel);
+    bool WebShowMessage(platform::WebMessage &message);
+
+    // The program-wide stand-in for new windows, once the first was asked for.
+    static platform::WebControl *NewWindowCatcher();
+    // The web view that receives the next address the catcher catches, or nullptr.
+    static TMWebBrowser *RedirectTarget();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    TBaseForm *mainWindow() const;
+    QToolButton *makeButton(int image, const QString &hint);
+
+    // The location the combo last heard of, so a load that ends without a new
+    // title (same title as the page before) still reaches the combo.
+    QString reportedLocation;
+};
+
+// Makes TBrowser readable from and writable to set files.
+void RegisterBrowserClasses(ClassRegistry &registry);
+
+} // namespace mira

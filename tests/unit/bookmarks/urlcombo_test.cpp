@@ -1,0 +1,222 @@
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "bookmarks/urlcombo.h"
+#include "browser/browser.h"
+#include "support/panefixture.h"
+
+using namespace mira;
+using namespace mira::platform;
+
+namespace {
+
+class Combo : public test::PaneTest {
+protected:
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        pane = newPane();
+        combo = pane->AddressCombo;
+        fake = fakeOf(pane);
+        addBookmarks(pane, {{QStringLiteral("A"), QStringLiteral("http://a/")},
+                            {QStringLiteral("B"), QStringLiteral("http://b/")},
+                            {QStringLiteral("C"), QStringLiteral("http://c/")}});
+    }
+    void type(const QString &text)
+    {
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, text);
+    }
+
+    TBrowser *pane = nullptr;
+    TURLCombo *combo = nullptr;
+    FakeWebControl *fake = nullptr;
+};
+
+} // namespace
+
+TEST_F(Combo, ListsNewestFirstAndAPickedBookmarkMovesToTheTopOnceItsTitleArrives)
+{
+    EXPECT_EQ(lines(combo), QStringList({"C", "B", "A"}));
+    EXPECT_EQ(combo->MapIndex(0), 2);
+    EXPECT_EQ(combo->MapIndex(-1), -1);
+    EXPECT_EQ(combo->maxVisibleItems(), 20);
+
+    form()->show();
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    ASSERT_TRUE(view->isVisible());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(1, 0)).center());
+    EXPECT_EQ(navigated(pane), QStringList({"http://b/"}));
+    settle(); // title and end of load
+    EXPECT_EQ(lines(combo), QStringList({"B", "C", "A"}));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(combo->SelectedIndex(), 2);
+    EXPECT_EQ(pane->URLs()->Items(2)->Name(), QStringLiteral("B"));
+    EXPECT_EQ(combo->Hint(), QStringLiteral("http://b/|http://b/"));
+}
+
+TEST_F(Combo, EnterGoesToTheNamedBookmarkOrToTheTypedAddress)
+{
+    type(QStringLiteral("b"));
+    EXPECT_TRUE(fake->navigations.isEmpty()); // typing never navigates
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(navigated(pane), QStringList({"http://b/"}));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+
+    type(QStringLiteral("example.org"));
+    QTest::keyClick(combo, Qt::Key_Enter);
+    EXPECT_EQ(navigated(pane), QStringList({"http://b/", "example.org"}));
+    EXPECT_EQ(combo->count(), 3); // typed text is not added to the list
+}
+
+TEST_F(Combo, GoAllSkipsTypedAddressesAndExcludedBookmarks)
+{
+    combo->setEditText(QStringLiteral("http://typed/"));
+    pane->GoBookmarked();
+    EXPECT_TRUE(fake->navigations.isEmpty());
+    pane->GoClick(pane->GoButton);
+    EXPECT_EQ(navigated(pane), QStringList({"http://typed/"}));
+
+    pane->URLs()->Items(0)->SetRefresh(-1);
+    combo->setCurrentIndex(2); // A
+    pane->GoBookmarked();
+    EXPECT_EQ(fake->navigations.size(), 1);
+    pane->GoClick(pane->GoButton);
+    EXPECT_EQ(navigated(pane), QStringList({"http://typed/", "http://a/"}));
+
+    combo->setCurrentIndex(0); // C
+    pane->GoBookmarked();
+    EXPECT_EQ(navigated(pane).last(), QStringLiteral("http://c/"));
+}
+
+TEST_F(Combo, UpWalksWithoutLoadingCtrlUpLoadsEachBookmarkReached)
+{
+    combo->setCurrentIndex(2);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_TRUE(fake->navigations.isEmpty());
+    QTest::keyClick(combo, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("C"));
+    EXPECT_EQ(navigated(pane), QStringList({"http://c/"}));
+    QTest::keyClick(combo, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(navigated(pane), QStringList({"http://c/", "http://b/"}));
+}
+
+TEST_F(Combo, EscapeTakesTypingBackAndLoadsNothing)
+{
+    combo->setCurrentIndex(1);
+    QTest::keyClicks(combo, QStringLiteral("xyz"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Bxyz"));
+    EXPECT_EQ(combo->SelectedIndex(), -1); // typing deselects the bookmark
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(combo->SelectedIndex(), 1);
+    EXPECT_TRUE(fake->navigations.isEmpty());
+}
+
+TEST_F(Combo, LeavingTheBoxWithATypedBookmarkNameLoadsNothing)
+{
+    type(QStringLiteral("a"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(combo, &out);
+    EXPECT_TRUE(fake->navigations.isEmpty());
+}
+
+TEST_F(Combo, ATitleForALocationThatIsNoBookmarkShowsTheLocation)
+{
+    combo->setCurrentIndex(0);
+    fake->location = QStringLiteral("http://elsewhere/");
+    fake->title = QStringLiteral("Elsewhere");
+    fake->document = true;
+    fake->emitTitle(QStringLiteral("Elsewhere"));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://elsewhere/"));
+    EXPECT_EQ(combo->Hint(), QStringLiteral("Elsewhere|http://elsewhere/"));
+    EXPECT_EQ(combo->toolTip(), QStringLiteral("Elsewhere"));
+    EXPECT_TRUE(combo->IsAddressLoaded());
+    EXPECT_FALSE(combo->IsSelectionLoaded());
+    EXPECT_TRUE(combo->CanAddToFavorites());
+    EXPECT_EQ(lines(combo), QStringList({"C", "B", "A"}));
+}
+
+TEST_F(Combo, ScrollSettingsApplyOnlyWhenLineZeroIsSelectedAtLoadEnd)
+{
+    TURL *c = pane->URLs()->Items(2);
+    c->SetScrollX(120);
+    c->SetScrollY(40);
+    fake->document = true;
+    fake->scriptResult = [](const QString &) { return QVariant(true); };
+
+    combo->setCurrentIndex(1);
+    fake->emitProgress(-1, 100);
+    EXPECT_TRUE(fake->scripts.isEmpty());
+
+    combo->setCurrentIndex(0);
+    combo->DocumentLoaded();
+    ASSERT_EQ(fake->scripts.size(), 2);
+    EXPECT_TRUE(fake->scripts[0].contains(QStringLiteral("scrollTo(120")));
+    EXPECT_TRUE(fake->scripts[1].contains(QStringLiteral("scrollTo(window.scrollX, 40)")));
+
+    fake->scripts.clear();
+    c->SetNoScroll(true);
+    combo->DocumentLoaded();
+    ASSERT_EQ(fake->scripts.size(), 1);
+    EXPECT_TRUE(fake->scripts[0].contains(QStringLiteral("overflow = 'hidden'")));
+}
+
+TEST_F(Combo, APageWithoutBodyAbandonsTheScrollSettings)
+{
+    TURL *c = pane->URLs()->Items(2);
+    c->SetScrollX(10);
+    c->SetScrollY(20);
+    fake->document = true;
+    fake->scriptResult = [](const QString &) { return QVariant(false); };
+    combo->setCurrentIndex(0);
+    combo->DocumentLoaded();
+    EXPECT_EQ(fake->scripts.size(), 1);
+}
+
+TEST_F(Combo, RebuildingTheListKeepsTypedTextAndTheSelectionByName)
+{
+    type(QStringLiteral("half typed"));
+    pane->URLs()->Add()->SetName(QStringLiteral("D"));
+    EXPECT_EQ(lines(combo), QStringList({"D", "C", "B", "A"}));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("half typed"));
+
+    combo->setCurrentIndex(2); // B
+    pane->URLs()->Items(0)->SetIndex(3);
+    EXPECT_EQ(lines(combo), QStringList({"A", "D", "C", "B"}));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(combo->currentIndex(), 3);
+
+    pane->URLs()->Items(0)->SetName(QStringLiteral("Bee")); // one line refreshed
+    EXPECT_EQ(combo->itemText(3), QStringLiteral("Bee"));
+}
+
+TEST_F(Combo, AnOwnerThatIsNoPaneIsRefused)
+{
+    QWidget owner;
+    EXPECT_EQ(TURLCombo::Create(&owner), nullptr);
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"));
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Instanciating Failure - Invalid owner"));
+    EXPECT_EQ(modal.asked[0].type, MsgType::Error);
+    EXPECT_TRUE(owner.children().isEmpty());
+}
+
+TEST_F(Combo, AssignedBookmarksAreCopies)
+{
+    TURLs other;
+    (void)other.Add()->SetNameAndAddress(QStringLiteral("X"), QStringLiteral("http://x/"));
+    other.Items(0)->SetRefresh(-1);
+    pane->SetURLs(other);
+    EXPECT_EQ(lines(combo), QStringList({"X"}));
+    EXPECT_EQ(pane->URLs()->Items(0)->Refresh(), -1);
+    EXPECT_NE(pane->URLs()->Items(0), other.Items(0));
+}

@@ -1,0 +1,268 @@
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/statusbar.h"
+#include "bookmarks/urlcombo.h"
+#include "browser/browser.h"
+#include "layout/pan.h"
+#include "support/panefixture.h"
+
+using namespace mira;
+using namespace mira::platform;
+
+namespace {
+
+class Pane : public test::PaneTest {};
+
+WebMessage message(const QString &text, const QString &caption, int type)
+{
+    WebMessage m;
+    m.text = text;
+    m.caption = caption;
+    m.type = type;
+    return m;
+}
+
+} // namespace
+
+TEST_F(Pane, FreshPaneMeasures149By52AndKeepsItsMinimum)
+{
+    TBrowser *pane = newPane();
+    EXPECT_EQ(pane->size(), QSize(149, 52));
+    form()->show();
+    pane->resize(10, 10);
+    EXPECT_EQ(pane->size(), QSize(149, 26));
+}
+
+TEST_F(Pane, LowResizesRaiseTheMinimumWidthTo297UntilTheHeightIsBack)
+{
+    TBrowser *pane = newPane();
+    form()->show();
+    pane->resize(200, 60);
+    pane->resize(200, 40); // crosses 52: the minimum stays
+    EXPECT_EQ(pane->minimumWidth(), 149);
+    pane->resize(200, 30); // stays below 52
+    EXPECT_EQ(pane->minimumWidth(), 297);
+    EXPECT_EQ(pane->width(), 297);
+    pane->resize(150, 30);
+    EXPECT_EQ(pane->width(), 297);
+    pane->resize(297, 80); // crosses back: still 297
+    EXPECT_EQ(pane->minimumWidth(), 297);
+    pane->resize(297, 90);
+    EXPECT_EQ(pane->minimumWidth(), 149);
+    pane->resize(160, 90);
+    EXPECT_EQ(pane->width(), 160);
+}
+
+TEST_F(Pane, BarButtonsInOrderWithHintsAndTheArrowMenu)
+{
+    TBrowser *pane = newPane();
+    const QList<QToolButton *> buttons = {pane->BackButton, pane->ForwardButton, pane->StopButton,
+                                          pane->RefreshButton, pane->GoButton};
+    form()->show();
+    pane->resize(500, 300);
+    int x = -1;
+    for (QToolButton *b : buttons) {
+        EXPECT_GT(b->x(), x);
+        x = b->x();
+    }
+    EXPECT_GT(pane->ComboPanel->x(), x);
+    EXPECT_EQ(pane->ComboPanel->size(), QSize(149, 26));
+    EXPECT_EQ(pane->AddressCombo->geometry(), QRect(2, 2, 145, 25));
+    EXPECT_EQ(pane->BackButton->toolTip(), QStringLiteral("Back"));
+    EXPECT_EQ(pane->BackButton->statusTip(),
+              QStringLiteral("Navigate to the previously viewed document"));
+    EXPECT_EQ(pane->GoButton->statusTip(), QStringLiteral("Navigate to selected location"));
+    EXPECT_EQ(pane->GoButton->menu(), module()->ArrowPopup);
+    EXPECT_EQ(pane->GoButton->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_EQ(pane->AddressCombo->Hint(),
+              QStringLiteral("Choose Location|Select bookmarked location name from the list or "
+                             "enter a new address"));
+    // The web view fills what the bar leaves.
+    EXPECT_EQ(pane->NaviBar->geometry(), QRect(0, 0, 500, pane->NaviBar->height()));
+    EXPECT_EQ(pane->WebView->geometry(),
+              QRect(0, pane->NaviBar->height(), 500, 300 - pane->NaviBar->height()));
+}
+
+TEST_F(Pane, BottomBarMovesTheBarAndKeepsItThereAcrossResizes)
+{
+    TBrowser *pane = newPane();
+    form()->show();
+    pane->resize(400, 300);
+    pane->SetBottomBar(true);
+    EXPECT_TRUE(pane->BottomBar());
+    pane->resize(500, 350);
+    EXPECT_EQ(pane->NaviBar->geometry().bottom(), 349);
+    EXPECT_EQ(pane->WebView->y(), 0);
+    pane->SetBottomBar(false);
+    EXPECT_EQ(pane->NaviBar->y(), 0);
+}
+
+TEST_F(Pane, StopRefreshAndBackOnAFreshPaneDoNothing)
+{
+    TBrowser *pane = newPane();
+    FakeWebControl *fake = fakeOf(pane);
+    const QString status = form()->StatusText();
+    pane->StopClick();
+    pane->RefreshClick(pane->RefreshButton);
+    pane->RefreshBookmarked();
+    pane->BackClick();
+    EXPECT_EQ(fake->stopCalls, 0);
+    EXPECT_EQ(fake->refreshCalls, 0);
+    EXPECT_TRUE(modal.asked.isEmpty());
+    EXPECT_EQ(form()->StatusText(), status);
+}
+
+TEST_F(Pane, RefreshButtonReloadsAnyPageRefreshAllOnlyTheSelectedBookmarksOwn)
+{
+    TBrowser *pane = newPane();
+    addBookmarks(pane, {{QStringLiteral("Home"), QStringLiteral("http://home/")},
+                        {QStringLiteral("Never"), QStringLiteral("http://never/")}});
+    pane->URLs()->Items(1)->SetRefresh(-1);
+    FakeWebControl *fake = fakeOf(pane);
+
+    pane->AddressCombo->setEditText(QStringLiteral("http://typed/"));
+    pane->GoClick(pane->GoButton);
+    settle();
+    pane->RefreshBookmarked(); // a typed address is no bookmark
+    EXPECT_EQ(fake->refreshCalls, 0);
+    pane->RefreshClick(pane->RefreshButton);
+    EXPECT_EQ(fake->refreshCalls, 1);
+
+    pane->AddressCombo->setEditText(QStringLiteral("HOME"));
+    pane->GoClick(pane->GoButton);
+    settle();
+    pane->RefreshBookmarked();
+    EXPECT_EQ(fake->refreshCalls, 2);
+
+    pane->AddressCombo->setEditText(QStringLiteral("Never"));
+    pane->GoClick(pane->GoButton);
+    settle();
+    pane->RefreshBookmarked(); // excluded from global reload
+    EXPECT_EQ(fake->refreshCalls, 2);
+    pane->StopLoading();
+    EXPECT_EQ(fake->stopCalls, 1);
+}
+
+TEST_F(Pane, StatusTextGoesToTheMainWindow)
+{
+    TBrowser *pane = newPane();
+    fakeOf(pane)->emitStatusText(QStringLiteral("Opening page..."));
+    EXPECT_EQ(form()->StatusText(), QStringLiteral("Opening page..."));
+}
+
+TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
+{
+    TBrowser *first = newPane();
+    TBrowser *second = newPane();
+    first->SetNoCache(true);
+    WebControl *catcher = fakeOf(first)->emitNewWindow();
+    ASSERT_NE(catcher, nullptr);
+    EXPECT_EQ(TBrowser::RedirectTarget(), first->WebView);
+    // A later request replaces one not yet redirected.
+    EXPECT_EQ(fakeOf(second)->emitNewWindow(), catcher);
+    EXPECT_EQ(TBrowser::RedirectTarget(), second->WebView);
+    EXPECT_EQ(fakeOf(first)->emitNewWindow(), catcher);
+
+    auto *fakeCatcher = static_cast<FakeWebControl *>(catcher);
+    EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://popup/")));
+    ASSERT_EQ(fakeOf(first)->navigations.size(), 1);
+    EXPECT_EQ(fakeOf(first)->navigations[0].address, QStringLiteral("http://popup/"));
+    EXPECT_EQ(fakeOf(first)->navigations[0].flags, 0);
+    EXPECT_TRUE(fakeOf(second)->navigations.isEmpty());
+    EXPECT_EQ(TBrowser::RedirectTarget(), nullptr);
+    // Nothing is waiting: a stray navigation of the catcher goes nowhere.
+    EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://stray/")));
+    EXPECT_EQ(fakeOf(first)->navigations.size(), 1);
+    EXPECT_TRUE(fakeCatcher->navigations.isEmpty());
+}
+
+TEST_F(Pane, APageCannotCloseItsPane)
+{
+    TBrowser *pane = newPane();
+    form()->show();
+    QPointer<TBrowser> guard(pane);
+    fakeOf(pane)->emitCloseRequest();
+    settle();
+    ASSERT_TRUE(guard);
+    EXPECT_TRUE(pane->WebView->isVisible());
+}
+
+TEST_F(Pane, ModerateModeSendsAlertsAndErrorsToTheStatusBarAndAsksTheRest)
+{
+    TBrowser *pane = newPane();
+    FakeWebControl *fake = fakeOf(pane);
+
+    WebMessage alert = message(QStringLiteral("  Hello \n"), QStringLiteral("Web Page Message"),
+                               MB_OK | MB_ICONWARNING);
+    EXPECT_TRUE(fake->askShowMessage(alert));
+    EXPECT_EQ(form()->StatusText(), QStringLiteral("Web Page Message: Hello"));
+    EXPECT_TRUE(modal.asked.isEmpty());
+
+    WebMessage error = message(QStringLiteral("Bad"), QStringLiteral("Certificate Error"),
+                               MB_YESNO | MB_ICONWARNING);
+    EXPECT_TRUE(fake->askShowMessage(error));
+    EXPECT_EQ(form()->StatusText(), QStringLiteral("Certificate Error: Bad"));
+    EXPECT_TRUE(modal.asked.isEmpty());
+
+    modal.answer(mrCancel);
+    WebMessage confirm = message(QStringLiteral("Leave?"),
+                                 QStringLiteral("Microsoft Internet Explorer"),
+                                 MB_OKCANCEL | MB_ICONQUESTION);
+    EXPECT_TRUE(fake->askShowMessage(confirm));
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Mira"));
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Leave?"));
+    EXPECT_EQ(modal.asked[0].buttons, mbOK | mbCancel);
+    EXPECT_EQ(modal.asked[0].owner, form());
+    EXPECT_EQ(confirm.result, IDCANCEL);
+
+    modal.answerText(QStringLiteral("Ann"));
+    WebMessage prompt = message(QStringLiteral("Name?"), QStringLiteral("Web Page Prompt"),
+                                MB_OKCANCEL | MB_ICONQUESTION);
+    prompt.prompt = true;
+    prompt.value = QStringLiteral("default");
+    EXPECT_TRUE(fake->askShowMessage(prompt));
+    ASSERT_EQ(modal.asked.size(), 2);
+    EXPECT_EQ(modal.asked[1].kind, ModalRecord::Kind::InputBox);
+    EXPECT_EQ(prompt.result, IDOK);
+    EXPECT_EQ(prompt.value, QStringLiteral("Ann"));
+}
+
+TEST_F(Pane, InteractiveModeShowsEveryMessageAsABox)
+{
+    TBrowser *pane = newPane();
+    form()->SetTag(pfInteractive);
+    modal.answer(mrOK);
+    WebMessage alert = message(QStringLiteral("Hello"), QStringLiteral("Script Error"), MB_OK);
+    EXPECT_TRUE(fakeOf(pane)->askShowMessage(alert));
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Script Error"));
+    EXPECT_EQ(alert.result, IDOK);
+}
+
+TEST_F(Pane, NoMainWindowNoMessage)
+{
+    QWidget owner;
+    TBrowser pane(&owner);
+    WebMessage confirm = message(QStringLiteral("Sure?"), QStringLiteral("Web Page Message"),
+                                 MB_OKCANCEL);
+    EXPECT_TRUE(fakeOf(&pane)->askShowMessage(confirm));
+    EXPECT_TRUE(modal.asked.isEmpty());
+}
+
+TEST_F(Pane, RightClickInTheAddressBoxOpensTheBookmarkMenu)
+{
+    TBrowser *pane = newPane();
+    form()->show();
+    QLineEdit *edit = pane->AddressCombo->lineEdit();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(edit, &event);
+    EXPECT_TRUE(module()->URLPopup->isVisible());
+    module()->URLPopup->hide();
+}
