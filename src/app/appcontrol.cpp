@@ -10,6 +10,7 @@
 #include "app/baseform.h"
 #include "app/images.h"
 #include "app/messagebox.h"
+#include "app/panecommands.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
 #include "platform/connectivity.h"
@@ -490,6 +491,17 @@ void TAppControlModule::connectHandlers()
             mainWindow->showMinimized();
     });
     connect(OnlineAction, &QAction::triggered, this, [this] { SetOnlineMode(true); });
+    // The commands on all panes walk the list in order; a pane may go while they run.
+    auto forEachPane = [this](void (PaneCommands::*command)()) {
+        const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
+        for (const QPointer<QWidget> &pane : panes)
+            if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))
+                (p->*command)();
+    };
+    connect(GoAllAction, &QAction::triggered, this, [forEachPane] { forEachPane(&PaneCommands::GoBookmarked); });
+    connect(StopAllAction, &QAction::triggered, this, [forEachPane] { forEachPane(&PaneCommands::StopLoading); });
+    connect(RefreshAllAction, &QAction::triggered, this,
+            [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
 
     // Commands whose features come later answer that they are not there yet.

@@ -266,3 +266,29 @@ TEST_F(Pane, RightClickInTheAddressBoxOpensTheBookmarkMenu)
     EXPECT_TRUE(module()->URLPopup->isVisible());
     module()->URLPopup->hide();
 }
+
+TEST_F(Pane, GoAllStopAllAndRefreshAllReachEveryPaneInOrder)
+{
+    TBrowser *first = newPane();
+    TBrowser *typed = newPane();
+    TBrowser *excluded = newPane();
+    addBookmarks(first, {{QStringLiteral("One"), QStringLiteral("http://one/")}});
+    addBookmarks(typed, {{QStringLiteral("Two"), QStringLiteral("http://two/")}});
+    addBookmarks(excluded, {{QStringLiteral("Three"), QStringLiteral("http://three/")}});
+    excluded->URLs()->Items(0)->SetRefresh(-1);
+    first->AddressCombo->setCurrentIndex(0);
+    excluded->AddressCombo->setCurrentIndex(0);
+    typed->AddressCombo->setEditText(QStringLiteral("http://typed/"));
+
+    module()->GoAllAction->trigger();
+    settle();
+    EXPECT_EQ(navigated(first), QStringList{QStringLiteral("http://one/")});
+    EXPECT_TRUE(navigated(typed).isEmpty());
+    EXPECT_TRUE(navigated(excluded).isEmpty());
+
+    module()->RefreshAllAction->trigger();
+    EXPECT_EQ(fakeOf(first)->refreshCalls, 1);
+    module()->StopAllAction->trigger();
+    EXPECT_EQ(fakeOf(first)->stopCalls, 1);
+    EXPECT_EQ(fakeOf(typed)->stopCalls, 0); // nothing loaded there
+}
