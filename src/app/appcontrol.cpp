@@ -328,6 +328,28 @@ QAction *separator(QObject *parent, bool visible = true)
 
 } // namespace
 
+void TAppControlModule::addFileCommands(QMenu *menu)
+{
+    menu->addActions({FileNewAction, FileLoadAction});
+    menu->addSeparator();
+    menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
+                      FileSaveAsAction, FileRenameAction, FileDeleteAction});
+}
+
+void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
+{
+    menu->addActions({GoAllAction, stopAll, RefreshAllAction});
+    menu->addSeparator();
+    menu->addActions({OnlineAction, OfflineAction});
+    menu->addSeparator();
+    menu->addActions({InteractiveAction, ModerateAction, SilentAction});
+    menu->addSeparator();
+    menu->addMenu(TextSizeMenu);
+    menu->addAction(NoCacheAction);
+    menu->addSeparator();
+    menu->addAction(InternetOptionsAction);
+}
+
 QMenuBar *TAppControlModule::CreateAppMenu()
 {
     auto *bar = new QMenuBar;
@@ -335,10 +357,7 @@ QMenuBar *TAppControlModule::CreateAppMenu()
 
     auto *file = new QMenu(FileActions->text(), bar);
     file->setObjectName(QStringLiteral("miFile"));
-    file->addActions({FileNewAction, FileLoadAction});
-    file->addSeparator();
-    file->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
-                      FileSaveAsAction, FileRenameAction, FileDeleteAction});
+    addFileCommands(file);
     file->addAction(separator(file, false));
     file->addAction(OptionsAction);
     file->addSeparator();
@@ -349,16 +368,7 @@ QMenuBar *TAppControlModule::CreateAppMenu()
 
     auto *acts = new QMenu(ActionsAction->text(), bar);
     acts->setObjectName(QStringLiteral("miActions"));
-    acts->addActions({GoAllAction, StopAllMenuEntry, RefreshAllAction});
-    acts->addSeparator();
-    acts->addActions({OnlineAction, OfflineAction});
-    acts->addSeparator();
-    acts->addActions({InteractiveAction, ModerateAction, SilentAction});
-    acts->addSeparator();
-    acts->addMenu(TextSizeMenu);
-    acts->addAction(NoCacheAction);
-    acts->addSeparator();
-    acts->addAction(InternetOptionsAction);
+    addActionsCommands(acts, StopAllMenuEntry);
     ActionsAction->setMenu(acts);
 
     auto *help = new QMenu(HelpActions->text(), bar);
@@ -387,22 +397,10 @@ void TAppControlModule::createPopupMenus()
     StatusPopup = new QMenu;
     StatusPopup->setObjectName(QStringLiteral("StatusPopup"));
     QMenu *file = StatusPopup->addMenu(FileActions->text());
-    file->addActions({FileNewAction, FileLoadAction});
-    file->addSeparator();
-    file->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
-                      FileSaveAsAction, FileRenameAction, FileDeleteAction});
+    addFileCommands(file);
     file->menuAction()->setStatusTip(FileActions->statusTip());
     QMenu *acts = StatusPopup->addMenu(ActionsAction->text());
-    acts->addActions({GoAllAction, StopAllAction, RefreshAllAction});
-    acts->addSeparator();
-    acts->addActions({OnlineAction, OfflineAction});
-    acts->addSeparator();
-    acts->addActions({InteractiveAction, ModerateAction, SilentAction});
-    acts->addSeparator();
-    acts->addMenu(TextSizeMenu);
-    acts->addAction(NoCacheAction);
-    acts->addSeparator();
-    acts->addAction(InternetOptionsAction);
+    addActionsCommands(acts, StopAllAction);
     acts->menuAction()->setStatusTip(ActionsAction->statusTip());
     acts->menuAction()->setEnabled(ActionsAction->isEnabled());
     connect(ActionsAction, &QAction::enabledChanged, acts->menuAction(), &QAction::setEnabled);

@@ -69,7 +69,8 @@ public:
     // Dialog checks of Open... and Save Copy As...
     bool OpenDlgCanClose(const QString &fileName);
     bool SaveDlgCanClose(const QString &fileName);
-    // The save on exit (when Save On Close is checked); reports a failure.
+    // The save on exit and before another set opens (when Save On Close is
+    // checked); reports a failure.
     void SaveOnExit();
     // The auto-save tick: saves the open set; a failure goes to the status bar.
     void AutoSaveTimerTimer();
@@ -147,10 +148,15 @@ private:
                         int tag = 0);
     void createActions();
     void createPopupMenus();
+    // The File commands and the Actions commands, shared by the main menu and the status popup.
+    void addFileCommands(QMenu *menu);
+    void addActionsCommands(QMenu *menu, QAction *stopAll);
     void connectHandlers();
     void notImplemented();
     void connectConfigHandlers();
     void reportSaveFailure(const QString &path, const QString &reason);
+    // Saves the open set when Save On Close is checked, then closes it.
+    void saveAndCloseOpenSet();
     void fileNew();
     void fileLoad();
     void fileSaveNow();

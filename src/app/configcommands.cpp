@@ -170,16 +170,18 @@ void TAppControlModule::reportSaveFailure(const QString &path, const QString &re
                    QStringLiteral("File Save Failure"), MsgType::Error, mbOK);
 }
 
+void TAppControlModule::saveAndCloseOpenSet()
+{
+    if (ConfigFileName.isEmpty())
+        return;
+    SaveOnExit();
+    CloseConfigFile();
+}
+
 bool TAppControlModule::CreateConfigFile(const QString &path, bool copy)
 {
-    if (!copy && !ConfigFileName.isEmpty()) {
-        if (FileSaveOnCloseAction->isChecked()) {
-            QString error;
-            if (!SaveConfigFile(&error))
-                reportSaveFailure(ConfigFileName, error);
-        }
-        CloseConfigFile();
-    }
+    if (!copy)
+        saveAndCloseOpenSet();
     // The file must exist for the set to be selected; an existing one is replaced
     // only by the complete save below.
     QString error;
@@ -261,14 +263,7 @@ void TAppControlModule::fileLoad()
     const QString chosen = runFileDialog(dialog);
     if (chosen.isEmpty())
         return;
-    if (!ConfigFileName.isEmpty()) {
-        if (FileSaveOnCloseAction->isChecked()) {
-            QString error;
-            if (!SaveConfigFile(&error))
-                reportSaveFailure(ConfigFileName, error);
-        }
-        CloseConfigFile();
-    }
+    saveAndCloseOpenSet();
     SelectConfigFile(chosen, false);
     if (!LoadConfigFile() && !terminated)
         ShowMessageBox(mainWindow, QStringLiteral("There are errors in configuration file ") + chosen,
