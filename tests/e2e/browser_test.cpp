@@ -10,6 +10,7 @@
 #include "layout/align.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
+#include "support/wait.h"
 #include "support/programfixture.h"
 
 using namespace mira;
@@ -17,25 +18,9 @@ using mira::test::HttpServer;
 
 namespace {
 
-constexpr int timeoutMs = 15000;
+constexpr int timeoutMs = mira::test::kWaitTimeoutMs;
+using mira::test::waitUntil;
 
-// Runs the event loop until done() holds or the time is up (no sleeping between
-// event batches: that starves the engine).
-bool waitUntil(const std::function<bool()> &done, int ms = timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 QByteArray page(const char *title, const char *body)
 {

@@ -19,6 +19,7 @@
 #include "browser/mwebbrowser.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
+#include "support/wait.h"
 #include "support/scriptedmodal.h"
 
 using namespace mira;
@@ -28,26 +29,9 @@ using mira::test::ScriptedModal;
 
 namespace {
 
-constexpr int timeoutMs = 15000;
+constexpr int timeoutMs = mira::test::kWaitTimeoutMs;
+using mira::test::waitUntil;
 
-// Runs the event loop until done() holds or the time is up; true when it holds.
-// Not QTest::qWaitFor: its sleeps between event batches starve the engine, and a
-// load takes seconds instead of milliseconds.
-bool waitUntil(const std::function<bool()> &done, int ms = timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // Files under folder whose bytes contain text (cache entries hold their address).
 QStringList filesContaining(const QString &folder, const QByteArray &text)

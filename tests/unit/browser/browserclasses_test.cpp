@@ -1,6 +1,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "support/testdata.h"
+
 #include "app/setstream.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
@@ -11,17 +13,8 @@ using namespace mira;
 
 namespace {
 
-QByteArray testData(const char *name)
-{
-    QFile f(QStringLiteral(MIRA_TEST_DATA_DIR "/") + QString::fromLatin1(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return f.readAll();
-}
-
-QByteArray crlf(QByteArray text)
-{
-    return text.replace("\r\n", "\n").replace("\n", "\r\n");
-}
+using mira::test::crlf;
+using mira::test::testData;
 
 // A set with one pane holding the given URLs value (lines at the item level).
 QByteArray paneSet(const QByteArray &urls, const QByteArray &extra = {})

@@ -1,0 +1,20 @@
+#include "support/testdata.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace mira::test {
+
+QByteArray testData(const char *name)
+{
+    QFile f(QStringLiteral(MIRA_TEST_DATA_DIR "/") + QString::fromLatin1(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+QByteArray crlf(QByteArray text)
+{
+    return text.replace("\r\n", "\n").replace("\n", "\r\n");
+}
+
+} // namespace mira::test
