@@ -55,13 +55,7 @@ private:
 QString runFileDialog(CheckedFileDialog &dialog)
 {
     dialog.selectFile(QString()); // the file name starts cleared
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::Dialog;
-    record.caption = dialog.windowTitle();
-    record.dialog = &dialog;
-    record.owner = dialog.parentWidget();
-    record.show = [&dialog] { return dialog.exec() == QDialog::Accepted ? int(mrOK) : int(mrCancel); };
-    if (RunModal(record) != mrOK)
+    if (RunDialog(dialog, dialog.parentWidget()) != QDialog::Accepted)
         return {};
     return dialog.chosen();
 }

@@ -1,5 +1,7 @@
 #include "platform/modal.h"
 
+#include <QDialog>
+
 namespace mira {
 namespace {
 
@@ -16,6 +18,17 @@ ModalRunner *currentRunner = &realRunner;
 int RunModal(ModalRecord &record)
 {
     return currentRunner->run(record);
+}
+
+int RunDialog(QDialog &dialog, QWidget *owner)
+{
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::Dialog;
+    record.caption = dialog.windowTitle();
+    record.owner = owner;
+    record.dialog = &dialog;
+    record.show = [&dialog] { return dialog.exec(); };
+    return RunModal(record);
 }
 
 ModalRunner *SetModalRunner(ModalRunner *runner)

@@ -45,6 +45,10 @@ public:
 // Runs record.show() through the current runner.
 int RunModal(ModalRecord &record);
 
+// Runs a dialog of the program modally through the current runner; returns the
+// dialog's result (QDialog::Accepted when accepted; a script may answer mrOK).
+int RunDialog(QDialog &dialog, QWidget *owner);
+
 // Installs a runner (nullptr restores the real one); returns the previous runner.
 ModalRunner *SetModalRunner(ModalRunner *runner);
 

@@ -499,20 +499,6 @@ bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &
     }
 }
 
-namespace {
-
-int runDialog(QDialog &dialog, QWidget *owner)
-{
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::Dialog;
-    record.caption = dialog.windowTitle();
-    record.owner = owner;
-    record.dialog = &dialog;
-    record.show = [&dialog] { return dialog.exec(); };
-    return RunModal(record);
-}
-
-} // namespace
 
 bool QtWebControl::openDocument()
 {
@@ -522,7 +508,7 @@ bool QtWebControl::openDocument()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters({QStringLiteral("Web Pages (*.htm *.html *.xhtml *.mht *.mhtml)"),
                            QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
-    if (runDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     navigate(QUrl::fromLocalFile(dialog.selectedFiles().constFirst()).toString(), 0);
     return true;
@@ -542,7 +528,7 @@ bool QtWebControl::saveDocumentAs()
     QString name = page()->title().trimmed();
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     dialog.selectFile((name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".html"));
-    if (runDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
     const QString filter = dialog.selectedNameFilter();
@@ -580,7 +566,7 @@ bool QtWebControl::print(int option)
     if (option == OLECMDEXECOPT_PROMPTUSER) {
         QPrintDialog dialog(&printer, view);
         dialog.setWindowTitle(QStringLiteral("Print"));
-        if (runDialog(dialog, view) != QDialog::Accepted)
+        if (RunDialog(dialog, view) != QDialog::Accepted)
             return false;
     }
     printing = true;
@@ -613,7 +599,7 @@ bool QtWebControl::printPreview()
         loop.exec();
         printing = false;
     });
-    runDialog(dialog, view);
+    RunDialog(dialog, view);
     return true;
 }
 
@@ -621,7 +607,7 @@ bool QtWebControl::pageSetup()
 {
     QPageSetupDialog dialog(&engine::SharedPrinter(), view);
     dialog.setWindowTitle(QStringLiteral("Page Setup"));
-    return runDialog(dialog, view) == QDialog::Accepted;
+    return RunDialog(dialog, view) == QDialog::Accepted;
 }
 
 bool QtWebControl::showFind()

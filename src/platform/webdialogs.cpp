@@ -146,13 +146,7 @@ bool RunInternetOptions(QWidget *owner)
     layout->addWidget(content);
     layout->addWidget(buttons);
 
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::Dialog;
-    record.caption = dialog.windowTitle();
-    record.owner = owner;
-    record.dialog = &dialog;
-    record.show = [&dialog] { return dialog.exec(); };
-    if (RunModal(record) != QDialog::Accepted)
+    if (RunDialog(dialog, owner) != QDialog::Accepted)
         return false;
     engine::SetContentOptions(images->isChecked(), scripts->isChecked());
     return true;
@@ -264,13 +258,7 @@ bool AskCredentials(QWidget *owner, const QString &site, QString *user, QString 
     form->addRow(QStringLiteral("&Password:"), passwordEdit);
     form->addRow(buttons);
 
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::Dialog;
-    record.caption = dialog.windowTitle();
-    record.owner = owner;
-    record.dialog = &dialog;
-    record.show = [&dialog] { return dialog.exec(); };
-    if (RunModal(record) != QDialog::Accepted)
+    if (RunDialog(dialog, owner) != QDialog::Accepted)
         return false;
     *user = userEdit->text();
     *password = passwordEdit->text();
