@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "app/programvalues.h"
 #include "app/splash.h"
+#include "platform/termination.h"
 
 int main(int argc, char **argv)
 {
@@ -25,6 +26,8 @@ int main(int argc, char **argv)
         splash->close();
         return 1;
     }
+    // A request to end from outside closes the window as Exit does, saving as promised.
+    mira::platform::OnTerminationRequest(program->form.get(), [form = program->form.get()] { form->close(); });
     program->form->show();
     splash->ReleaseAfterShown(program->form.get());
     const int code = app.exec();

@@ -1,0 +1,41 @@
+// The real program, started in a program folder of its own.
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+
+namespace {
+
+QByteArray read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
+    // Hand-written: lower-case names and LF line ends; saving writes it in canonical form.
+    const QString set = dir.path() + QStringLiteral("/Desk.set");
+    {
+        QFile f(set);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("object TBaseForm\n  tag = 2\n  left = 0\n  top = 0\n  width = 500\n  height = 400\n"
+                "  object TPan\n    Align = alClient\n  end\nend\n");
+    }
+    QProcess mira;
+    mira.setWorkingDirectory(dir.path());
+    mira.start(dir.path() + QStringLiteral("/mira"), {QStringLiteral("Desk")});
+    ASSERT_TRUE(mira.waitForStarted(10000));
+    // Give it time to open the set, then ask it to end as a logout would.
+    ASSERT_FALSE(mira.waitForFinished(1500)) << mira.readAllStandardError().toStdString();
+    mira.terminate();
+    ASSERT_TRUE(mira.waitForFinished(20000));
+    EXPECT_EQ(mira.exitStatus(), QProcess::NormalExit);
+    const QByteArray saved = read(set);
+    EXPECT_TRUE(saved.startsWith("object TBaseForm\r\n  Tag = 2\r\n  Left = 0\r\n")) << saved.toStdString();
+}
