@@ -1,7 +1,6 @@
 // Test entry: one offscreen QApplication for the whole run, created the way the
 // program creates its own, so widgets and the engine behave as in Mira.
 #include "app/application.h"
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -20,7 +19,9 @@ int main(int argc, char **argv)
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     qputenv("XDG_CACHE_HOME", (dataHome.path() + "/cache").toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
+    qputenv("XDG_CONFIG_HOME", (dataHome.path() + "/config").toLocal8Bit());
+    // Qt's test mode is left off: it would send data to a fixed folder in the home
+    // directory that outlives the run.
 
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);

@@ -14,12 +14,6 @@ QString stateFile()
         + QStringLiteral("/mira/engine/offline");
 }
 
-bool &cachedOnline()
-{
-    static bool online = !QFile::exists(stateFile());
-    return online;
-}
-
 } // namespace
 
 bool IsOnline()
@@ -29,7 +23,6 @@ bool IsOnline()
 
 void SetConnectedState(bool online)
 {
-    cachedOnline() = online;
     const QString file = stateFile();
     if (online) {
         QFile::remove(file);
