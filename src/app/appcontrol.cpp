@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolBar>
 
 #include "app/baseform.h"
 #include "app/images.h"
@@ -13,6 +17,7 @@
 #include "app/panecommands.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
+#include "layout/component.h"
 #include "platform/connectivity.h"
 #include "platform/webengine.h"
 
@@ -39,12 +44,14 @@ TAppControlModule::TAppControlModule()
     SetOnlineMode(platform::IsOnline());
 
     AutoSaveTimer.setInterval(600000);
+    QCoreApplication::instance()->installEventFilter(this);
     // The engine keeps its text size itself; reading it needs no page.
     ReadTextSize = [] { return platform::engine::ZoomLevel(); };
 }
 
 TAppControlModule::~TAppControlModule()
 {
+    QCoreApplication::instance()->removeEventFilter(this);
     delete StatusPopup;
     delete ArrowPopup;
     delete DesignPopup;
@@ -489,6 +496,20 @@ void TAppControlModule::connectHandlers()
             mainWindow->showMinimized();
     });
     connect(OnlineAction, &QAction::triggered, this, [this] { SetOnlineMode(true); });
+    connect(ArrowPopup, &QMenu::aboutToShow, this, &TAppControlModule::ArrowPopupPopup);
+    const QList<QPair<QAction *, DocumentCommand>> documentCommands = {
+        {FindAction, DocumentCommand::Find},
+        {OpenDocAction, DocumentCommand::Open},
+        {SaveDocAction, DocumentCommand::SaveAs},
+        {PageSetupAction, DocumentCommand::PageSetup},
+        {PrintSetupAction, DocumentCommand::PrintSetup},
+        {PrintPreviewAction, DocumentCommand::PrintPreview},
+        {PrintAction, DocumentCommand::Print}};
+    for (const auto &[action, command] : documentCommands)
+        connect(action, &QAction::triggered, this, [this, command = command] {
+            if (auto *pane = dynamic_cast<PaneCommands *>(ArrowPane()))
+                pane->RunDocumentCommand(command);
+        });
     // The commands on all panes walk the list in order; a pane may go while they run.
     auto forEachPane = [this](void (PaneCommands::*command)()) {
         const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
@@ -539,6 +560,56 @@ void TAppControlModule::connectHandlers()
         on ? SetProgramFlag(pfLockOnMinimize) : ClearProgramFlag(pfLockOnMinimize);
         UpdateLockState();
     });
+}
+
+QWidget *TAppControlModule::ArrowPane() const
+{
+    QWidget *bar = LastControl.data();
+    if (!bar || !qobject_cast<QToolBar *>(bar))
+        return nullptr;
+    QWidget *pane = bar->parentWidget();
+    return BrowserList.contains(pane) ? pane : nullptr;
+}
+
+void TAppControlModule::ArrowPopupPopup()
+{
+    auto *pane = dynamic_cast<PaneCommands *>(ArrowPane());
+    const bool hasDocument = pane && pane->HasDocument();
+    for (QAction *a : {FindAction, SaveDocAction, PageSetupAction, PrintSetupAction,
+                       PrintPreviewAction, PrintAction})
+        a->setEnabled(hasDocument);
+}
+
+bool TAppControlModule::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    // Menus' own clicks don't move the target of the command they run.
+    if (!widget || qobject_cast<QMenu *>(widget->window()))
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)
+            return QObject::eventFilter(watched, event);
+        // A press nobody took travels up to the parents: it is still the same press.
+        const bool passedOn = pressTarget && widget->isAncestorOf(pressTarget)
+            && e->globalPosition() == pressAt && e->timestamp() == pressTime;
+        if (!passedOn) {
+            pressTarget = widget;
+            pressAt = e->globalPosition();
+            pressTime = e->timestamp();
+            LastControl = ControlOf(widget);
+            LastMousePos = e->globalPosition().toPoint();
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Tab || key == Qt::Key_Return || key == Qt::Key_Enter
+             || key == Qt::Key_Escape)
+            && widget == QApplication::focusWidget()) {
+            LastControl = ControlOf(widget);
+            LastMousePos = QCursor::pos();
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TAppControlModule::BrowserInserted(QWidget *pane)

@@ -138,11 +138,24 @@ public:
         *EditAddressAction, *NoScrollBarsAction, *SaveScrollPositionAction;
 
     QList<QAction *> AllActions() const { return actions; }
+
+    // The pane whose navigation bar is LastControl, for the document commands.
+    QWidget *ArrowPane() const;
+    // The Go drop-down is about to open: its commands follow the pane's document.
+    void ArrowPopupPopup();
+
+protected:
+    // The message filter: records the control under each mouse press and each
+    // Tab, Enter or Escape key as LastControl, and where it happened.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+public:
     static QString Category(const QAction *action);
     static int Tag(const QAction *action);
     static QString Hint(const QAction *action);
 
 private:
+    void runDocumentCommand(int command);
     QAction *makeAction(const char *name, const QString &category, const QString &caption,
                         const QString &hint, int image = -1, const QKeySequence &shortcut = {},
                         int tag = 0);
@@ -166,6 +179,10 @@ private:
     bool terminated = false;
 
     QPointer<TBaseForm> mainWindow;
+    // The press the message filter saw last, to know it again while it is passed on.
+    QPointer<QWidget> pressTarget;
+    QPointF pressAt;
+    quint64 pressTime = 0;
     ClassRegistry classes;
     QList<QAction *> actions;
     QString applicationTitle = QStringLiteral("Mira");

@@ -2,6 +2,9 @@
 // What the program-wide commands ask of every browser pane.
 namespace mira {
 
+// The document commands of a pane's Go drop-down.
+enum class DocumentCommand { Find, Open, SaveAs, PageSetup, PrintSetup, PrintPreview, Print };
+
 class PaneCommands {
 public:
     virtual ~PaneCommands() = default;
@@ -11,6 +14,8 @@ public:
     virtual void SetNoCache(bool on) = 0;
     virtual void SetSilent(bool on) = 0;
     virtual void SetTextSize(int level) = 0;
+    virtual bool HasDocument() const = 0;
+    virtual void RunDocumentCommand(DocumentCommand command) = 0;
 };
 
 } // namespace mira

@@ -207,6 +207,11 @@ TBrowser::TBrowser(QObject *owner)
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     StoreAlign(WebView, TAlign::alClient);
     StampInsertion(WebView);
+    // A press on the bar, its buttons, the box or the page is recorded as on these.
+    MarkControl(NaviBar);
+    MarkControl(WebView);
+    if (AddressCombo)
+        MarkControl(AddressCombo);
 
     setMinimumSize(kMinWidth, kMinHeight);
     setFocusPolicy(Qt::NoFocus);
@@ -332,6 +337,24 @@ void TBrowser::SetSilent(bool on)
 void TBrowser::SetTextSize(int level)
 {
     WebView->SetTextSize(level);
+}
+
+bool TBrowser::HasDocument() const
+{
+    return WebView && WebView->HasDocument();
+}
+
+void TBrowser::RunDocumentCommand(DocumentCommand command)
+{
+    switch (command) {
+    case DocumentCommand::Find: WebView->ShowFind(); break;
+    case DocumentCommand::Open: WebView->OpenDocument(); break;
+    case DocumentCommand::SaveAs: WebView->SaveDocumentAs(); break;
+    case DocumentCommand::PageSetup: WebView->PageSetup(); break;
+    case DocumentCommand::PrintSetup: WebView->PrintWithDialog(); break;
+    case DocumentCommand::PrintPreview: WebView->PrintPreview(); break;
+    case DocumentCommand::Print: WebView->PrintDocument(); break;
+    }
 }
 
 int TBrowser::MinWidthAfterResize(int oldHeight, int newHeight, int current)

@@ -85,6 +85,8 @@ public:
     void SetNoCache(bool on) override;
     void SetSilent(bool on) override;
     void SetTextSize(int level) override;
+    bool HasDocument() const override;
+    void RunDocumentCommand(DocumentCommand command) override;
 
     TDocumentBody DocumentBody() const { return TDocumentBody(WebView); }
 

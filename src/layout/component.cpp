@@ -24,6 +24,22 @@ ReadingGuard::ReadingGuard() { ++readingCount; }
 ReadingGuard::~ReadingGuard() { --readingCount; }
 bool IsReadingSet() { return readingCount > 0; }
 
+void MarkControl(QWidget *w)
+{
+    w->setProperty("miraControl", true);
+}
+
+QWidget *ControlOf(QWidget *w)
+{
+    for (; w; w = w->parentWidget()) {
+        if (AsComponent(w) || w->property("miraControl").toBool())
+            return w;
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
 TComponent *AsComponent(QObject *o)
 {
     return dynamic_cast<TComponent *>(o);

@@ -47,6 +47,13 @@ public:
 };
 bool IsReadingSet();
 
+// Marks a widget that is not a layout component as a control of its own for the
+// program's message filter (a pane's navigation bar, address box and web view).
+void MarkControl(QWidget *w);
+// The control a mouse press on w belongs to: the first of w and its ancestors that
+// is a layout component or a marked control; nullptr when there is none.
+QWidget *ControlOf(QWidget *w);
+
 TComponent *AsComponent(QObject *o);
 // True when o is a layout component owned by owner.
 bool IsOwnedBy(QObject *o, QObject *owner);

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
+#include <QMouseEvent>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -291,4 +293,42 @@ TEST_F(Pane, GoAllStopAllAndRefreshAllReachEveryPaneInOrder)
     module()->StopAllAction->trigger();
     EXPECT_EQ(fakeOf(first)->stopCalls, 1);
     EXPECT_EQ(fakeOf(typed)->stopCalls, 0); // nothing loaded there
+}
+
+TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
+{
+    form()->resize(800, 600);
+    form()->show();
+    TBrowser *first = newPane();
+    TBrowser *second = newPane();
+    first->setGeometry(0, 0, 400, 300);
+    second->setGeometry(400, 0, 400, 300);
+    QTest::mouseClick(second->GoButton, Qt::LeftButton);
+    EXPECT_EQ(module()->LastControl.data(), second->NaviBar);
+    EXPECT_EQ(module()->ArrowPane(), second);
+
+    module()->ArrowPopupPopup();
+    EXPECT_FALSE(module()->FindAction->isEnabled()); // nothing loaded yet
+    EXPECT_TRUE(module()->OpenDocAction->isEnabled());
+
+    second->WebView->NavigateTo(QStringLiteral("http://page/"));
+    settle();
+    module()->ArrowPopupPopup();
+    EXPECT_TRUE(module()->FindAction->isEnabled());
+    EXPECT_TRUE(module()->PrintAction->isEnabled());
+    const int before = fakeOf(second)->commands.size();
+    module()->FindAction->trigger();
+    ASSERT_EQ(fakeOf(second)->commands.size(), before + 1);
+    EXPECT_TRUE(fakeOf(second)->commands.last().useGroup);
+    EXPECT_EQ(fakeOf(second)->commands.last().command, 1);
+    EXPECT_TRUE(fakeOf(first)->commands.isEmpty());
+
+    // A press inside the page belongs to the web view that shows it.
+    QWidget *page = first->WebView->childAt(first->WebView->rect().center());
+    ASSERT_NE(page, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), page->mapToGlobal(QPointF(5, 5)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &press);
+    EXPECT_EQ(module()->LastControl.data(), first->WebView);
+    EXPECT_EQ(module()->ArrowPane(), nullptr); // only a navigation bar names a pane
 }
