@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <csignal>
+
+#include "support/wait.h"
 
 
 namespace {
@@ -11,6 +14,18 @@ QByteArray read(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Whether the process has a handler for SIGTERM (bit 15 of SigCgt in /proc).
+bool catchesSigterm(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
 }
 
 } // namespace
@@ -31,8 +46,9 @@ TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
     mira.setWorkingDirectory(dir.path());
     mira.start(dir.path() + QStringLiteral("/mira"), {QStringLiteral("Desk")});
     ASSERT_TRUE(mira.waitForStarted(10000));
-    // Give it time to open the set, then ask it to end as a logout would.
-    ASSERT_FALSE(mira.waitForFinished(1500)) << mira.readAllStandardError().toStdString();
+    // The program catches SIGTERM once its set is open; then ask it to end as a logout would.
+    ASSERT_TRUE(mira::test::waitUntil([&] { return catchesSigterm(mira.processId()); }, 60000))
+        << mira.readAllStandardError().toStdString();
     mira.terminate();
     ASSERT_TRUE(mira.waitForFinished(20000));
     EXPECT_EQ(mira.exitStatus(), QProcess::NormalExit);
