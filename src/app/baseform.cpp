@@ -58,10 +58,18 @@ TBaseForm::TBaseForm(TAppControlModule *module) : module(module)
         setMenuBar(module->CreateAppMenu());
         module->SetMainWindow(this);
     }
+    applySizeLimits();
+}
+
+void TBaseForm::applySizeLimits()
+{
     // The window never grows beyond the work area plus its border allowance.
+    setMinimumSize(0, 0);
     const QRect area = programValues().workArea;
     if (area.isValid())
         setMaximumSize(area.width() + 4, area.height() + 4);
+    else
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 TBaseForm::~TBaseForm()
@@ -83,12 +91,7 @@ void TBaseForm::SetBorderStyle(const QString &style)
     if (style != QLatin1String("bsSizeable")) {
         setFixedSize(size());
     } else {
-        setMinimumSize(0, 0);
-        const QRect area = programValues().workArea;
-        if (area.isValid())
-            setMaximumSize(area.width() + 4, area.height() + 4);
-        else
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        applySizeLimits();
     }
 }
 

@@ -75,6 +75,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void applySizeLimits();
+
     TAppControlModule *module;
     TStatusBar *statusBar = nullptr;
     QWidget *clientArea = nullptr;

@@ -87,13 +87,8 @@ QString propertyError(const QString &cls, const QString &prop, const QString &re
 
 QString readFormProperty(FormValues &f, const Property &p)
 {
-    auto integer = [&](qint64 lo, qint64 hi, int &out) -> QString {
-        if (p.value.kind != Value::Kind::Integer)
-            return kInvalid;
-        if (p.value.integer < lo || p.value.integer > hi)
-            return QStringLiteral("%1 property out of range").arg(p.name);
-        out = int(p.value.integer);
-        return {};
+    auto integer = [&](qint64 lo, qint64 hi, int &out) {
+        return props::readInt(p.value, p.name, lo, hi, out);
     };
     auto ident = [&](const QStringList &allowed, QString &out) -> QString {
         if (p.value.kind != Value::Kind::Ident)
