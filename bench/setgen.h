@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 namespace mira::bench {
 

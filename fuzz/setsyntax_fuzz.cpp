@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 using namespace mira::setfile;
 

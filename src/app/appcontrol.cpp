@@ -12,9 +12,9 @@
 #include <QToolBar>
 
 #include "app/baseform.h"
-#include "app/images.h"
-#include "app/messagebox.h"
-#include "app/panecommands.h"
+#include "icons/images.h"
+#include "dialogs/messagebox.h"
+#include "browser/panecommands.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
 #include "layout/component.h"

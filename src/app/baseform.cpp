@@ -1,4 +1,5 @@
 #include "app/baseform.h"
+#include "dialogs/messagebox.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -7,7 +8,7 @@
 #include <QStatusTipEvent>
 
 #include "app/appcontrol.h"
-#include "app/images.h"
+#include "icons/images.h"
 #include "app/programvalues.h"
 #include "app/statusbar.h"
 #include "layout/align.h"
@@ -65,7 +66,7 @@ void TBaseForm::applySizeLimits()
 {
     // The window never grows beyond the work area plus its border allowance.
     setMinimumSize(0, 0);
-    const QRect area = programValues().workArea;
+    const QRect area = WorkArea();
     if (area.isValid())
         setMaximumSize(area.width() + 4, area.height() + 4);
     else

@@ -10,7 +10,7 @@
 #include "app/appcontrol.h"
 #include "app/baseform.h"
 #include "app/configfiles.h"
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 #include "app/programvalues.h"
 #include "app/setfilecheck.h"
 #include "app/setstream.h"

@@ -5,7 +5,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
-#include "app/panecommands.h"
+#include "browser/panecommands.h"
 #include "layout/pan.h"
 
 namespace mira {

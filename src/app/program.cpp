@@ -1,11 +1,12 @@
 #include "app/program.h"
+#include "dialogs/messagebox.h"
 
 #include <QApplication>
 #include <unistd.h>
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
-#include "app/images.h"
+#include "icons/images.h"
 #include "app/programvalues.h"
 
 static void initResources()
@@ -53,7 +54,7 @@ std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments)
     program->form = std::make_unique<TBaseForm>(program->module.get());
     const bool loaded = program->module->OpenAtStart(arguments);
     if (!loaded && !program->terminated())
-        program->form->SetStoredBounds(programValues().workArea);
+        program->form->SetStoredBounds(WorkArea());
     return program;
 }
 

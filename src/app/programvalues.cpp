@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 #include "platform/versioninfo.h"
 
 namespace mira {
@@ -20,7 +20,7 @@ void InitProgramValues()
 {
     ProgramValues &v = programValues();
     if (QScreen *screen = QGuiApplication::primaryScreen())
-        v.workArea = screen->availableGeometry();
+        SetWorkArea(screen->availableGeometry());
     v.osVersion = platform::OperatingSystemVersion();
     v.ieVersion = platform::EngineVersion();
     QString folder = QCoreApplication::applicationDirPath();

@@ -6,7 +6,6 @@
 namespace mira {
 
 struct ProgramValues {
-    QRect workArea;        // the desktop work area, read once
     QString osVersion;     // kernel release and distribution name
     QString ieVersion;     // the engine's version text (Chromium version)
     QString programFolder; // folder of the program file, ending in "/"

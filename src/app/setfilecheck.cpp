@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 
 namespace mira {
 namespace {

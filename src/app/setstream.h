@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 namespace mira {
 

@@ -10,7 +10,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
-#include "app/images.h"
+#include "icons/images.h"
 
 namespace mira {
 namespace {

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 #include "browser/browser.h"
 #include "browser/mwebbrowser.h"
 

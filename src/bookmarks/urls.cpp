@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 #include "bookmarks/shortenname.h"
 #include "bookmarks/urllistview.h"
 #include "platform/shell.h"

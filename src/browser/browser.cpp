@@ -10,8 +10,8 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
-#include "app/images.h"
-#include "app/messagebox.h"
+#include "icons/images.h"
+#include "dialogs/messagebox.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/mwebbrowser.h"
 #include "layout/align.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "app/panecommands.h"
+#include "browser/panecommands.h"
 #include "browser/mwebbrowser.h"
 #include "layout/component.h"
 

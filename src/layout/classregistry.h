@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 class QWidget;
 class QObject;

@@ -23,7 +23,7 @@
 #include <memory>
 
 #include "platform/connectivity.h"
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 

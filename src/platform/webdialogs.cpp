@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 #include "platform/webengine.h"
 
 namespace mira::platform {

@@ -13,7 +13,7 @@
 #include "app/setfilecheck.h"
 #include "app/setstream.h"
 #include "platform/fakewebcontrol.h"
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 #include "platform/webcontrol.h"
 
 namespace {

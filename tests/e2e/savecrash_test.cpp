@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <csignal>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 namespace {
 

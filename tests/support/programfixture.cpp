@@ -1,4 +1,5 @@
 #include "support/programfixture.h"
+#include "dialogs/messagebox.h"
 
 #include <QFile>
 
@@ -8,7 +9,7 @@ void ProgramTest::SetUp()
 {
     saved = programValues();
     programValues().programFolder = dir.path() + QLatin1Char('/');
-    programValues().workArea = QRect(0, 0, 1024, 740);
+    SetWorkArea(QRect(0, 0, 1024, 740));
 }
 
 void ProgramTest::TearDown()

@@ -5,7 +5,7 @@
 #include <deque>
 #include <functional>
 
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 
 namespace mira::test {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
+#include "dialogs/messagebox.h"
 #include "app/statusbar.h"
 #include "layout/pan.h"
 #include "support/programfixture.h"
@@ -32,7 +33,7 @@ TEST_F(MainWindow, WithoutASetTheWindowIsCaptionedMiraOverTheWorkArea)
     start();
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
     EXPECT_EQ(module()->ApplicationTitle(), QStringLiteral("Mira"));
-    EXPECT_EQ(form()->StoredBounds(), programValues().workArea);
+    EXPECT_EQ(form()->StoredBounds(), WorkArea());
     EXPECT_EQ(form()->RootContainer(), nullptr);
     EXPECT_TRUE(module()->FileNewAction->isEnabled());
     EXPECT_TRUE(module()->FileLoadAction->isEnabled());

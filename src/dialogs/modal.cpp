@@ -1,4 +1,4 @@
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 
 #include <QDialog>
 

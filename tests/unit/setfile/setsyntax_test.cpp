@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 using namespace mira::setfile;
 

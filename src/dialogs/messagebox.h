@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QString>
 
-#include "platform/modal.h"
+#include "dialogs/modal.h"
 
 class QWidget;
 
@@ -17,6 +17,10 @@ ModalResult ShowMessageBox(QWidget *owner, const QString &text, const QString &c
 
 bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString &text,
                   const QString &prompt, const QString &caption);
+
+// The desktop work area that boxes are kept inside; read once at start (tests set it).
+QRect WorkArea();
+void SetWorkArea(const QRect &area);
 
 // Shows "Sorry, not imlemented yet." over the given main window.
 void NotImplemented(QWidget *mainWindow);

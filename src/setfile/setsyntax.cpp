@@ -1,4 +1,4 @@
-#include "app/setsyntax.h"
+#include "setfile/setsyntax.h"
 
 #include <algorithm>
 #include <charconv>

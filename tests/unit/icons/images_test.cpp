@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QSet>
 
-#include "app/images.h"
+#include "icons/images.h"
 
 using namespace mira;
 

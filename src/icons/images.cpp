@@ -1,4 +1,4 @@
-#include "app/images.h"
+#include "icons/images.h"
 
 #include <QGuiApplication>
 #include <QHash>

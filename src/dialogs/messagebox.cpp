@@ -1,4 +1,4 @@
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/programvalues.h"
-
 namespace mira {
 namespace {
+
+QRect workArea;
 
 QString typeCaption(MsgType type)
 {
@@ -60,13 +60,23 @@ QRect placeDialog(QWidget *dialog, QWidget *owner)
         origin = owner->mapToGlobal(QPoint(0, 0));
         height = owner->height();
     }
-    const QPoint at = PlaceBox(size, kind, ownerFrame, origin, height, programValues().workArea,
+    const QPoint at = PlaceBox(size, kind, ownerFrame, origin, height, workArea,
                                screenRect());
     dialog->move(at);
     return QRect(at, size);
 }
 
 } // namespace
+
+QRect WorkArea()
+{
+    return workArea;
+}
+
+void SetWorkArea(const QRect &area)
+{
+    workArea = area;
+}
 
 QPoint PlaceBox(QSize box, OwnerKind kind, QRect ownerFrame, QPoint controlOrigin,
                 int controlHeight, QRect workArea, QRect screen)
@@ -234,7 +244,7 @@ void CenterWindowOver(QWidget *window, QWidget *form)
     if (!window)
         return;
     const QRect w = window->frameGeometry();
-    const QRect area = form ? form->frameGeometry() : programValues().workArea;
+    const QRect area = form ? form->frameGeometry() : workArea;
     window->move(area.left() + (area.width() - w.width()) / 2,
                  area.top() + (area.height() - w.height()) / 2);
 }

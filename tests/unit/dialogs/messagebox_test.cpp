@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/messagebox.h"
+#include "dialogs/messagebox.h"
 #include "app/programvalues.h"
 #include "support/scriptedmodal.h"
 
