@@ -260,6 +260,11 @@ TYPED_TEST(WebControlContract, LoadReportsNavigationStatusTitleAndProgressInOrde
     auto *c = this->control;
     auto events = this->record(c);
     const QString a = this->url("/a");
+    QString locationAtTitle;
+    QObject::connect(c, &WebControl::titleChange, this->owner.get(), [&](const QString &t) {
+        if (t == "Page A")
+            locationAtTitle = c->locationUrl();
+    });
     ASSERT_TRUE(this->load([&] {
         c->navigate(a);
         // Nothing happens before the call returns.
@@ -280,6 +285,7 @@ TYPED_TEST(WebControlContract, LoadReportsNavigationStatusTitleAndProgressInOrde
     EXPECT_LT(at("progress 100"), at("status Done"));
     EXPECT_EQ(e.last(), QStringLiteral("progress -1"));
     EXPECT_EQ(e.count(QStringLiteral("progress -1")), 1);
+    EXPECT_EQ(locationAtTitle, a);
 }
 
 TYPED_TEST(WebControlContract, BeforeNavigateCanRefuseALoad)
@@ -304,9 +310,11 @@ TYPED_TEST(WebControlContract, BackAndForwardWalkTheHistory)
     EXPECT_FALSE(c->goBack());
     EXPECT_FALSE(c->goForward());
     ASSERT_TRUE(this->go("/b"));
+    auto events = this->record(c);
     ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
     EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
     EXPECT_EQ(c->locationUrl(), this->url("/a"));
+    EXPECT_EQ(events->value(0), "before " + this->url("/a")); // a walk is asked about too
     EXPECT_FALSE(c->goBack());
     ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
     EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
