@@ -1,6 +1,9 @@
 #include "platform/fakewebcontrol.h"
 
 #include <QTimer>
+#include <QUrl>
+
+#include "platform/webdialogs.h"
 
 namespace mira::platform {
 
@@ -30,41 +33,193 @@ void FakeWebControl::navigate(const QString &address, int flags)
 {
     navigations.append({address, flags});
     askDownloadFlags();
-    ready = READYSTATE_LOADING;
-    if (!completeNavigations)
+    const QString target = address.trimmed().isEmpty() ? QStringLiteral("about:blank") : address;
+    startLoad(target, flags & navNoHistory ? Entry::Only : Entry::Add);
+}
+
+void FakeWebControl::startLoad(const QString &address, Entry entry, int walkTo)
+{
+    const int serial = ++loadSerial;
+    if (!completeNavigations) {
+        ready = READYSTATE_LOADING;
         return;
-    QTimer::singleShot(0, this, [this, address] {
+    }
+    // The engine asks before it navigates, then loads, all after the call returned.
+    QTimer::singleShot(0, this, [this, address, entry, walkTo, serial] {
+        if (serial != loadSerial)
+            return;
+        bool cancel = false;
+        Q_EMIT beforeNavigate(address, &cancel);
+        if (cancel || serial != loadSerial)
+            return;
         document = true;
-        location = address;
-        title = address;
-        ready = READYSTATE_COMPLETE;
-        Q_EMIT titleChange(title);
-        Q_EMIT progressChange(-1, 100);
+        ready = READYSTATE_LOADING;
+        loading = true;
+        loadingAddress = address;
+        Q_EMIT statusTextChange(QStringLiteral("Opening page %1...").arg(address));
+        Q_EMIT progressChange(0, 100);
+        if (site && site->value(address).held)
+            return; // until stop()
+        commitLoad(address, entry, walkTo);
     });
+}
+
+void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
+{
+    location = address;
+    switch (entry) {
+    case Entry::Add:
+        history = history.mid(0, historyIndex + 1);
+        history.append(address);
+        historyIndex = int(history.size()) - 1;
+        break;
+    case Entry::Only:
+        history = QStringList{address};
+        historyIndex = 0;
+        break;
+    case Entry::Walk:
+        historyIndex = walkTo;
+        break;
+    case Entry::Keep:
+        break;
+    }
+    const QString scheme = address.section(QLatin1Char(':'), 0, 0).toLower();
+    static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
+                                        QStringLiteral("ws"), QStringLiteral("wss")};
+    if (offline() && network.contains(scheme)) {
+        // Blocked before it reaches the network: the engine shows its error page,
+        // titled by the host.
+        title = QUrl(address).host();
+        Q_EMIT titleChange(title);
+        endLoad(false);
+        return;
+    }
+    const Page *page = servedPage();
+    title = page && !page->title.isEmpty() ? page->title : address;
+    Q_EMIT titleChange(title);
+    Q_EMIT progressChange(100, 100);
+    if (page && !(dlFlags & DLCTL_NO_SCRIPTS)) {
+        const QList<PageStep> steps = page->steps; // a step may load another page
+        for (const PageStep &step : steps)
+            runStep(step);
+    }
+    endLoad(true);
+}
+
+void FakeWebControl::endLoad(bool ok)
+{
+    loading = false;
+    document = true;
+    ready = READYSTATE_COMPLETE;
+    Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
+                               : QStringLiteral("Cannot open %1").arg(loadingAddress));
+    Q_EMIT progressChange(-1, 100);
+}
+
+const FakeWebControl::Page *FakeWebControl::servedPage() const
+{
+    if (!site || !document)
+        return nullptr;
+    const auto it = site->constFind(location);
+    return it == site->constEnd() ? nullptr : &*it;
+}
+
+bool FakeWebControl::offline() const
+{
+    return dlFlags & (DLCTL_OFFLINE | DLCTL_FORCEOFFLINE);
+}
+
+void FakeWebControl::runStep(const PageStep &step)
+{
+    switch (step.kind) {
+    case PageStep::Alert: {
+        WebMessage m{step.text, QStringLiteral("Web Page Message"), MB_OK | MB_ICONWARNING, false,
+                     {}, IDOK};
+        pageMessage(m);
+        break;
+    }
+    case PageStep::Confirm: {
+        WebMessage m{step.text, QStringLiteral("Web Page Message"),
+                     MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
+        title = pageMessage(m) == IDOK ? QStringLiteral("true") : QStringLiteral("false");
+        Q_EMIT titleChange(title);
+        break;
+    }
+    case PageStep::Prompt: {
+        WebMessage m{step.text, QStringLiteral("Web Page Prompt"), MB_OKCANCEL | MB_ICONQUESTION,
+                     true, step.value, IDCANCEL};
+        title = pageMessage(m) == IDOK ? m.value : QStringLiteral("null");
+        Q_EMIT titleChange(title);
+        break;
+    }
+    case PageStep::OpenWindow: {
+        WebControl *target = nullptr;
+        bool cancel = false;
+        Q_EMIT newWindow(&target, &cancel);
+        QPointer<FakeWebControl> catcher(qobject_cast<FakeWebControl *>(target));
+        if (cancel || !catcher || step.text.isEmpty())
+            break; // discarded; a window opened without an address never navigates
+        // The catcher only hears where the window wanted to go; it loads nothing.
+        QTimer::singleShot(0, catcher, [catcher, address = step.text] {
+            if (catcher)
+                catcher->emitBeforeNavigate(address);
+        });
+        break;
+    }
+    case PageStep::Close:
+        // Scripts may close only a window whose history has one entry.
+        if (history.size() == 1)
+            QTimer::singleShot(0, this, [this] { Q_EMIT windowCloseRequested(); });
+        break;
+    }
+}
+
+int FakeWebControl::pageMessage(WebMessage &message)
+{
+    if (askShowMessage(message))
+        return message.result;
+    if (silentValue || (dlFlags & DLCTL_SILENT))
+        return message.result;
+    message.result = ShowOwnMessage(view, message);
+    return message.result;
 }
 
 bool FakeWebControl::goBack()
 {
     ++backCalls;
-    return canGoBack;
+    if (historyIndex <= 0 || historyIndex >= history.size())
+        return false;
+    startLoad(history[historyIndex - 1], Entry::Walk, historyIndex - 1);
+    return true;
 }
 
 bool FakeWebControl::goForward()
 {
     ++forwardCalls;
-    return canGoForward;
+    if (historyIndex < 0 || historyIndex + 1 >= history.size())
+        return false;
+    startLoad(history[historyIndex + 1], Entry::Walk, historyIndex + 1);
+    return true;
 }
 
 bool FakeWebControl::stop()
 {
     ++stopCalls;
-    return document;
+    if (!document)
+        return false;
+    ++loadSerial;
+    if (loading)
+        endLoad(false);
+    return true;
 }
 
 bool FakeWebControl::refresh()
 {
     ++refreshCalls;
-    return document;
+    if (!document)
+        return false;
+    startLoad(location, Entry::Keep);
+    return true;
 }
 
 void FakeWebControl::setSilent(bool silent)
@@ -117,9 +272,17 @@ void FakeWebControl::ambientPropertyChanged(int dispId)
 QVariant FakeWebControl::evaluateScript(const QString &script)
 {
     scripts.append(script);
-    if (!document || !scriptResult)
+    if (!document)
         return {};
-    return scriptResult(script);
+    if (scriptResult)
+        return scriptResult(script);
+    const Page *page = servedPage();
+    if (!page)
+        return {};
+    const QString s = script.trimmed();
+    if (s == QLatin1String("document.title"))
+        return title;
+    return page->globals.value(s);
 }
 
 quint32 FakeWebControl::askDownloadFlags()

@@ -1,10 +1,14 @@
 #pragma once
 // A scriptable web control for tests: records every call, lets the test set what the
-// control reports and emit each of its events.
+// control reports and emit each of its events. It can also "serve" pages from a site
+// map and load them as the engine's control does (events, history, script messages,
+// new windows, offline), so one contract suite runs on both.
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 #include "platform/webcontrol.h"
 
@@ -23,6 +27,23 @@ public:
         int option = 0;
         QVariant in;
     };
+    // One statement of a served page's script, run while the page loads. The answer
+    // of a confirmation or prompt becomes the document's title, as
+    // `document.title = String(confirm(text))` would make it ("true", "false", the
+    // typed text or "null").
+    struct PageStep {
+        enum Kind { Alert, Confirm, Prompt, OpenWindow, Close };
+        Kind kind = Alert;
+        QString text;  // the message, or the address a new window asks for
+        QString value; // a prompt's default
+    };
+    struct Page {
+        QString title;                   // empty: the address stands in
+        QHash<QString, QVariant> globals; // script variables the page defines
+        QList<PageStep> steps;
+        bool held = false; // the load starts but never ends until stopped
+    };
+    using Site = QHash<QString, Page>; // pages by address
 
     explicit FakeWebControl(QWidget *parent = nullptr);
     ~FakeWebControl() override;
@@ -57,10 +78,13 @@ public:
     int zoomMin = 0;
     int zoomMax = 4;
     int zoomLevel = 2;
-    bool canGoBack = false;
-    bool canGoForward = false;
+    // The back/forward list and the entry shown.
+    QStringList history;
+    int historyIndex = -1;
     // How a navigation ends: by a zero timer (as the engine does), or never.
     bool completeNavigations = true;
+    // The pages served; an address not in it loads as an empty page titled by its address.
+    std::shared_ptr<Site> site;
 
     // Recorded calls.
     QList<Navigation> navigations;
@@ -72,7 +96,8 @@ public:
     int stopCalls = 0;
     int refreshCalls = 0;
     QStringList scripts;
-    // Answers scripts; without it they evaluate to an invalid value.
+    // Answers scripts; without it a served page answers "document.title" and its globals,
+    // everything else evaluates to an invalid value.
     std::function<QVariant(const QString &script)> scriptResult;
 
     // The host's answers, asked as the engine asks them.
@@ -91,11 +116,26 @@ public:
     void emitCloseRequest() { Q_EMIT windowCloseRequested(); }
 
 private:
+    // How a load changes the back/forward list: a new entry, the only entry, a walk to
+    // an existing entry, or no change (reload).
+    enum class Entry { Add, Only, Walk, Keep };
+
+    void startLoad(const QString &address, Entry entry, int walkTo = -1);
+    void commitLoad(const QString &address, Entry entry, int walkTo);
+    void endLoad(bool ok);
+    void runStep(const PageStep &step);
+    int pageMessage(WebMessage &message);
+    const Page *servedPage() const;
+    bool offline() const;
+
     QPointer<QWidget> view;
     WebControlHost *hostPtr = nullptr;
     quint32 dlFlags = DLCTL_DEFAULT;
     quint32 uiFlags = 0;
     bool silentValue = false;
+    int loadSerial = 0;      // a newer load, or stop, makes a pending one stale
+    QString loadingAddress;  // the load started and not yet ended
+    bool loading = false;
 };
 
 } // namespace mira::platform

@@ -347,7 +347,8 @@ TEST_F(WebBrowserTest, PassThroughsReportTheControlsAnswers)
     EXPECT_FALSE(browser->GoBack());
     EXPECT_FALSE(browser->Stop());
     EXPECT_FALSE(browser->Refresh());
-    fake->canGoForward = true;
+    fake->history = QStringList{"http://a/", "http://b/"};
+    fake->historyIndex = 0;
     EXPECT_TRUE(browser->GoForward());
     browser->SetSilent(true);
     EXPECT_TRUE(browser->Silent());
