@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <functional>
 
+#include "browser/newwindowcatcher.h"
 #include "layout/classregistry.h"
 
 class QAction;
@@ -41,6 +42,9 @@ public:
     QList<QWidget *> BrowserList;
     void BrowserInserted(QWidget *pane);
     void BrowserRemoved(QWidget *pane);
+
+    // Keeps the panes' new windows in the panes that asked for them.
+    NewWindowCatcher NewWindows;
 
     // The control under the last routed mouse press or key, and where it happened.
     QPointer<QWidget> LastControl;
