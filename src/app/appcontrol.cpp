@@ -284,6 +284,9 @@ void TAppControlModule::createPopupMenus()
 
 void TAppControlModule::notImplemented()
 {
+    // A switch that does nothing yet keeps its old check mark.
+    if (auto *a = qobject_cast<QAction *>(sender()); a && a->isCheckable())
+        a->setChecked(!a->isChecked());
     NotImplemented(mainWindow);
 }
 
@@ -325,11 +328,36 @@ void TAppControlModule::connectHandlers()
             [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
 
-    // Commands whose features come later answer that they are not there yet.
-    for (QAction *a : {AboutAction, OptionsAction, SetLockKeyAction, BlockNewAction, BookCutAction, BookCopyAction,
-                       BookPasteAction, PageCutAction, PageCopyAction, PagePasteAction,
-                       BrowserCutAction, BrowserCopyAction, BrowserPasteAction, UndoAction})
+    // Commands whose features come later answer that they are not there yet; a
+    // feature that arrives takes its actions off this list.
+    const QList<QAction *> notBuiltYet = {
+        AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
+        // Design.
+        BlockNewAction, BookNewAction, BookCutAction, BookCopyAction, BookPasteAction,
+        BookDeleteAction, PageRenameAction, PageMoveAction, PageNewAction, PageCutAction,
+        PageCopyAction, PagePasteAction, PageDeleteAction, BrowserNewAction, BrowserCutAction,
+        BrowserCopyAction, BrowserPasteAction, BrowserDeleteAction, BookTabsPosAction,
+        BrowserNaviBarPosAction, UndoAction,
+        // Bookmarks, address and Favorites.
+        AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
+        CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
+        DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
+        OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
+        DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
+        SaveScrollPositionAction};
+    for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
+    // Text Size: the action's tag is the level, for every pane and the check marks.
+    for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
+                       TextSizeSmallerAction, TextSizeSmallestAction})
+        connect(a, &QAction::triggered, this, [this, a] {
+            const int level = Tag(a);
+            const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
+            for (const QPointer<QWidget> &pane : panes)
+                if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))
+                    p->SetTextSize(level);
+            UpdateTextSize(level);
+        });
     connectConfigHandlers();
 
     connect(HiddenMenuAction, &QAction::triggered, this, [this](bool on) {
