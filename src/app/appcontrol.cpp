@@ -58,6 +58,12 @@ TAppControlModule::~TAppControlModule()
 void TAppControlModule::SetMainWindow(TBaseForm *form)
 {
     mainWindow = form;
+    // A shortcut works only while its action sits on a visible widget of the active
+    // window; the menus may be hidden (Hidden Menu) or closed, the window is not.
+    if (form)
+        for (QAction *a : std::as_const(actions))
+            if (!a->shortcut().isEmpty())
+                form->addAction(a);
 }
 
 QAction *TAppControlModule::makeAction(const char *name, const QString &category,

@@ -4,13 +4,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/actiontable.h"
+#include "app/activation.h"
+#include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "platform/fakewebcontrol.h"
 #include "support/programfixture.h"
 #include "support/testdata.h"
+#include "support/wait.h"
 
 using namespace mira;
 
@@ -129,6 +134,32 @@ TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
     EXPECT_FALSE(module()->TextSizeMediumAction->isChecked());
     EXPECT_EQ(fakeOf(loaded)->zoomLevel, 4);
     EXPECT_EQ(fakeOf(module()->BrowserList.last())->zoomLevel, 2); // no document: unchanged
+}
+
+TEST_F(Menus, FKeysWorkWhereverTheFocusIsAlsoWithoutAMenuBar)
+{
+    form()->show();
+    ActivateWhenShown(form());
+    ASSERT_TRUE(test::waitUntil([&] { return form()->isActiveWindow(); }, 2000));
+    form()->menuBar()->hide();
+    auto *pane = static_cast<TBrowser *>(module()->BrowserList.first());
+
+    QSignalSpy goAll(module()->GoAllAction, &QAction::triggered);
+    pane->AddressCombo->setFocus();
+    QTest::keyClick(pane->AddressCombo, Qt::Key_F9);
+    EXPECT_EQ(goAll.count(), 1);
+
+    QSignalSpy stopAll(module()->StopAllAction, &QAction::triggered);
+    QWidget *page = pane->WebView->Control()->widget();
+    ASSERT_NE(page, nullptr);
+    page->setFocus();
+    QTest::keyClick(page, Qt::Key_F7);
+    EXPECT_EQ(stopAll.count(), 1);
+    for (QAction *a : module()->AllActions()) {
+        if (!a->shortcut().isEmpty()) {
+            EXPECT_TRUE(form()->actions().contains(a)) << a->objectName().toStdString();
+        }
+    }
 }
 
 TEST(ActionTable, EveryRowFillsItsOwnMemberOnce)
