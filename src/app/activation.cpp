@@ -1,5 +1,6 @@
 #include "app/activation.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
@@ -30,6 +31,8 @@ private:
         if (!window->isVisible() || window->isMinimized())
             return;
         if (!window->isActiveWindow()) {
+            if (!mayTakeActivation())
+                return;
             window->raise();
             window->activateWindow();
             return;
@@ -38,6 +41,16 @@ private:
         // the splash going away may take the activation with it.
         if (!window->focusWidget())
             window->setFocus(Qt::ActiveWindowFocusReason);
+    }
+
+    // Only from nobody (a request that was lost) or from the splash: a dialog or
+    // another window of the program keeps what it has.
+    static bool mayTakeActivation()
+    {
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
+            return false;
+        const QWidget *active = QApplication::activeWindow();
+        return !active || active->windowType() == Qt::SplashScreen;
     }
 
     QPointer<QWidget> window;

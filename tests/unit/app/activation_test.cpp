@@ -26,18 +26,33 @@ TEST_F(Activation, TheShownMainWindowBecomesActiveWithAWidgetForTheKeys)
     EXPECT_EQ(QApplication::focusWidget()->window(), form());
 }
 
-TEST_F(Activation, AWindowThatTakesTheActivationAtStartGivesItBack)
+TEST_F(Activation, TheSplashTakingTheActivationAtStartGivesItBack)
 {
     start();
-    QWidget splash;
+    QWidget splash(nullptr, Qt::SplashScreen);
     splash.resize(100, 40);
     splash.show();
     form()->show();
     ActivateWhenShown(form());
     ASSERT_TRUE(waitUntil([&] { return form()->isActiveWindow(); }, 2000));
-    splash.activateWindow(); // as a splash shown late, or a lost request, would
+    splash.activateWindow(); // as a splash going late, or a lost request, would
     ASSERT_TRUE(waitUntil([&] { return splash.isActiveWindow(); }, 2000));
     EXPECT_TRUE(waitUntil([&] { return form()->isActiveWindow(); }, 2000));
+}
+
+TEST_F(Activation, AnotherWindowOfTheProgramKeepsTheActivation)
+{
+    start();
+    form()->show();
+    ActivateWhenShown(form());
+    ASSERT_TRUE(waitUntil([&] { return form()->isActiveWindow(); }, 2000));
+    QWidget other;
+    other.resize(100, 40);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return other.isActiveWindow(); }, 2000));
+    QTest::qWait(300);
+    EXPECT_TRUE(other.isActiveWindow());
 }
 
 TEST_F(Activation, AMinimizedStartIsLeftAlone)
