@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/activation.h"
 #include "app/appcontrol.h"
 #include "app/baseform.h"
 #include "app/program.h"
@@ -29,6 +30,7 @@ int main(int argc, char **argv)
     // A request to end from outside closes the window as Exit does, saving as promised.
     mira::platform::OnTerminationRequest(program->form.get(), [form = program->form.get()] { form->close(); });
     program->form->show();
+    mira::ActivateWhenShown(program->form.get());
     splash->ReleaseAfterShown(program->form.get());
     const int code = app.exec();
     program.reset();

@@ -6,17 +6,16 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QCursor>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QToolBar>
 
+#include "app/actiontable.h"
 #include "app/baseform.h"
 #include "icons/images.h"
 #include "dialogs/messagebox.h"
 #include "browser/panecommands.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
+#include "browser/lastcontrol.h"
 #include "layout/component.h"
 #include "platform/connectivity.h"
 #include "platform/webengine.h"
@@ -37,21 +36,19 @@ TAppControlModule::TAppControlModule()
     createPopupMenus();
     connectHandlers();
 
-    // Headings only open submenus; "Actions" waits for the first pane.
-    ActionsAction->setEnabled(false);
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
     PrintPreviewAction->setVisible(PrintPreviewVisibleFor(programValues().ieVersion));
     SetOnlineMode(platform::IsOnline());
 
     AutoSaveTimer.setInterval(600000);
-    QCoreApplication::instance()->installEventFilter(this);
+    lastControlTracker = std::make_unique<LastControlTracker>(LastControl, LastMousePos);
     // The engine keeps its text size itself; reading it needs no page.
     ReadTextSize = [] { return platform::engine::ZoomLevel(); };
 }
 
 TAppControlModule::~TAppControlModule()
 {
-    QCoreApplication::instance()->removeEventFilter(this);
+    lastControlTracker.reset();
     delete StatusPopup;
     delete ArrowPopup;
     delete DesignPopup;
@@ -61,6 +58,12 @@ TAppControlModule::~TAppControlModule()
 void TAppControlModule::SetMainWindow(TBaseForm *form)
 {
     mainWindow = form;
+    // A shortcut works only while its action sits on a visible widget of the active
+    // window; the menus may be hidden (Hidden Menu) or closed, the window is not.
+    if (form)
+        for (QAction *a : std::as_const(actions))
+            if (!a->shortcut().isEmpty())
+                form->addAction(a);
 }
 
 QAction *TAppControlModule::makeAction(const char *name, const QString &category,
@@ -101,85 +104,20 @@ QString TAppControlModule::Hint(const QAction *action)
 
 void TAppControlModule::createActions()
 {
-    const QString program = QStringLiteral("Program");
-    const QString file = QStringLiteral("File");
-    const QString browser = QStringLiteral("Browser");
-    const QString arrow = QStringLiteral("Arrow");
-    const QString url = QStringLiteral("URL");
-
-    FileActions = makeAction("FileActions", file, QStringLiteral("File"),
-                             QStringLiteral("Configuration set and program commands"));
-    ActionsAction = makeAction("ActionsAction", browser, QStringLiteral("Actions"),
-                               QStringLiteral("Actions affecting all browsers"));
-    HelpActions = makeAction("HelpActions", program, QStringLiteral("Help"),
-                             QStringLiteral("Program Help"));
-    TextSizesAction = makeAction("TextSizesAction", browser, QStringLiteral("Text Size"),
-                                 QStringLiteral("Specifies relative size of text in displayed documents"));
-
-    ExitAction = makeAction("ExitAction", program, QStringLiteral("Exit"),
-                            QStringLiteral("Quit|Close the program"));
-    MinimizeAction = makeAction("MinimizeAction", program, QStringLiteral("Minimize"),
-                                QStringLiteral("Minimize|Minimize window"), -1, Qt::Key_F4);
-    AboutAction = makeAction("AboutAction", program, QStringLiteral("About..."),
-                             QStringLiteral("Information about the program"), -1, Qt::Key_F1);
-    HiddenMenuAction = makeAction("HiddenMenuAction", program, QStringLiteral("Hidden Menu"),
-        QStringLiteral("Hides the application main menu. Access via status bar popup menu remains."));
-    LockSizeAction = makeAction("LockSizeAction", program, QStringLiteral("Lock Size"),
-                                QStringLiteral("Lock size of program window"));
-    OptionsAction = makeAction("OptionsAction", program, QStringLiteral("Options..."),
-                               QStringLiteral("Program options and properties"), 26);
-    SetLockKeyAction = makeAction("SetLockKeyAction", program, QStringLiteral("Set Lock Key..."),
-        QStringLiteral("Set password key to unlock loaded configuration after the program has been minimized"), 33);
-    UseLockAction = makeAction("UseLockAction", program, QStringLiteral("Lock On Minimize"),
-        QStringLiteral("Lock loaded configuration on minimizing program. Password key required to unlock and restore the view"));
-
-    FileNewAction = makeAction("FileNewAction", file, QStringLiteral("New"),
-        QStringLiteral("Create new configuration and close and save an open one as appropriate"), 22);
-    FileLoadAction = makeAction("FileLoadAction", file, QStringLiteral("Open..."),
-                                QStringLiteral("Load a configuration file"), 23);
-    FileSaveNowAction = makeAction("FileSaveNowAction", file, QStringLiteral("Save Now"),
-                                   QStringLiteral("Save current configuration right now"));
-    FileSaveOnCloseAction = makeAction("FileSaveOnCloseAction", file, QStringLiteral("Save On Close"),
-                                       QStringLiteral("Save configuration on closing"));
-    FileAutoSaveAction = makeAction("FileAutoSaveAction", file, QStringLiteral("AutoSave"),
-        QStringLiteral("Save currently open configuration file periodically"));
-    FileSaveAsAction = makeAction("FileSaveAsAction", file, QStringLiteral("Save Copy As..."),
-        QStringLiteral("Make a copy of current configuration file with new name"), 24);
-    FileRenameAction = makeAction("FileRenameAction", file, QStringLiteral("Rename"),
-                                  QStringLiteral("Rename current configuration file"));
-    FileDeleteAction = makeAction("FileDeleteAction", file, QStringLiteral("Delete"),
-                                  QStringLiteral("Delete current configuration file permanently"), 21);
-
-    GoAllAction = makeAction("GoAllAction", browser, QStringLiteral("Go All"),
-        QStringLiteral("Navigate on selected bookmarked locations in all browsers"), 12, Qt::Key_F9);
-    StopAllAction = makeAction("StopAllAction", browser, QStringLiteral("Stop All"),
-        QStringLiteral("Stop loading documents in all browsers"), 2, Qt::Key_F7);
-    RefreshAllAction = makeAction("RefreshAllAction", browser, QStringLiteral("Refresh All"),
-        QStringLiteral("Reload currently loaded bookmarked documents in all browsers"), 3, Qt::Key_F8);
-    OnlineAction = makeAction("OnlineAction", browser, QStringLiteral("Online Mode"),
-                              QStringLiteral("Set online mode for all browsers"), 14);
-    OfflineAction = makeAction("OfflineAction", browser, QStringLiteral("Offline Mode"),
-                               QStringLiteral("Set offline mode for all browsers"), 15);
-    InteractiveAction = makeAction("InteractiveAction", browser, QStringLiteral("Interactive Mode"),
-        QStringLiteral("Interactive mode shows all dialog messages including  document loading and script errors"));
-    ModerateAction = makeAction("ModerateAction", browser, QStringLiteral("Moderate Mode"),
-        QStringLiteral("Moderate mode allows showing input and confirmation dialogs such as password prompts, security and download messages"));
-    SilentAction = makeAction("SilentAction", browser, QStringLiteral("Silent Mode"),
-        QStringLiteral("Silent mode prevents showing interactive dialogs to user"));
-    TextSizeLargestAction = makeAction("TextSizeLargestAction", browser, QStringLiteral("Largest"),
-                                       QStringLiteral("Largest font size"), -1, {}, 4);
-    TextSizeLargerAction = makeAction("TextSizeLargerAction", browser, QStringLiteral("Larger"),
-                                      QStringLiteral("Larger font size"), -1, {}, 3);
-    TextSizeMediumAction = makeAction("TextSizeMediumAction", browser, QStringLiteral("Medium"),
-                                      QStringLiteral("Medium font size"), -1, {}, 2);
-    TextSizeSmallerAction = makeAction("TextSizeSmallerAction", browser, QStringLiteral("Smaller"),
-                                       QStringLiteral("Smaller font size"), -1, {}, 1);
-    TextSizeSmallestAction = makeAction("TextSizeSmallestAction", browser, QStringLiteral("Smallest"),
-                                        QStringLiteral("Smallest font size"), -1, {}, 0);
-    NoCacheAction = makeAction("NoCacheAction", browser, QStringLiteral("No Cache Nor History"),
-        QStringLiteral("Do not use disk cache nor history list on browsing"));
-    InternetOptionsAction = makeAction("InternetOptionsAction", browser, QStringLiteral("Internet Options..."),
-        QStringLiteral("Global properties and options for Internet connections"), 26);
+    auto *sizes = new QActionGroup(this);
+    for (const ActionRow &row : ActionTable()) {
+        QAction *a = makeAction(row.name, QString::fromUtf8(row.category),
+                                QString::fromUtf8(row.caption), QString::fromUtf8(row.hint),
+                                row.image, row.shortcut ? QKeySequence(row.shortcut) : QKeySequence(),
+                                row.tag);
+        this->*row.member = a;
+        a->setCheckable(row.flags & afCheckable);
+        a->setChecked(row.flags & afChecked);
+        a->setEnabled(!(row.flags & afDisabled));
+        a->setVisible(!(row.flags & afHidden));
+        if (row.flags & afTextSize)
+            sizes->addAction(a);
+    }
 
     // The main menu's Stop All entry has a hint of its own; it runs the same command.
     StopAllMenuEntry = new QAction(StopAllAction->text(), this);
@@ -191,136 +129,6 @@ void TAppControlModule::createActions()
     StopAllMenuEntry->setToolTip(StopAllMenuEntry->statusTip());
     connect(StopAllMenuEntry, &QAction::triggered, StopAllAction, &QAction::trigger);
     connect(StopAllAction, &QAction::enabledChanged, StopAllMenuEntry, &QAction::setEnabled);
-
-    FindAction = makeAction("FindAction", arrow, QStringLiteral("Find..."),
-                            QStringLiteral("Find text in currently loaded document"), 28);
-    OpenDocAction = makeAction("OpenDocAction", arrow, QStringLiteral("Open..."),
-                               QStringLiteral("Opens a document file from disk"), 23);
-    SaveDocAction = makeAction("SaveDocAction", arrow, QStringLiteral("Save As..."),
-                               QStringLiteral("Saves currently loaded document to disk as a file"), 24);
-    PageSetupAction = makeAction("PageSetupAction", arrow, QStringLiteral("Page Setup..."),
-                                 QStringLiteral("Setup page for printing"), 26);
-    PrintSetupAction = makeAction("PrintSetupAction", arrow, QStringLiteral("Print Setup..."),
-                                  QStringLiteral("Setup for printing"), 30);
-    PrintPreviewAction = makeAction("PrintPreviewAction", arrow, QStringLiteral("Print Preview..."),
-                                    QStringLiteral("Take a look at the document before printing"), 25);
-    PrintAction = makeAction("PrintAction", arrow, QStringLiteral("Print"),
-                             QStringLiteral("Print current document"), 9);
-
-    const QString block = QStringLiteral("Block");
-    const QString book = QStringLiteral("Book");
-    const QString page = QStringLiteral("Page");
-    const QString pane = QStringLiteral("Browser");
-    BlockNewAction = makeAction("BlockNewAction", block, QStringLiteral("New"),
-                                QStringLiteral("Create new resizable block (panel)"), 22);
-    BookNewAction = makeAction("BookNewAction", book, QStringLiteral("New"),
-                               QStringLiteral("Create new tabbed book"), 22);
-    BookCutAction = makeAction("BookCutAction", book, QStringLiteral("Cut"), QStringLiteral("Cut the book"), 16);
-    BookCopyAction = makeAction("BookCopyAction", book, QStringLiteral("Copy"),
-                                QStringLiteral("Make a copy of the book"), 17);
-    BookPasteAction = makeAction("BookPasteAction", book, QStringLiteral("Paste"),
-                                 QStringLiteral("Paste copied book"), 18);
-    BookDeleteAction = makeAction("BookDeleteAction", book, QStringLiteral("Delete"),
-                                  QStringLiteral("Delete the book"), 21);
-    BookTabsPosAction = makeAction("BookTabsPosAction", book, QStringLiteral("Tabs On Bottom"),
-                                   QStringLiteral("Change tabs position (top/bottom)"));
-    PageRenameAction = makeAction("PageRenameAction", page, QStringLiteral("Rename..."),
-                                  QStringLiteral("Change name of active page"), 26);
-    PageMoveAction = makeAction("PageMoveAction", page, QStringLiteral("Move..."),
-                                QStringLiteral("Change active page position"));
-    PageNewAction = makeAction("PageNewAction", page, QStringLiteral("New"),
-                               QStringLiteral("Add new page right after the active one"), 22);
-    PageCutAction = makeAction("PageCutAction", page, QStringLiteral("Cut"),
-                               QStringLiteral("Cut the active page"), 16);
-    PageCopyAction = makeAction("PageCopyAction", page, QStringLiteral("Copy"),
-                                QStringLiteral("Copy the active page"), 17);
-    PagePasteAction = makeAction("PagePasteAction", page, QStringLiteral("Paste"),
-                                 QStringLiteral("Paste the active page"), 18);
-    PageDeleteAction = makeAction("PageDeleteAction", page, QStringLiteral("Delete"),
-                                  QStringLiteral("Delete active page"), 21);
-    BrowserNewAction = makeAction("BrowserNewAction", pane, QStringLiteral("New"),
-                                  QStringLiteral("Create new browser"), 22);
-    BrowserCutAction = makeAction("BrowserCutAction", pane, QStringLiteral("Cut"),
-                                  QStringLiteral("Cut the browser"), 16);
-    BrowserCopyAction = makeAction("BrowserCopyAction", pane, QStringLiteral("Copy"),
-                                   QStringLiteral("Make a copy of the browser"), 17);
-    BrowserPasteAction = makeAction("BrowserPasteAction", pane, QStringLiteral("Paste"),
-                                    QStringLiteral("Paste copied browser"), 18);
-    BrowserDeleteAction = makeAction("BrowserDeleteAction", pane, QStringLiteral("Delete"),
-                                     QStringLiteral("Delete the browser"), 21);
-    BrowserNaviBarPosAction = makeAction("BrowserNaviBarPosAction", pane,
-        QStringLiteral("Navigation Bar On Bottom"), QStringLiteral("Change navigation bar position (top/bottom)"));
-    UndoAction = makeAction("UndoAction", QStringLiteral("Edit"), QStringLiteral("Undo"), QString(), 19);
-
-    AddBookmarkAction = makeAction("AddBookmarkAction", url, QStringLiteral("Add Address To Bookmarks"),
-                                   QStringLiteral("Add location to bookmark list"));
-    CutBookmarkAction = makeAction("CutBookmarkAction", url, QStringLiteral("Cut Bookmark"),
-        QStringLiteral("Cut selected bookmark from bookmark list into copy buffer"));
-    CutAllBookmarksAction = makeAction("CutAllBookmarksAction", url, QStringLiteral("Cut All Bookmarks"),
-        QStringLiteral("Cut all bookmarks from bookmark list into copy buffer"));
-    CopyBookmarkAction = makeAction("CopyBookmarkAction", url, QStringLiteral("Copy Bookmark"),
-                                    QStringLiteral("Copy selected bookmark into copy buffer"));
-    CopyAllBookmarksAction = makeAction("CopyAllBookmarksAction", url, QStringLiteral("Copy All Bookmarks"),
-        QStringLiteral("Copy all bookmarks from bookmark list into copy buffer"));
-    PasteBookmarkAction = makeAction("PasteBookmarkAction", url, QStringLiteral("Paste Bookmark(s)"),
-        QStringLiteral("Paste bookmark(s) from copy buffer to bookmark list"));
-    DeleteBookmarkAction = makeAction("DeleteBookmarkAction", url, QStringLiteral("Delete Bookmark"),
-                                      QStringLiteral("Delete selected bookmark from the list"));
-    DeleteAllBookmarksAction = makeAction("DeleteAllBookmarksAction", url,
-        QStringLiteral("Delete All Bookmarks"), QStringLiteral("Empty bookmark list"));
-    EditBookmarksAction = makeAction("EditBookmarksAction", url, QStringLiteral("Edit Bookmark..."),
-                                     QStringLiteral("Edit bookmark"));
-    AddToFavoritesAction = makeAction("AddToFavoritesAction", url, QStringLiteral("Add To Favorites..."),
-        QStringLiteral("Add loaded location to Internet Explorer Favorites"));
-    OrganizeFavoritesAction = makeAction("OrganizeFavoritesAction", url,
-        QStringLiteral("Organize Favorites..."), QStringLiteral("Organize Internet Explorer Favorites"));
-    PasteFromFavoritesAction = makeAction("PasteFromFavoritesAction", url,
-        QStringLiteral("Paste From Favorites"),
-        QStringLiteral("Paste location address from Internet Explorer Favorites"));
-    CutAddressAction = makeAction("CutAddressAction", url, QStringLiteral("Cut Address"),
-                                  QStringLiteral("Cut location to clipboard"));
-    CopyAddressAction = makeAction("CopyAddressAction", url, QStringLiteral("Copy Address"),
-                                   QStringLiteral("Copy location to clipboard"));
-    PasteAddressAction = makeAction("PasteAddressAction", url, QStringLiteral("Paste Address"),
-                                    QStringLiteral("Paste location from clipboard"));
-    DeleteAddressAction = makeAction("DeleteAddressAction", url, QStringLiteral("Delete Address"),
-                                     QStringLiteral("Empty location box"));
-    UndoAddressAction = makeAction("UndoAddressAction", url, QStringLiteral("Undo Address"),
-                                   QStringLiteral("Undo last action in location box"));
-    EditAddressAction = makeAction("EditAddressAction", url, QStringLiteral("Edit Address..."),
-                                   QStringLiteral("Open wide level dialog to edit location address"));
-    NoScrollBarsAction = makeAction("NoScrollBarsAction", url, QStringLiteral("No Scroll Bars"),
-        QStringLiteral("Hide scroll bars for currently loaded and bookmarked document"));
-    SaveScrollPositionAction = makeAction("SaveScrollPositionAction", url,
-        QStringLiteral("Save Scroll Position"),
-        QStringLiteral("Remember adjusted scroll bars position of currently loaded and bookmarked document for subsequent reloads"));
-
-    for (QAction *a : {FileSaveOnCloseAction, FileAutoSaveAction, HiddenMenuAction, LockSizeAction,
-                       UseLockAction, NoCacheAction, OnlineAction, OfflineAction,
-                       InteractiveAction, ModerateAction, SilentAction, TextSizeLargestAction,
-                       TextSizeLargerAction, TextSizeMediumAction, TextSizeSmallerAction,
-                       TextSizeSmallestAction, BookTabsPosAction, BrowserNaviBarPosAction,
-                       NoScrollBarsAction})
-        a->setCheckable(true);
-    auto *sizes = new QActionGroup(this);
-    for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
-                       TextSizeSmallerAction, TextSizeSmallestAction})
-        sizes->addAction(a);
-
-    // What a set that is not open allows; UpdateConfigState keeps these in step later.
-    for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
-                       FileSaveAsAction, FileRenameAction, FileDeleteAction, HiddenMenuAction,
-                       LockSizeAction, NoCacheAction, SetLockKeyAction, UseLockAction,
-                       FindAction, SaveDocAction, PageSetupAction, PrintSetupAction,
-                       PrintPreviewAction, PrintAction})
-        a->setEnabled(false);
-    FileSaveOnCloseAction->setChecked(true);
-    ModerateAction->setChecked(true);
-    OptionsAction->setVisible(false);
-    for (QAction *a : {BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction,
-                       PageCutAction, PageCopyAction, PagePasteAction, BrowserCutAction,
-                       BrowserCopyAction, BrowserPasteAction})
-        a->setVisible(false);
 }
 
 namespace {
@@ -482,6 +290,9 @@ void TAppControlModule::createPopupMenus()
 
 void TAppControlModule::notImplemented()
 {
+    // A switch that does nothing yet keeps its old check mark.
+    if (auto *a = qobject_cast<QAction *>(sender()); a && a->isCheckable())
+        a->setChecked(!a->isChecked());
     NotImplemented(mainWindow);
 }
 
@@ -523,11 +334,36 @@ void TAppControlModule::connectHandlers()
             [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
 
-    // Commands whose features come later answer that they are not there yet.
-    for (QAction *a : {AboutAction, OptionsAction, SetLockKeyAction, BlockNewAction, BookCutAction, BookCopyAction,
-                       BookPasteAction, PageCutAction, PageCopyAction, PagePasteAction,
-                       BrowserCutAction, BrowserCopyAction, BrowserPasteAction, UndoAction})
+    // Commands whose features come later answer that they are not there yet; a
+    // feature that arrives takes its actions off this list.
+    const QList<QAction *> notBuiltYet = {
+        AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
+        // Design.
+        BlockNewAction, BookNewAction, BookCutAction, BookCopyAction, BookPasteAction,
+        BookDeleteAction, PageRenameAction, PageMoveAction, PageNewAction, PageCutAction,
+        PageCopyAction, PagePasteAction, PageDeleteAction, BrowserNewAction, BrowserCutAction,
+        BrowserCopyAction, BrowserPasteAction, BrowserDeleteAction, BookTabsPosAction,
+        BrowserNaviBarPosAction, UndoAction,
+        // Bookmarks, address and Favorites.
+        AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
+        CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
+        DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
+        OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
+        DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
+        SaveScrollPositionAction};
+    for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
+    // Text Size: the action's tag is the level, for every pane and the check marks.
+    for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
+                       TextSizeSmallerAction, TextSizeSmallestAction})
+        connect(a, &QAction::triggered, this, [this, a] {
+            const int level = Tag(a);
+            const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
+            for (const QPointer<QWidget> &pane : panes)
+                if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))
+                    p->SetTextSize(level);
+            UpdateTextSize(level);
+        });
     connectConfigHandlers();
 
     connect(HiddenMenuAction, &QAction::triggered, this, [this](bool on) {
@@ -578,38 +414,6 @@ void TAppControlModule::ArrowPopupPopup()
     for (QAction *a : {FindAction, SaveDocAction, PageSetupAction, PrintSetupAction,
                        PrintPreviewAction, PrintAction})
         a->setEnabled(hasDocument);
-}
-
-bool TAppControlModule::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *widget = qobject_cast<QWidget *>(watched);
-    // Menus' own clicks don't move the target of the command they run.
-    if (!widget || qobject_cast<QMenu *>(widget->window()))
-        return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)
-            return QObject::eventFilter(watched, event);
-        // A press nobody took travels up to the parents: it is still the same press.
-        const bool passedOn = pressTarget && widget->isAncestorOf(pressTarget)
-            && e->globalPosition() == pressAt && e->timestamp() == pressTime;
-        if (!passedOn) {
-            pressTarget = widget;
-            pressAt = e->globalPosition();
-            pressTime = e->timestamp();
-            LastControl = ControlOf(widget);
-            LastMousePos = e->globalPosition().toPoint();
-        }
-    } else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if ((key == Qt::Key_Tab || key == Qt::Key_Return || key == Qt::Key_Enter
-             || key == Qt::Key_Escape)
-            && widget == QApplication::focusWidget()) {
-            LastControl = ControlOf(widget);
-            LastMousePos = QCursor::pos();
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void TAppControlModule::BrowserInserted(QWidget *pane)

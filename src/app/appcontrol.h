@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QKeySequence>
 #include <functional>
+#include <memory>
 
+#include "browser/newwindowcatcher.h"
 #include "layout/classregistry.h"
 
 class QAction;
@@ -19,6 +21,7 @@ class QWidget;
 
 namespace mira {
 
+class LastControlTracker;
 class TBaseForm;
 
 class TAppControlModule : public QObject {
@@ -42,7 +45,11 @@ public:
     void BrowserInserted(QWidget *pane);
     void BrowserRemoved(QWidget *pane);
 
-    // The control under the last routed mouse press or key, and where it happened.
+    // Keeps the panes' new windows in the panes that asked for them.
+    NewWindowCatcher NewWindows;
+
+    // The control under the last routed mouse press or key, and where it happened
+    // (kept up to date by the application's message filter, LastControlTracker).
     QPointer<QWidget> LastControl;
     QPoint LastMousePos;
 
@@ -144,11 +151,6 @@ public:
     // The Go drop-down is about to open: its commands follow the pane's document.
     void ArrowPopupPopup();
 
-protected:
-    // The message filter: records the control under each mouse press and each
-    // Tab, Enter or Escape key as LastControl, and where it happened.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 public:
     static QString Category(const QAction *action);
     static int Tag(const QAction *action);
@@ -179,10 +181,7 @@ private:
     bool terminated = false;
 
     QPointer<TBaseForm> mainWindow;
-    // The press the message filter saw last, to know it again while it is passed on.
-    QPointer<QWidget> pressTarget;
-    QPointF pressAt;
-    quint64 pressTime = 0;
+    std::unique_ptr<LastControlTracker> lastControlTracker;
     ClassRegistry classes;
     QList<QAction *> actions;
     QString applicationTitle = QStringLiteral("Mira");

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "browser/panehost.h"
 #include "layout/component.h"
 
 class QStatusBar;
@@ -25,7 +26,7 @@ enum ProgramFlag : int {
     pfNoCache = 128,
 };
 
-class TBaseForm : public QMainWindow, public ComponentOwner {
+class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {
     Q_OBJECT
 public:
     explicit TBaseForm(TAppControlModule *module);
@@ -53,11 +54,18 @@ public:
     TPan *RootContainer() const;
 
     TStatusBar *StatusBar() const { return statusBar; }
-    void SetStatusText(const QString &text);
+    void SetStatusText(const QString &text) override;
     QString StatusText() const;
     void RepaintStatusBar();
 
-    bool Destroying() const { return destroying; }
+    bool Destroying() const override { return destroying; }
+
+    // PaneHost (the rest of it).
+    DialogMode CurrentDialogMode() const override;
+    QMenu *ArrowPopup() const override;
+    QMenu *URLPopup() const override;
+    QWidget *MessageOwner() override { return this; }
+    NewWindowCatcher *NewWindows() override;
 
     // The design font: the height of "0" in it is what sets store as TextHeight.
     int TextHeight() const;

@@ -5,8 +5,6 @@
 #include <QLineEdit>
 
 #include "dialogs/messagebox.h"
-#include "browser/browser.h"
-#include "browser/mwebbrowser.h"
 
 namespace mira {
 namespace {
@@ -25,16 +23,16 @@ bool isUpDown(int key)
 
 TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
 {
-    auto *pane = qobject_cast<TBrowser *>(owner);
+    auto *pane = dynamic_cast<AddressNavigator *>(owner);
     if (!pane) {
         ShowMessageBox(nullptr, QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"),
                        QStringLiteral("Instanciating Failure - Invalid owner"), MsgType::Error, mbOK);
         return nullptr;
     }
-    return new TURLCombo(pane, parent ? parent : pane);
+    return new TURLCombo(pane, parent ? parent : qobject_cast<QWidget *>(owner));
 }
 
-TURLCombo::TURLCombo(TBrowser *owner, QWidget *parent)
+TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     : QComboBox(parent), pane(owner), urls(std::make_unique<TURLs>(this))
 {
     setEditable(true);
@@ -113,13 +111,13 @@ int TURLCombo::SelectedIndex() const
 
 void TURLCombo::navigate(const QString &address) const
 {
-    if (pane && pane->WebView && !address.isEmpty())
-        pane->WebView->NavigateTo(address);
+    if (pane && !address.isEmpty())
+        pane->NavigateTo(address);
 }
 
 QString TURLCombo::loadedLocation() const
 {
-    return pane && pane->WebView ? pane->WebView->LocationURL() : QString();
+    return pane ? pane->LoadedLocationURL() : QString();
 }
 
 void TURLCombo::Go(bool userRequest)
@@ -182,14 +180,16 @@ void TURLCombo::ApplyScrollSettings()
     if (!pane || urls->Count() == 0)
         return;
     const TURL *url = urls->Items(urls->Count() - 1);
-    const TDocumentBody body = pane->DocumentBody();
-    // A page without a body ends it at the first access.
-    if (url->NoScroll() && !body.SetScroll(QStringLiteral("No")))
+    const std::unique_ptr<DocumentBodyAccess> body = pane->Body();
+    if (!body)
         return;
-    if (url->ScrollX() > 0 && !body.SetScrollLeft(url->ScrollX()))
+    // A page without a body ends it at the first access.
+    if (url->NoScroll() && !body->SetScroll(QStringLiteral("No")))
+        return;
+    if (url->ScrollX() > 0 && !body->SetScrollLeft(url->ScrollX()))
         return;
     if (url->ScrollY() > 0)
-        body.SetScrollTop(url->ScrollY());
+        body->SetScrollTop(url->ScrollY());
 }
 
 bool TURLCombo::IsRefreshable(const QString &location) const
@@ -221,10 +221,10 @@ bool TURLCombo::IsSelectionLoaded() const
 
 bool TURLCombo::CanAddToFavorites() const
 {
-    if (!pane || !pane->WebView)
+    if (!pane)
         return false;
-    const QString loc = pane->WebView->LocationURL();
-    return !loc.isEmpty() && !pane->WebView->LocationName().isEmpty()
+    const QString loc = pane->LoadedLocationURL();
+    return !loc.isEmpty() && !pane->LoadedLocationName().isEmpty()
         && !loc.contains(QStringLiteral("res://"));
 }
 

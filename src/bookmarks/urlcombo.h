@@ -7,23 +7,22 @@
 #include <QPointer>
 #include <memory>
 
+#include "bookmarks/addressnavigator.h"
 #include "bookmarks/urllistview.h"
 #include "bookmarks/urls.h"
 
 namespace mira {
 
-class TBrowser;
-
 class TURLCombo : public QComboBox, public URLListView {
     Q_OBJECT
 public:
-    // A combo needs a browser pane as its owner. Any other owner is refused with a
-    // message and nullptr is returned; nothing is built. parent is where the box is
-    // shown (the pane's combo panel).
+    // A combo needs a browser pane (an owner that is an AddressNavigator). Any other
+    // owner is refused with a message and nullptr is returned; nothing is built.
+    // parent is where the box is shown (the pane's combo panel).
     static TURLCombo *Create(QObject *owner, QWidget *parent = nullptr);
     ~TURLCombo() override;
 
-    TBrowser *Pane() const { return pane; }
+    AddressNavigator *Navigator() const { return pane; }
     TURLs *URLs() const { return urls.get(); }
 
     // Replaces the bookmarks by copies of list's (uniqueness rules apply), then rebuilds.
@@ -75,13 +74,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TURLCombo(TBrowser *owner, QWidget *parent);
+    TURLCombo(AddressNavigator *owner, QWidget *parent);
     // The user changed the text or picked a line.
     void Change(bool picked);
     void navigate(const QString &address) const;
     QString loadedLocation() const;
 
-    TBrowser *pane;
+    AddressNavigator *pane;
     std::unique_ptr<TURLs> urls;
     QString hint;
     bool FSkipChange = false;

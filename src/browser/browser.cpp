@@ -8,12 +8,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/appcontrol.h"
-#include "app/baseform.h"
-#include "icons/images.h"
-#include "dialogs/messagebox.h"
 #include "bookmarks/urlcombo.h"
+#include "browser/dialogmode.h"
 #include "browser/mwebbrowser.h"
+#include "browser/newwindowcatcher.h"
+#include "browser/panehost.h"
+#include "dialogs/messagebox.h"
+#include "icons/images.h"
 #include "layout/align.h"
 #include "layout/pan.h"
 #include "platform/webcontrol.h"
@@ -23,11 +24,6 @@ namespace mira {
 using namespace platform;
 
 namespace {
-
-// Program-wide: one catcher for every pane's new windows, and the web view that
-// gets the next address it catches.
-QPointer<WebControl> newWindowCatcher;
-QPointer<TMWebBrowser> redirectTarget;
 
 constexpr int kFreshSize = 52;
 constexpr int kMinWidth = 149;
@@ -42,17 +38,6 @@ QIcon buttonIcon(int image)
     icon.addPixmap(ImagePixmap(image), QIcon::Active);
     icon.addPixmap(ColdImagePixmap(image), QIcon::Disabled);
     return icon;
-}
-
-void catcherBeforeNavigate(const QString &address, bool &cancel)
-{
-    cancel = true;
-    if (TMWebBrowser *target = redirectTarget.data()) {
-        redirectTarget.clear();
-        // Only the address: a caught window does not follow the no-cache mode.
-        if (WebControl *control = target->Control())
-            control->navigate(address, 0);
-    }
 }
 
 // The engine's numeric box type as the program's message box takes it.
@@ -216,14 +201,13 @@ TBrowser::TBrowser(QObject *owner)
     setMinimumSize(kMinWidth, kMinHeight);
     setFocusPolicy(Qt::NoFocus);
 
-    if (TBaseForm *form = mainWindow(); form && form->Module()) {
-        TAppControlModule *module = form->Module();
-        if (module->ArrowPopup) {
-            GoButton->setMenu(module->ArrowPopup);
+    if (PaneHost *h = host()) {
+        if (QMenu *arrow = h->ArrowPopup()) {
+            GoButton->setMenu(arrow);
             GoButton->setPopupMode(QToolButton::MenuButtonPopup);
         }
-        if (module->URLPopup) {
-            QPointer<QMenu> popup = module->URLPopup;
+        if (QMenu *urlPopup = h->URLPopup()) {
+            QPointer<QMenu> popup = urlPopup;
             // The bookmark menu replaces the edit box's own.
             AddressCombo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
             AddressCombo->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -244,8 +228,8 @@ TBrowser::~TBrowser()
     // From here on a close request of the page is carried out unasked.
     if (WebView)
         WebView->SetOwnerDestroying(true);
-    if (redirectTarget == WebView)
-        redirectTarget.clear();
+    if (PaneHost *h = host(); h && h->NewWindows())
+        h->NewWindows()->Forget(WebView);
 }
 
 QToolButton *TBrowser::makeButton(int image, const QString &hint)
@@ -260,11 +244,11 @@ QToolButton *TBrowser::makeButton(int image, const QString &hint)
     return b;
 }
 
-TBaseForm *TBrowser::mainWindow() const
+PaneHost *TBrowser::host() const
 {
-    if (auto *form = qobject_cast<TBaseForm *>(Owner()))
-        return form;
-    return qobject_cast<TBaseForm *>(window());
+    if (auto *h = dynamic_cast<PaneHost *>(Owner()))
+        return h;
+    return dynamic_cast<PaneHost *>(window());
 }
 
 void TBrowser::Loaded()
@@ -322,6 +306,27 @@ void TBrowser::RefreshClick(QObject *sender)
 void TBrowser::GoClick(QObject *sender)
 {
     AddressCombo->Go(sender != nullptr);
+}
+
+void TBrowser::NavigateTo(const QString &address)
+{
+    if (WebView && !address.isEmpty())
+        WebView->NavigateTo(address);
+}
+
+QString TBrowser::LoadedLocationURL() const
+{
+    return WebView ? WebView->LocationURL() : QString();
+}
+
+QString TBrowser::LoadedLocationName() const
+{
+    return WebView ? WebView->LocationName() : QString();
+}
+
+std::unique_ptr<DocumentBodyAccess> TBrowser::Body() const
+{
+    return std::make_unique<TDocumentBody>(WebView);
 }
 
 void TBrowser::SetNoCache(bool on)
@@ -391,8 +396,8 @@ bool TBrowser::event(QEvent *event)
 
 void TBrowser::WebStatusTextChange(const QString &text)
 {
-    if (TBaseForm *form = mainWindow())
-        form->SetStatusText(text);
+    if (PaneHost *h = host())
+        h->SetStatusText(text);
 }
 
 void TBrowser::WebTitleChange(const QString &title)
@@ -415,73 +420,47 @@ void TBrowser::WebProgressChange(int progress, int)
 
 void TBrowser::WebCloseQuery(QObject *, bool &canClose)
 {
-    TBaseForm *form = qobject_cast<TBaseForm *>(Owner());
-    const bool ownerGone = !Owner() || (form && form->Destroying());
+    auto *h = dynamic_cast<PaneHost *>(Owner());
+    const bool ownerGone = !Owner() || (h && h->Destroying());
     canClose = ownerGone || !parentWidget();
 }
 
 void TBrowser::WebNewWindow2(WebControl *&target, bool &cancel)
 {
-    if (!newWindowCatcher) {
-        // Owned by the main window, never shown: it only hears where the page wanted
-        // to go.
-        WebControl *catcher = CreateWebControl(nullptr);
-        if (!catcher)
-            return;
-        QObject *holder = mainWindow() ? static_cast<QObject *>(mainWindow()) : window();
-        catcher->setParent(holder);
-        connect(catcher, &WebControl::beforeNavigate, catcher,
-                [](const QString &address, bool *cancelFlag) {
-                    bool dummy = false;
-                    catcherBeforeNavigate(address, cancelFlag ? *cancelFlag : dummy);
-                });
-        newWindowCatcher = catcher;
+    PaneHost *h = host();
+    NewWindowCatcher *catcher = h ? h->NewWindows() : nullptr;
+    if (!catcher)
+        return;
+    if (WebControl *control = catcher->Catch(WebView)) {
+        target = control;
+        cancel = false;
     }
-    target = newWindowCatcher.data();
-    cancel = false;
-    redirectTarget = WebView;
-}
-
-WebControl *TBrowser::NewWindowCatcher()
-{
-    return newWindowCatcher.data();
-}
-
-TMWebBrowser *TBrowser::RedirectTarget()
-{
-    return redirectTarget.data();
 }
 
 bool TBrowser::WebShowMessage(WebMessage &message)
 {
-    TBaseForm *form = mainWindow();
-    if (!form || form->Destroying())
+    PaneHost *h = host();
+    if (!h || h->Destroying())
         return true;
 
-    QString caption = message.caption;
-    if (const int at = caption.indexOf(QStringLiteral("Microsoft ")); at >= 0)
-        caption.remove(at, 10);
-    if (const int at = caption.indexOf(QStringLiteral("Internet Explorer")); at >= 0)
-        caption.replace(at, 17, QStringLiteral("Mira"));
-
-    const bool interactive = form->Tag() & pfInteractive;
-    const bool asks = (message.type & 7) != 0 && !caption.contains(QStringLiteral("Error"));
-    if (interactive || asks) {
-        if (message.prompt) {
-            QString value = message.value;
-            if (ShowInputBox(form, 0, 0, 0, value, message.text, caption)) {
-                message.value = value;
-                message.result = IDOK;
-            } else {
-                message.result = IDCANCEL;
-            }
+    const QString caption = RewriteEngineCaption(message.caption);
+    if (!MessageReachesUser(h->CurrentDialogMode(), message.type, caption)) {
+        h->SetStatusText(MessageStatusText(caption, message.text));
+        return true;
+    }
+    QWidget *owner = h->MessageOwner();
+    if (message.prompt) {
+        QString value = message.value;
+        if (ShowInputBox(owner, 0, 0, 0, value, message.text, caption)) {
+            message.value = value;
+            message.result = IDOK;
         } else {
-            message.result = messageResult(ShowMessageBox(form, message.text, caption,
-                                                          messageType(message.type),
-                                                          messageButtons(message.type)));
+            message.result = IDCANCEL;
         }
     } else {
-        form->SetStatusText(caption + QStringLiteral(": ") + message.text.trimmed());
+        message.result = messageResult(ShowMessageBox(owner, message.text, caption,
+                                                      messageType(message.type),
+                                                      messageButtons(message.type)));
     }
     return true;
 }

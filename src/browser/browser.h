@@ -9,13 +9,14 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "bookmarks/addressnavigator.h"
 #include "browser/panecommands.h"
 #include "browser/mwebbrowser.h"
 #include "layout/component.h"
 
 namespace mira {
 
-class TBaseForm;
+class PaneHost;
 class TPan;
 class TURLCombo;
 class TURLs;
@@ -24,26 +25,23 @@ class ClassRegistry;
 // The loaded document's body as the address combo reads and writes it, reached
 // through script evaluation in the page. Every access fails (false, or an empty
 // value) when there is no document or the document has no body.
-class TDocumentBody {
+class TDocumentBody : public DocumentBodyAccess {
 public:
     explicit TDocumentBody(TMWebBrowser *view) : view(view) {}
-    bool Exists() const;
-    // "no" when the scroll bars are hidden, else "auto"; empty on failure.
-    QString Scroll() const;
-    // "No" (any case) hides the scroll bars, anything else shows them again.
-    bool SetScroll(const QString &value) const;
-    // -1 on failure.
-    int ScrollLeft() const;
-    int ScrollTop() const;
-    bool SetScrollLeft(int x) const;
-    bool SetScrollTop(int y) const;
+    bool Exists() const override;
+    QString Scroll() const override;
+    bool SetScroll(const QString &value) const override;
+    int ScrollLeft() const override;
+    int ScrollTop() const override;
+    bool SetScrollLeft(int x) const override;
+    bool SetScrollTop(int y) const override;
 
 private:
     QVariant evaluate(const QString &script) const;
     QPointer<TMWebBrowser> view;
 };
 
-class TBrowser : public QWidget, public TComponent, public PaneCommands {
+class TBrowser : public QWidget, public TComponent, public PaneCommands, public AddressNavigator {
     Q_OBJECT
 public:
     explicit TBrowser(QObject *owner);
@@ -90,6 +88,12 @@ public:
 
     TDocumentBody DocumentBody() const { return TDocumentBody(WebView); }
 
+    // AddressNavigator: what the address box asks of its pane.
+    void NavigateTo(const QString &address) override;
+    QString LoadedLocationURL() const override;
+    QString LoadedLocationName() const override;
+    std::unique_ptr<DocumentBodyAccess> Body() const override;
+
     // The minimum width a resize from oldHeight to newHeight leaves (current: the
     // minimum width before it): 297 while the pane stays lower than 52 pixels, 149
     // while it stays at 52 or more, unchanged when the height crosses 52.
@@ -103,17 +107,13 @@ public:
     void WebNewWindow2(platform::WebControl *&target, bool &cancel);
     bool WebShowMessage(platform::WebMessage &message);
 
-    // The program-wide stand-in for new windows, once the first was asked for.
-    static platform::WebControl *NewWindowCatcher();
-    // The web view that receives the next address the catcher catches, or nullptr.
-    static TMWebBrowser *RedirectTarget();
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
-    TBaseForm *mainWindow() const;
+    // The main window around the pane, or nullptr.
+    PaneHost *host() const;
     QToolButton *makeButton(int image, const QString &hint);
 
     // The location the combo last heard of, so a load that ends without a new

@@ -112,7 +112,7 @@ TEST_F(PaneE2E, NewWindowsOfLinksAndScriptsLoadInTheSamePane)
     ASSERT_TRUE(loadedAt("/a", 3));
     script(QStringLiteral("window.open('/c')"));
     ASSERT_TRUE(loadedAt("/c", 4));
-    EXPECT_EQ(TBrowser::RedirectTarget(), nullptr);
+    EXPECT_EQ(module()->NewWindows.RedirectTarget(), nullptr);
 }
 
 TEST_F(PaneE2E, APageClosingItsWindowLeavesThePane)

@@ -165,10 +165,10 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
     first->SetNoCache(true);
     WebControl *catcher = fakeOf(first)->emitNewWindow();
     ASSERT_NE(catcher, nullptr);
-    EXPECT_EQ(TBrowser::RedirectTarget(), first->WebView);
+    EXPECT_EQ(module()->NewWindows.RedirectTarget(), first->WebView);
     // A later request replaces one not yet redirected.
     EXPECT_EQ(fakeOf(second)->emitNewWindow(), catcher);
-    EXPECT_EQ(TBrowser::RedirectTarget(), second->WebView);
+    EXPECT_EQ(module()->NewWindows.RedirectTarget(), second->WebView);
     EXPECT_EQ(fakeOf(first)->emitNewWindow(), catcher);
 
     auto *fakeCatcher = static_cast<FakeWebControl *>(catcher);
@@ -177,7 +177,7 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
     EXPECT_EQ(fakeOf(first)->navigations[0].address, QStringLiteral("http://popup/"));
     EXPECT_EQ(fakeOf(first)->navigations[0].flags, 0);
     EXPECT_TRUE(fakeOf(second)->navigations.isEmpty());
-    EXPECT_EQ(TBrowser::RedirectTarget(), nullptr);
+    EXPECT_EQ(module()->NewWindows.RedirectTarget(), nullptr);
     // Nothing is waiting: a stray navigation of the catcher goes nowhere.
     EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://stray/")));
     EXPECT_EQ(fakeOf(first)->navigations.size(), 1);
