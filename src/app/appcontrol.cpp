@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "app/baseform.h"
+#include "app/designactions.h"
 #include "icons/images.h"
 #include "dialogs/messagebox.h"
 #include "browser/panecommands.h"
@@ -36,6 +37,7 @@ TAppControlModule::TAppControlModule()
     createActions();
     createPopupMenus();
     connectHandlers();
+    ConnectDesignActions(*this);
 
     // Headings only open submenus; "Actions" waits for the first pane.
     ActionsAction->setEnabled(false);

@@ -12,6 +12,7 @@
 #include "browser/panecommands.h"
 #include "browser/mwebbrowser.h"
 #include "layout/component.h"
+#include "layout/designablepane.h"
 
 namespace mira {
 
@@ -43,7 +44,7 @@ private:
     QPointer<TMWebBrowser> view;
 };
 
-class TBrowser : public QWidget, public TComponent, public PaneCommands {
+class TBrowser : public QWidget, public TComponent, public PaneCommands, public DesignablePane {
     Q_OBJECT
 public:
     explicit TBrowser(QObject *owner);
@@ -64,8 +65,8 @@ public:
     TMWebBrowser *WebView = nullptr;
 
     // The navigation bar at the bottom (true) or at the top.
-    bool BottomBar() const;
-    void SetBottomBar(bool bottom);
+    bool BottomBar() const override;
+    void SetBottomBar(bool bottom) override;
 
     // The combo's own bookmark list; setting takes copies and rebuilds the list.
     TURLs *URLs() const;
