@@ -10,6 +10,7 @@
 
 #include "app/actiontable.h"
 #include "app/baseform.h"
+#include "app/designactions.h"
 #include "icons/images.h"
 #include "dialogs/messagebox.h"
 #include "browser/panecommands.h"
@@ -35,6 +36,7 @@ TAppControlModule::TAppControlModule()
     createActions();
     createPopupMenus();
     connectHandlers();
+    ConnectDesignActions(*this);
 
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
     PrintPreviewAction->setVisible(PrintPreviewVisibleFor(programValues().ieVersion));
@@ -339,11 +341,9 @@ void TAppControlModule::connectHandlers()
     const QList<QAction *> notBuiltYet = {
         AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
         // Design.
-        BlockNewAction, BookNewAction, BookCutAction, BookCopyAction, BookPasteAction,
-        BookDeleteAction, PageRenameAction, PageMoveAction, PageNewAction, PageCutAction,
-        PageCopyAction, PagePasteAction, PageDeleteAction, BrowserNewAction, BrowserCutAction,
-        BrowserCopyAction, BrowserPasteAction, BrowserDeleteAction, BookTabsPosAction,
-        BrowserNaviBarPosAction, UndoAction,
+        BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
+        PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
+        UndoAction,
         // Bookmarks, address and Favorites.
         AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
         CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,

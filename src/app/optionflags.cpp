@@ -131,8 +131,7 @@ void TAppControlModule::UpdateRootContainer(bool open)
     if (!root)
         return;
     if (open) {
-        root->setContextMenuPolicy(Qt::CustomContextMenu);
-        root->setProperty("miraPopupMenu", QVariant::fromValue<QObject *>(DesignPopup));
+        root->SetPopupMenu(DesignPopup);
     } else {
         delete root;
     }

@@ -13,6 +13,7 @@
 #include "browser/panecommands.h"
 #include "browser/mwebbrowser.h"
 #include "layout/component.h"
+#include "layout/designablepane.h"
 
 namespace mira {
 
@@ -41,7 +42,11 @@ private:
     QPointer<TMWebBrowser> view;
 };
 
-class TBrowser : public QWidget, public TComponent, public PaneCommands, public AddressNavigator {
+class TBrowser : public QWidget,
+                 public TComponent,
+                 public PaneCommands,
+                 public AddressNavigator,
+                 public DesignablePane {
     Q_OBJECT
 public:
     explicit TBrowser(QObject *owner);
@@ -62,8 +67,8 @@ public:
     TMWebBrowser *WebView = nullptr;
 
     // The navigation bar at the bottom (true) or at the top.
-    bool BottomBar() const;
-    void SetBottomBar(bool bottom);
+    bool BottomBar() const override;
+    void SetBottomBar(bool bottom) override;
 
     // The combo's own bookmark list; setting takes copies and rebuilds the list.
     TURLs *URLs() const;

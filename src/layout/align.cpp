@@ -10,6 +10,7 @@ namespace {
 const char kAlignProperty[] = "miraAlign";
 const char kGraphicProperty[] = "miraGraphic";
 const char kSeqProperty[] = "miraSeq";
+const char kLockProperty[] = "miraAlignLocks";
 
 int suspendCount = 0;
 quint64 nextSeq = 1;
@@ -110,7 +111,7 @@ QList<QWidget *> WindowedControlsOf(const QWidget *container)
 
 void AlignControls(QWidget *container)
 {
-    if (suspendCount > 0 || !container)
+    if (suspendCount > 0 || !container || ContainerAlignLock::locked(container))
         return;
     QRect rect = container->contentsRect();
     const QList<QWidget *> controls = ControlsOf(container);
@@ -159,6 +160,27 @@ void AlignControls(QWidget *container)
 AlignSuspender::AlignSuspender() { ++suspendCount; }
 AlignSuspender::~AlignSuspender() { --suspendCount; }
 bool AlignSuspender::active() { return suspendCount > 0; }
+
+ContainerAlignLock::ContainerAlignLock(QWidget *c) : container(c)
+{
+    if (container)
+        container->setProperty(kLockProperty, container->property(kLockProperty).toInt() + 1);
+}
+
+ContainerAlignLock::~ContainerAlignLock()
+{
+    if (!container)
+        return;
+    const int count = container->property(kLockProperty).toInt() - 1;
+    container->setProperty(kLockProperty, count > 0 ? QVariant(count) : QVariant());
+    if (count <= 0)
+        AlignControls(container);
+}
+
+bool ContainerAlignLock::locked(const QWidget *c)
+{
+    return c->property(kLockProperty).toInt() > 0;
+}
 
 void PutInto(QWidget *child, QWidget *parent)
 {

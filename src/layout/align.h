@@ -3,6 +3,7 @@
 // top, bottom, left, right, client; children of one alignment are stacked by
 // position; minimum sizes are honoured.
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -46,6 +47,20 @@ public:
     AlignSuspender(const AlignSuspender &) = delete;
     AlignSuspender &operator=(const AlignSuspender &) = delete;
     static bool active();
+};
+
+// While a lock on a container lives, AlignControls does nothing for that container
+// alone; the last lock to go realigns it (a design change rebuilding its children).
+class ContainerAlignLock {
+public:
+    explicit ContainerAlignLock(QWidget *container);
+    ~ContainerAlignLock();
+    ContainerAlignLock(const ContainerAlignLock &) = delete;
+    ContainerAlignLock &operator=(const ContainerAlignLock &) = delete;
+    static bool locked(const QWidget *container);
+
+private:
+    QPointer<QWidget> container; // the container may go while locked
 };
 
 // Makes child a child of parent and shows it (Qt hides reparented widgets).

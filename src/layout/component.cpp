@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "layout/align.h"
+
 namespace mira {
 
 void TComponent::NotifyInserted(QWidget *self)
@@ -32,6 +34,9 @@ void MarkControl(QWidget *w)
 QWidget *ControlOf(QWidget *w)
 {
     for (; w; w = w->parentWidget()) {
+        // A splitter has no window of its own: a press on it is one on its container.
+        if (IsGraphicControl(w))
+            continue;
         if (AsComponent(w) || w->property("miraControl").toBool())
             return w;
         if (w->isWindow())

@@ -51,7 +51,8 @@ bool IsReadingSet();
 // program's message filter (a pane's navigation bar, address box and web view).
 void MarkControl(QWidget *w);
 // The control a mouse press on w belongs to: the first of w and its ancestors that
-// is a layout component or a marked control; nullptr when there is none.
+// is a layout component or a marked control, splitters passed over (they count as
+// their container's surface); nullptr when there is none.
 QWidget *ControlOf(QWidget *w);
 
 TComponent *AsComponent(QObject *o);

@@ -1,6 +1,8 @@
 #include "layout/pan.h"
 
 #include <QChildEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 #include "layout/align.h"
 
@@ -30,6 +32,14 @@ bool TPan::event(QEvent *event)
 {
     HandleContainerEvent(this, event);
     return QWidget::event(event);
+}
+
+void TPan::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!popupMenu)
+        return QWidget::contextMenuEvent(event); // passed on to the parent
+    popupMenu->popup(event->globalPos());
+    event->accept();
 }
 
 bool HandleContainerEvent(QWidget *container, QEvent *event)

@@ -1,4 +1,6 @@
 #pragma once
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 
 #include "layout/component.h"
@@ -13,9 +15,18 @@ public:
     ~TPan() override;
     QString ClassName() const override { return QStringLiteral("TPan"); }
 
+    // Opens on every right click inside that no inner control handles itself; set
+    // at run time, never stored.
+    QMenu *PopupMenu() const { return popupMenu; }
+    void SetPopupMenu(QMenu *menu) { popupMenu = menu; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    QPointer<QMenu> popupMenu;
 };
 
 // Containers (TPan and TPage) share how they treat new children.
