@@ -43,7 +43,10 @@ public:
 
     void accept() override
     {
-        if (check(chosen()))
+        // A folder (typed, "..", or selected) is entered by the dialog itself;
+        // only a file is ours to check.
+        const QString c = chosen();
+        if ((!c.isEmpty() && QFileInfo(c).isDir()) || check(c))
             QFileDialog::accept();
     }
 
