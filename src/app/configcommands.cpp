@@ -169,7 +169,9 @@ void TAppControlModule::reportSaveFailure(const QString &path, const QString &re
 
 void TAppControlModule::saveAndCloseOpenSet()
 {
-    if (ConfigFileName.isEmpty())
+    // A layout left without a file (its Save Copy As..., Rename or New could not
+    // write) goes too, so the next set is the only root container.
+    if (ConfigFileName.isEmpty() && !(mainWindow && mainWindow->RootContainer()))
         return;
     SaveOnExit();
     CloseConfigFile();

@@ -534,3 +534,84 @@ TEST_F(ConfigSets, FileDialogsEnterFoldersAndCheckOnlyFiles)
     EXPECT_EQ(messagesInside, 0);
     EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
 }
+
+namespace {
+
+int rootPanels(TBaseForm *form)
+{
+    int n = 0;
+    for (QObject *c : form->ClientArea()->children())
+        if (qobject_cast<TPan *>(c))
+            ++n;
+    return n;
+}
+
+int rootPanels(const QByteArray &saved)
+{
+    return int(saved.count("\r\n  object TPan\r\n"));
+}
+
+} // namespace
+
+TEST_F(ConfigSets, FailedSaveCopyAsThenNewOrOpenKeepsOneRootContainer)
+{
+    const QString main = writeFile(QStringLiteral("Main.set"), setText());
+    const QString other = writeFile(QStringLiteral("Other.set"), setText(8));
+    start({QStringLiteral("Main")});
+    const QString unreachable = folder() + QStringLiteral("missing/Copy.set");
+
+    // Save Copy As... into a folder that is not there: the layout stays, no file owns it.
+    modal.answerWith(choose(unreachable)).answer(mrOK);
+    module()->FileSaveAsAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_EQ(rootPanels(form()), 1);
+    modal.answerText(QStringLiteral("Fresh"));
+    module()->FileNewAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    EXPECT_EQ(rootPanels(form()), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+
+    modal.answerWith(choose(unreachable)).answer(mrOK);
+    module()->FileSaveAsAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    modal.answerWith(choose(other));
+    module()->FileLoadAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(rootPanels(form()), 1);
+    module()->FileSaveNowAction->trigger();
+    EXPECT_EQ(rootPanels(readFile(other)), 1);
+    EXPECT_EQ(rootPanels(readFile(main)), 1);
+}
+
+TEST_F(ConfigSets, FailedNewOrRenameThenAnotherCommandKeepsOneRootContainer)
+{
+    const QString other = writeFile(QStringLiteral("Other.set"), setText(8));
+    QDir(folder()).mkdir(QStringLiteral("sets"));
+    const QString mine = writeFile(QStringLiteral("sets/Mine.set"), setText());
+    start({mine});
+
+    // Rename whose new file cannot be written (its folder went away), then Open...
+    ASSERT_TRUE(QDir(folder()).rename(QStringLiteral("sets"), QStringLiteral("moved")));
+    modal.answerText(QStringLiteral("Renamed")).answer(mrOK);
+    module()->FileRenameAction->trigger();
+    EXPECT_EQ(rootPanels(form()), 1);
+    modal.answerWith(choose(other));
+    module()->FileLoadAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(rootPanels(form()), 1);
+
+    // New into a program folder that went away, then New again once it is back.
+    const QString programFolder = folder();
+    programValues().programFolder = programFolder + QStringLiteral("gone/");
+    modal.answerText(QStringLiteral("Lost")).answer(mrOK);
+    module()->FileNewAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_EQ(rootPanels(form()), 1);
+    programValues().programFolder = programFolder;
+    modal.answerText(QStringLiteral("Found"));
+    module()->FileNewAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, programFolder + QStringLiteral("Found.set"));
+    EXPECT_EQ(rootPanels(form()), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(other)), 1);
+}
