@@ -56,6 +56,8 @@ private:
 
     QWebEnginePage *page() const;
     void installPage(QWebEngineProfile *profile);
+    // Loads url in place of the current history entry; false when there is none.
+    bool replaceCurrentEntry(const QUrl &url);
     void askHost();
     void applyPageSettings();
     bool effectiveSilent() const;
@@ -86,7 +88,6 @@ private:
     bool silentValue = false;
     bool document = false;
     int ready = READYSTATE_UNINITIALIZED;
-    bool clearHistoryWhenLoaded = false;
     QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
 };

@@ -76,15 +76,16 @@ QWebEngineProfile *MainProfile()
     return profile;
 }
 
-QWebEngineProfile *NoCacheProfile()
+void SetCacheUsed(bool used)
 {
-    static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile(QCoreApplication::instance()); // off the record
-        p->setHttpCacheType(QWebEngineProfile::NoCache);
-        applyContentOptions(p);
-        return p;
-    }();
-    return profile;
+    const auto wanted = used ? QWebEngineProfile::DiskHttpCache : QWebEngineProfile::NoCache;
+    if (MainProfile()->httpCacheType() != wanted)
+        MainProfile()->setHttpCacheType(wanted);
+}
+
+bool CacheUsed()
+{
+    return MainProfile()->httpCacheType() != QWebEngineProfile::NoCache;
 }
 
 int ZoomLevel()
@@ -129,25 +130,21 @@ void SetContentOptions(bool loadImages, bool runScripts)
         settings.setValue("RunScripts", runScripts);
     }
     applyContentOptions(MainProfile());
-    applyContentOptions(NoCacheProfile());
 }
 
 void ClearCache()
 {
     MainProfile()->clearHttpCache();
-    NoCacheProfile()->clearHttpCache();
 }
 
 void ClearCookies()
 {
     MainProfile()->cookieStore()->deleteAllCookies();
-    NoCacheProfile()->cookieStore()->deleteAllCookies();
 }
 
 void ClearVisitedLinks()
 {
     MainProfile()->clearAllVisitedLinks();
-    NoCacheProfile()->clearAllVisitedLinks();
 }
 
 QPrinter &SharedPrinter()

@@ -14,11 +14,15 @@ QString DataFolder();
 // The disk cache folder of the main profile.
 QString CacheFolder();
 
-// The program's profile: disk cache, persistent cookies and visited links.
+// The program's only profile: disk cache, persistent cookies and visited links.
+// Every view keeps it for life, as a page changing profile loses its history.
 QWebEngineProfile *MainProfile();
-// For navigations that neither read nor write the cache: off the record, no HTTP
-// cache, nothing written to disk.
-QWebEngineProfile *NoCacheProfile();
+// Whether the profile reads and writes its disk cache. The engine has no
+// per-navigation cache switch, so navigations that must neither read nor write
+// the cache turn it off (with no HTTP cache nothing is read or written) and
+// the next ordinary navigation turns it on again.
+void SetCacheUsed(bool used);
+bool CacheUsed();
 
 // Text size: five levels, 0 (smallest) to 4 (largest), 2 by default.
 constexpr int ZoomLevelMin = 0;
@@ -32,7 +36,7 @@ double ZoomFactor(int level);
 bool LoadImages();
 bool RunScripts();
 void SetContentOptions(bool loadImages, bool runScripts);
-// Clears the disk cache, cookies and visited links of both profiles.
+// Clears the disk cache, cookies and visited links.
 void ClearCache();
 void ClearCookies();
 void ClearVisitedLinks();
