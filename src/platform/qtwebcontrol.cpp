@@ -47,8 +47,10 @@ QList<QtWebControl *> &liveControls()
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:
-    explicit OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline)
-        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline))
+    OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline,
+                       std::function<bool()> bypassCache)
+        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline)),
+          bypassCache(std::move(bypassCache))
     {
     }
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
@@ -57,12 +59,20 @@ public:
                                             QStringLiteral("ws"), QStringLiteral("wss")};
         if (!network.contains(info.requestUrl().scheme()))
             return;
-        if (!IsOnline() || viewOffline())
+        if (!IsOnline() || viewOffline()) {
             info.block(true);
+            return;
+        }
+        // An end-to-end fetch: nothing is read from a cache, nor revalidated.
+        if (bypassCache()) {
+            info.setHttpHeader("Cache-Control", "no-cache");
+            info.setHttpHeader("Pragma", "no-cache");
+        }
     }
 
 private:
     std::function<bool()> viewOffline;
+    std::function<bool()> bypassCache;
 };
 
 // Stands in as a new window: its first navigation goes to the catcher control's
@@ -187,7 +197,8 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
 {
     WebPage *old = currentPage.data();
     auto *p = new WebPage(profile, this);
-    p->setUrlRequestInterceptor(new OfflineInterceptor(p, [this] { return offline(); }));
+    p->setUrlRequestInterceptor(new OfflineInterceptor(
+        p, [this] { return offline(); }, [this] { return bypassingCache; }));
     currentPage = p;
 
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
@@ -316,7 +327,8 @@ void QtWebControl::navigate(const QString &address, int flags)
                                          QString(), QUrl::AssumeLocalFile);
     if (!url.isValid())
         return;
-    engine::SetCacheUsed(!(flags & (navNoReadFromCache | navNoWriteToCache)));
+    bypassingCache = flags & navNoReadFromCache;
+    engine::SetCacheWritten(!(flags & navNoWriteToCache));
     if (!page())
         installPage(engine::MainProfile());
     if ((flags & navNoHistory) && replaceCurrentEntry(url))
@@ -394,7 +406,7 @@ double QtWebControl::zoomFactor() const
 
 bool QtWebControl::isNoCachePage() const
 {
-    return page() && !engine::CacheUsed();
+    return page() && bypassingCache && !engine::CacheWritten();
 }
 
 QWidget *QtWebControl::findDialog() const

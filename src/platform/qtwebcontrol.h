@@ -88,6 +88,8 @@ private:
     bool silentValue = false;
     bool document = false;
     int ready = READYSTATE_UNINITIALIZED;
+    // The last navigation asked not to read the cache: this view's requests say so.
+    bool bypassingCache = false;
     QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
 };

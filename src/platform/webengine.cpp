@@ -76,16 +76,18 @@ QWebEngineProfile *MainProfile()
     return profile;
 }
 
-void SetCacheUsed(bool used)
+void SetCacheWritten(bool written)
 {
-    const auto wanted = used ? QWebEngineProfile::DiskHttpCache : QWebEngineProfile::NoCache;
+    // A memory cache keeps nothing on disk; switching to no cache at all would
+    // clear the disk cache, and the reset that follows the clearing aborts loads.
+    const auto wanted = written ? QWebEngineProfile::DiskHttpCache : QWebEngineProfile::MemoryHttpCache;
     if (MainProfile()->httpCacheType() != wanted)
         MainProfile()->setHttpCacheType(wanted);
 }
 
-bool CacheUsed()
+bool CacheWritten()
 {
-    return MainProfile()->httpCacheType() != QWebEngineProfile::NoCache;
+    return MainProfile()->httpCacheType() == QWebEngineProfile::DiskHttpCache;
 }
 
 int ZoomLevel()

@@ -17,12 +17,12 @@ QString CacheFolder();
 // The program's only profile: disk cache, persistent cookies and visited links.
 // Every view keeps it for life, as a page changing profile loses its history.
 QWebEngineProfile *MainProfile();
-// Whether the profile reads and writes its disk cache. The engine has no
-// per-navigation cache switch, so navigations that must neither read nor write
-// the cache turn it off (with no HTTP cache nothing is read or written) and
-// the next ordinary navigation turns it on again.
-void SetCacheUsed(bool used);
-bool CacheUsed();
+// Whether the profile writes its disk cache. The engine has no per-navigation
+// cache switch: a navigation that must not write the cache turns the disk cache
+// off (pages are then kept in memory only, and not read back: the view's requests
+// bypass caches), and the next ordinary navigation turns it on again.
+void SetCacheWritten(bool written);
+bool CacheWritten();
 
 // Text size: five levels, 0 (smallest) to 4 (largest), 2 by default.
 constexpr int ZoomLevelMin = 0;
