@@ -157,7 +157,6 @@ public:
     static QString Hint(const QAction *action);
 
 private:
-    void runDocumentCommand(int command);
     QAction *makeAction(const char *name, const QString &category, const QString &caption,
                         const QString &hint, int image = -1, const QKeySequence &shortcut = {},
                         int tag = 0);

@@ -98,20 +98,14 @@ void TBaseForm::SetBorderStyle(const QString &style)
 
 QString TBaseForm::StoredWindowState() const
 {
-    if (!isVisible())
-        return pendingWindowState;
-    if (windowState() & Qt::WindowMinimized)
-        return QStringLiteral("wsMinimized");
-    if (windowState() & Qt::WindowMaximized)
-        return QStringLiteral("wsMaximized");
-    return QStringLiteral("wsNormal");
+    return maximised ? QStringLiteral("wsMaximized") : QStringLiteral("wsNormal");
 }
 
 void TBaseForm::SetStoredWindowState(const QString &state)
 {
-    pendingWindowState = state;
+    maximised = state == QLatin1String("wsMaximized");
     Qt::WindowStates s = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (state == QLatin1String("wsMaximized"))
+    if (maximised)
         s |= Qt::WindowMaximized;
     else if (state == QLatin1String("wsMinimized"))
         s |= Qt::WindowMinimized;
@@ -155,21 +149,36 @@ int TBaseForm::PixelsPerInch() const
 
 QRect TBaseForm::StoredBounds() const
 {
-    if (isVisible() && (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
-        // The restored bounds are what the next start should come back to.
-        const QSize frameExtra = frameGeometry().size() - size();
-        const QRect n = normalGeometry();
-        return QRect(n.topLeft() - (geometry().topLeft() - frameGeometry().topLeft()),
-                     n.size() + frameExtra);
-    }
-    return frameGeometry();
+    return normalBounds.isValid() ? normalBounds : frameGeometry();
 }
 
 void TBaseForm::SetStoredBounds(const QRect &r)
 {
     const QSize frameExtra = frameGeometry().size() - size();
+    applyBounds(r);
+    // Before the first show the frame is unknown: keep the bounds asked for (within
+    // the size limits), and give them the frame once it is there.
+    normalBounds = QRect(r.topLeft(), r.size().boundedTo(maximumSize() + frameExtra));
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        normalBounds = frameGeometry();
+    priorNormalBounds = normalBounds;
+}
+
+void TBaseForm::applyBounds(const QRect &r)
+{
+    const QSize frameExtra = frameGeometry().size() - size();
     move(r.topLeft());
     resize(r.size() - frameExtra);
+}
+
+void TBaseForm::trackNormalBounds()
+{
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    if (frameGeometry() == normalBounds)
+        return;
+    priorNormalBounds = normalBounds;
+    normalBounds = frameGeometry();
 }
 
 void TBaseForm::ComponentInserted(QWidget *component)
@@ -197,9 +206,46 @@ bool TBaseForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+void TBaseForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const Qt::WindowStates s = windowState();
+    // A minimised window comes back to what it was before: that is what is kept.
+    if (s & Qt::WindowMinimized)
+        return;
+    const bool nowMaximised = (s & Qt::WindowMaximized) != 0;
+    // Some window systems resize before they report the new state: the size
+    // taken for normal then is the maximised one.
+    if (nowMaximised && !maximised && normalBounds == frameGeometry())
+        normalBounds = priorNormalBounds;
+    maximised = nowMaximised;
+}
+
+void TBaseForm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    trackNormalBounds();
+}
+
 void TBaseForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    trackNormalBounds();
+}
+
+void TBaseForm::showEvent(QShowEvent *event)
+{
+    if (!shownOnce) {
+        shownOnce = true;
+        // The frame is known now: the stored bounds are the frame's, not the client's.
+        const QRect wanted = normalBounds;
+        if (wanted.isValid() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+            applyBounds(wanted);
+        normalBounds = wanted;
+    }
+    QMainWindow::showEvent(event);
 }
 
 } // namespace mira

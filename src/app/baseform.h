@@ -44,8 +44,11 @@ public:
     // window size while Lock Size is on). Other styles read from a file are kept.
     QString BorderStyle() const { return borderStyle; }
     void SetBorderStyle(const QString &style);
-    // "wsNormal", "wsMaximized" or "wsMinimized", as a set stores it.
+    // The state a set stores: "wsMaximized" when the user last had the window
+    // maximised (also while it is minimised from there), else "wsNormal". A
+    // minimised state is never stored, or the set would open minimised.
     QString StoredWindowState() const;
+    // Applies "wsNormal", "wsMaximized" or "wsMinimized" read from a set.
     void SetStoredWindowState(const QString &state);
 
     // The widget whose aligned children make up the layout; it holds the root container.
@@ -71,7 +74,8 @@ public:
     int TextHeight() const;
     int PixelsPerInch() const;
 
-    // Frame geometry as a set stores it (Left, Top, Width, Height).
+    // Frame geometry as a set stores it (Left, Top, Width, Height): the normal
+    // (restored) bounds the user last had, also while maximised, minimised or hidden.
     QRect StoredBounds() const;
     void SetStoredBounds(const QRect &r);
 
@@ -80,10 +84,16 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void applySizeLimits();
+    void applyBounds(const QRect &r);
+    // Follows the frame while the window is shown in its normal state.
+    void trackNormalBounds();
 
     TAppControlModule *module;
     TStatusBar *statusBar = nullptr;
@@ -91,7 +101,12 @@ private:
     int tag = 0;
     QString key;
     QString borderStyle = QStringLiteral("bsSizeable");
-    QString pendingWindowState = QStringLiteral("wsNormal");
+    // What the user last had, kept here because the window is hidden before
+    // the save on exit and normalGeometry() is not kept on every platform.
+    bool maximised = false;
+    QRect normalBounds;
+    QRect priorNormalBounds;
+    bool shownOnce = false;
     bool destroying = false;
 };
 

@@ -43,7 +43,10 @@ public:
 
     void accept() override
     {
-        if (check(chosen()))
+        // A folder (typed, "..", or selected) is entered by the dialog itself;
+        // only a file is ours to check.
+        const QString c = chosen();
+        if ((!c.isEmpty() && QFileInfo(c).isDir()) || check(c))
             QFileDialog::accept();
     }
 
@@ -166,7 +169,9 @@ void TAppControlModule::reportSaveFailure(const QString &path, const QString &re
 
 void TAppControlModule::saveAndCloseOpenSet()
 {
-    if (ConfigFileName.isEmpty())
+    // A layout left without a file (its Save Copy As..., Rename or New could not
+    // write) goes too, so the next set is the only root container.
+    if (ConfigFileName.isEmpty() && !(mainWindow && mainWindow->RootContainer()))
         return;
     SaveOnExit();
     CloseConfigFile();

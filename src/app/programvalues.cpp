@@ -29,13 +29,21 @@ void InitProgramValues()
     v.programFolder = folder;
 }
 
+namespace {
+
+// The number of a version text's part (0 major, 1 minor); 0 when it is not a number.
+int versionNumber(const QString &version, int part)
+{
+    bool ok = false;
+    const int n = version.section(QLatin1Char('.'), part, part).toInt(&ok);
+    return ok ? n : 0;
+}
+
+} // namespace
+
 bool IsEngineVersionUsable(const QString &version)
 {
-    if (version.isEmpty())
-        return false;
-    bool ok = false;
-    const int major = version.section(QLatin1Char('.'), 0, 0).toInt(&ok);
-    return ok && major >= 5;
+    return !version.isEmpty() && versionNumber(version, 0) >= 5;
 }
 
 bool CheckIEVersion()
@@ -49,15 +57,14 @@ bool CheckIEVersion()
 
 bool OpenDocVisibleFor(const QString &version)
 {
-    return version.isEmpty() || version.at(0) != QLatin1Char('5');
+    // Numbers, not characters: "102..." is a current engine, not a 1.x one.
+    return versionNumber(version, 0) != 5;
 }
 
 bool PrintPreviewVisibleFor(const QString &version)
 {
-    // The first and third characters compared as characters, as the old rule did.
-    const QChar first = version.size() > 0 ? version.at(0) : QChar();
-    const QChar third = version.size() > 2 ? version.at(2) : QChar();
-    return first >= QLatin1Char('5') && third >= QLatin1Char('5');
+    const int major = versionNumber(version, 0);
+    return major > 5 || (major == 5 && versionNumber(version, 1) >= 5);
 }
 
 } // namespace mira

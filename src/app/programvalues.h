@@ -23,7 +23,8 @@ bool IsEngineVersionUsable(const QString &version);
 // Tells the user and answers true (unusable) when the engine version is refused.
 bool CheckIEVersion();
 
-// Visibility rules of the version-dependent document commands.
+// Visibility rules of the version-dependent document commands, by the major and
+// minor numbers: Open... is hidden in 5.x, Print Preview shown from 5.5 on.
 bool OpenDocVisibleFor(const QString &version);
 bool PrintPreviewVisibleFor(const QString &version);
 

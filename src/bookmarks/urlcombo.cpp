@@ -273,6 +273,19 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
     QComboBox::keyPressEvent(event);
 }
 
+void TURLCombo::walkOpenList(int step)
+{
+    const int from = view()->currentIndex().isValid() ? view()->currentIndex().row() : currentIndex();
+    const int line = from + step;
+    if (line < 0 || line >= count())
+        return;
+    view()->setCurrentIndex(model()->index(line, modelColumn(), rootModelIndex()));
+    // The box follows the list, and the bookmark reached loads.
+    setCurrentIndex(line);
+    FSkipChange = false;
+    Change(true);
+}
+
 void TURLCombo::keyReleaseEvent(QKeyEvent *event)
 {
     FSkipChange = false;
@@ -288,7 +301,8 @@ void TURLCombo::focusOutEvent(QFocusEvent *event)
 
 bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
 {
-    // Keys while the list is dropped down go to the list.
+    // Keys while the list is dropped down go to the list, which would take Escape
+    // and Ctrl+Up/Down for itself: the box's own key rules apply there too.
     if (watched == view()) {
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
@@ -296,9 +310,19 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
                 hidePopup();
                 return true;
             }
-            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (key->key() == Qt::Key_Escape) {
+                FSkipChange = true;
+                UndoEdit();
+                hidePopup();
+                return true;
+            }
             const bool ctrlWalk = isUpDown(key->key()) && (key->modifiers() & Qt::ControlModifier);
-            FSkipChange = !(enter || ctrlWalk);
+            if (ctrlWalk) {
+                walkOpenList(key->key() == Qt::Key_Up ? -1 : 1);
+                return true;
+            }
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            FSkipChange = !enter;
         } else if (event->type() == QEvent::KeyRelease) {
             FSkipChange = false;
         }

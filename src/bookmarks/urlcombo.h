@@ -77,6 +77,8 @@ private:
     TURLCombo(AddressNavigator *owner, QWidget *parent);
     // The user changed the text or picked a line.
     void Change(bool picked);
+    // Ctrl+Up/Down in the dropped-down list: one line up (-1) or down (1), loading it.
+    void walkOpenList(int step);
     void navigate(const QString &address) const;
     QString loadedLocation() const;
 

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QHash>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -304,14 +303,11 @@ void TMWebBrowser::SetTextSize(int level)
     ExecCommand(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, level, &out);
 }
 
-void TMWebBrowser::ExchangePageSetupValue(const QString &name, const QString &newValue,
-                                          QString *oldValue)
+void TMWebBrowser::ExchangePageSetupValue(const QString &, const QString &, QString *oldValue)
 {
-    // Stands in for the engine's page setup store, which this engine does not have.
-    static QHash<QString, QString> store;
+    // The engine has no page setup store to exchange with: nothing is kept.
     if (oldValue)
-        *oldValue = store.value(name);
-    store.insert(name, newValue);
+        oldValue->clear();
 }
 
 bool TMWebBrowser::Invoke(int dispId, int flags, QVariant *result)

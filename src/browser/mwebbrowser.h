@@ -128,8 +128,8 @@ public:
     int GetTextSize();
     void SetTextSize(int level);
 
-    // The page setup store the header and footer are exchanged with: reads the old
-    // value of `name` (empty when none) and stores the new one. Kept in memory only.
+    // The page setup exchange of header and footer around printing. The engine has
+    // no such store, so this is a no-op: the old value is always empty.
     static void ExchangePageSetupValue(const QString &name, const QString &newValue,
                                        QString *oldValue);
 

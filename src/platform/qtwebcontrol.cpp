@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -17,6 +19,7 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
@@ -44,8 +47,10 @@ QList<QtWebControl *> &liveControls()
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:
-    explicit OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline)
-        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline))
+    OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline,
+                       std::function<bool()> bypassCache)
+        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline)),
+          bypassCache(std::move(bypassCache))
     {
     }
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
@@ -54,12 +59,20 @@ public:
                                             QStringLiteral("ws"), QStringLiteral("wss")};
         if (!network.contains(info.requestUrl().scheme()))
             return;
-        if (!IsOnline() || viewOffline())
+        if (!IsOnline() || viewOffline()) {
             info.block(true);
+            return;
+        }
+        // An end-to-end fetch: nothing is read from a cache, nor revalidated.
+        if (bypassCache()) {
+            info.setHttpHeader("Cache-Control", "no-cache");
+            info.setHttpHeader("Pragma", "no-cache");
+        }
     }
 
 private:
     std::function<bool()> viewOffline;
+    std::function<bool()> bypassCache;
 };
 
 // Stands in as a new window: its first navigation goes to the catcher control's
@@ -184,7 +197,8 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
 {
     WebPage *old = currentPage.data();
     auto *p = new WebPage(profile, this);
-    p->setUrlRequestInterceptor(new OfflineInterceptor(p, [this] { return offline(); }));
+    p->setUrlRequestInterceptor(new OfflineInterceptor(
+        p, [this] { return offline(); }, [this] { return bypassingCache; }));
     currentPage = p;
 
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
@@ -200,10 +214,6 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     connect(p, &QWebEnginePage::loadFinished, this, [this, p](bool ok) {
         document = true;
         ready = READYSTATE_COMPLETE;
-        if (clearHistoryWhenLoaded) {
-            clearHistoryWhenLoaded = false;
-            p->history()->clear();
-        }
         applyZoom();
         Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
                                    : QStringLiteral("Cannot open %1")
@@ -317,14 +327,34 @@ void QtWebControl::navigate(const QString &address, int flags)
                                          QString(), QUrl::AssumeLocalFile);
     if (!url.isValid())
         return;
-    // The engine has no per-navigation cache switch: a view that must neither read nor
-    // write the cache shows its pages in the off-the-record, cache-less profile.
-    const bool noCache = flags & (navNoReadFromCache | navNoWriteToCache);
-    QWebEngineProfile *wanted = noCache ? engine::NoCacheProfile() : engine::MainProfile();
-    if (!page() || page()->profile() != wanted)
-        installPage(wanted);
-    clearHistoryWhenLoaded = flags & navNoHistory;
+    bypassingCache = flags & navNoReadFromCache;
+    engine::SetCacheWritten(!(flags & navNoWriteToCache));
+    if (!page())
+        installPage(engine::MainProfile());
+    if ((flags & navNoHistory) && replaceCurrentEntry(url))
+        return;
     page()->load(url);
+}
+
+bool QtWebControl::replaceCurrentEntry(const QUrl &url)
+{
+    // The engine has no navigation without a history entry; the page replacing its
+    // own location takes the current entry's place and leaves the earlier ones.
+    // A view that shows nothing yet has no entry to replace.
+    if (!document || !page() || page()->history()->count() == 0)
+        return false;
+    // The address as a script string literal: the one element of a JSON array.
+    const QByteArray quoted = QJsonDocument(QJsonArray{url.toString()}).toJson(QJsonDocument::Compact);
+    const QString script = QStringLiteral("location.replace(%1); true")
+                               .arg(QString::fromUtf8(quoted.mid(1, quoted.size() - 2)));
+    QPointer<WebPage> p = currentPage;
+    // In the program's own world, so a page whose scripts are off is replaced too;
+    // where no script runs at all (an error page), the address loads as usual.
+    p->runJavaScript(script, QWebEngineScript::ApplicationWorld, [p, url](const QVariant &ran) {
+        if (p && !ran.toBool())
+            p->load(url);
+    });
+    return true;
 }
 
 bool QtWebControl::goBack()
@@ -376,7 +406,7 @@ double QtWebControl::zoomFactor() const
 
 bool QtWebControl::isNoCachePage() const
 {
-    return page() && page()->profile() == engine::NoCacheProfile();
+    return page() && bypassingCache && !engine::CacheWritten();
 }
 
 QWidget *QtWebControl::findDialog() const

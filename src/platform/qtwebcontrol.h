@@ -56,6 +56,8 @@ private:
 
     QWebEnginePage *page() const;
     void installPage(QWebEngineProfile *profile);
+    // Loads url in place of the current history entry; false when there is none.
+    bool replaceCurrentEntry(const QUrl &url);
     void askHost();
     void applyPageSettings();
     bool effectiveSilent() const;
@@ -86,7 +88,8 @@ private:
     bool silentValue = false;
     bool document = false;
     int ready = READYSTATE_UNINITIALIZED;
-    bool clearHistoryWhenLoaded = false;
+    // The last navigation asked not to read the cache: this view's requests say so.
+    bool bypassingCache = false;
     QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
 };

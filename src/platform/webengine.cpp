@@ -76,15 +76,18 @@ QWebEngineProfile *MainProfile()
     return profile;
 }
 
-QWebEngineProfile *NoCacheProfile()
+void SetCacheWritten(bool written)
 {
-    static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile(QCoreApplication::instance()); // off the record
-        p->setHttpCacheType(QWebEngineProfile::NoCache);
-        applyContentOptions(p);
-        return p;
-    }();
-    return profile;
+    // A memory cache keeps nothing on disk; switching to no cache at all would
+    // clear the disk cache, and the reset that follows the clearing aborts loads.
+    const auto wanted = written ? QWebEngineProfile::DiskHttpCache : QWebEngineProfile::MemoryHttpCache;
+    if (MainProfile()->httpCacheType() != wanted)
+        MainProfile()->setHttpCacheType(wanted);
+}
+
+bool CacheWritten()
+{
+    return MainProfile()->httpCacheType() == QWebEngineProfile::DiskHttpCache;
 }
 
 int ZoomLevel()
@@ -129,25 +132,21 @@ void SetContentOptions(bool loadImages, bool runScripts)
         settings.setValue("RunScripts", runScripts);
     }
     applyContentOptions(MainProfile());
-    applyContentOptions(NoCacheProfile());
 }
 
 void ClearCache()
 {
     MainProfile()->clearHttpCache();
-    NoCacheProfile()->clearHttpCache();
 }
 
 void ClearCookies()
 {
     MainProfile()->cookieStore()->deleteAllCookies();
-    NoCacheProfile()->cookieStore()->deleteAllCookies();
 }
 
 void ClearVisitedLinks()
 {
     MainProfile()->clearAllVisitedLinks();
-    NoCacheProfile()->clearAllVisitedLinks();
 }
 
 QPrinter &SharedPrinter()

@@ -14,11 +14,15 @@ QString DataFolder();
 // The disk cache folder of the main profile.
 QString CacheFolder();
 
-// The program's profile: disk cache, persistent cookies and visited links.
+// The program's only profile: disk cache, persistent cookies and visited links.
+// Every view keeps it for life, as a page changing profile loses its history.
 QWebEngineProfile *MainProfile();
-// For navigations that neither read nor write the cache: off the record, no HTTP
-// cache, nothing written to disk.
-QWebEngineProfile *NoCacheProfile();
+// Whether the profile writes its disk cache. The engine has no per-navigation
+// cache switch: a navigation that must not write the cache turns the disk cache
+// off (pages are then kept in memory only, and not read back: the view's requests
+// bypass caches), and the next ordinary navigation turns it on again.
+void SetCacheWritten(bool written);
+bool CacheWritten();
 
 // Text size: five levels, 0 (smallest) to 4 (largest), 2 by default.
 constexpr int ZoomLevelMin = 0;
@@ -32,7 +36,7 @@ double ZoomFactor(int level);
 bool LoadImages();
 bool RunScripts();
 void SetContentOptions(bool loadImages, bool runScripts);
-// Clears the disk cache, cookies and visited links of both profiles.
+// Clears the disk cache, cookies and visited links.
 void ClearCache();
 void ClearCookies();
 void ClearVisitedLinks();

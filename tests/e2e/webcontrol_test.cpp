@@ -132,7 +132,6 @@ TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
     EXPECT_EQ(server.count("/cached"), 2);
     // The fetch is unconditional: nothing was read from a cache.
     EXPECT_FALSE(server.log().last().headers.contains("if-modified-since"));
-    EXPECT_FALSE(browser->GoBack()); // no history entries
     EXPECT_EQ(filesContaining(cache, uncachedUrl), QStringList());
     auto *control = qobject_cast<QtWebControl *>(browser->Control());
     ASSERT_NE(control, nullptr);
@@ -145,6 +144,36 @@ TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
     EXPECT_FALSE(control->isNoCachePage());
     ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoBack()); }));
     EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A"));
+}
+
+TEST_F(WebControlE2E, NoHistoryNavigationReplacesOnlyTheCurrentEntryAndFetchesFresh)
+{
+    server.serve("/c", "<html><head><title>Page C</title></head><body>C</body></html>", "text/html",
+                 {"Cache-Control: max-age=3600", "ETag: \"c1\"",
+                  "Last-Modified: Mon, 01 Jan 2024 00:00:00 GMT"});
+    // Another view puts C into the program's cache first.
+    ASSERT_TRUE(go(newBrowser(), "/c"));
+    ASSERT_EQ(server.count("/c"), 1);
+
+    ASSERT_TRUE(go(browser, "/a"));
+    ASSERT_TRUE(go(browser, "/b"));
+    browser->SetNoCache(true);
+    ASSERT_TRUE(go(browser, "/c"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page C"));
+    // A fresh request: C was neither read from the cache nor revalidated.
+    ASSERT_EQ(server.count("/c"), 2);
+    const HttpServer::Request &fetch = server.log().last();
+    EXPECT_EQ(fetch.path, QStringLiteral("/c"));
+    EXPECT_FALSE(fetch.headers.contains("if-none-match"));
+    EXPECT_FALSE(fetch.headers.contains("if-modified-since"));
+
+    // C took B's place; A stays before it.
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoBack()); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A"));
+    EXPECT_FALSE(browser->GoBack());
+    ASSERT_TRUE(load([&] { EXPECT_TRUE(browser->GoForward()); }));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Page C"));
+    EXPECT_FALSE(browser->GoForward());
 }
 
 TEST_F(WebControlE2E, TextSizeAppliesToEveryViewAndIsKept)

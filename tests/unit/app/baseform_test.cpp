@@ -167,3 +167,87 @@ TEST(Application, ExceptionsFromEventsAreDroppedAndTheProgramGoesOn)
     QCoreApplication::sendEvent(&t, &e);
     EXPECT_EQ(app->droppedExceptions(), before + 1);
 }
+
+namespace {
+
+QByteArray windowSet(const QByteArray &state = {})
+{
+    return "object TBaseForm\r\n  Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n" + state
+        + "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
+          "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n    Height = 415\r\n"
+          "    Align = alClient\r\n  end\r\nend\r\n";
+}
+
+class SavedWindow : public test::ProgramTest {
+protected:
+    void open(const QByteArray &state = {})
+    {
+        path = writeFile(QStringLiteral("Window.set"), windowSet(state));
+        start({QStringLiteral("Window")});
+        form()->show();
+        QCoreApplication::processEvents();
+    }
+    // Closes the window as Exit does and ends the program; returns the saved set.
+    QByteArray exitAndRead()
+    {
+        form()->close();
+        QCoreApplication::processEvents();
+        program.reset();
+        return readFile(path);
+    }
+    QString path;
+};
+
+} // namespace
+
+TEST_F(SavedWindow, MaximisedByTheUserIsSavedOnExitWithTheNormalBounds)
+{
+    open();
+    form()->showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_NE(form()->geometry().size(), QSize(640, 480));
+    const QByteArray saved = exitAndRead();
+    EXPECT_TRUE(saved.contains("WindowState = wsMaximized")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n")) << saved.constData();
+}
+
+TEST_F(SavedWindow, RestoredByTheUserIsSavedOnExitWithoutAState)
+{
+    open("  WindowState = wsMaximized\r\n");
+    ASSERT_TRUE(form()->isMaximized());
+    form()->showNormal();
+    QCoreApplication::processEvents();
+    form()->SetStoredBounds(QRect(30, 40, 500, 400));
+    QCoreApplication::processEvents();
+    const QByteArray saved = exitAndRead();
+    EXPECT_FALSE(saved.contains("WindowState")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Left = 30\r\n  Top = 40\r\n  Width = 500\r\n  Height = 400\r\n")) << saved.constData();
+}
+
+TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)
+{
+    open();
+    form()->showMinimized();
+    QCoreApplication::processEvents();
+    module()->FileSaveNowAction->trigger();
+    QByteArray saved = readFile(path);
+    EXPECT_FALSE(saved.contains("WindowState")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Width = 640\r\n  Height = 480\r\n")) << saved.constData();
+
+    form()->showMaximized();
+    QCoreApplication::processEvents();
+    form()->setWindowState(form()->windowState() | Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    module()->AutoSaveTimerTimer();
+    saved = readFile(path);
+    EXPECT_TRUE(saved.contains("WindowState = wsMaximized")) << saved.constData();
+    EXPECT_FALSE(saved.contains("wsMinimized")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Width = 640\r\n  Height = 480\r\n")) << saved.constData();
+}
+
+TEST_F(SavedWindow, ASetStoredMinimisedOpensAndSavesAsNormal)
+{
+    open("  WindowState = wsMinimized\r\n");
+    module()->FileSaveNowAction->trigger();
+    EXPECT_FALSE(readFile(path).contains("WindowState"));
+}

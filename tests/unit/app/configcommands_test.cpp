@@ -1,8 +1,10 @@
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -459,4 +461,157 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporaryBehind)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.set")});
     EXPECT_FALSE(WriteFileAtomically(dir.path() + QStringLiteral("/missing/b.set"), "x", &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+namespace {
+
+// Types a name into a file dialog's name box and presses its accept button.
+bool typeAndAccept(QFileDialog *dialog, const QString &name)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!edit)
+        return false;
+    // Typing with the box focused drops the list's selection; the dialog is not
+    // shown here, so drop it as the user's typing would.
+    for (auto *view : dialog->findChildren<QAbstractItemView *>())
+        if (view->selectionModel())
+            view->selectionModel()->clearSelection();
+    edit->setText(name);
+    static_cast<QDialog *>(dialog)->accept();
+    return dialog->result() == QDialog::Accepted;
+}
+
+// Makes the program folder the current one, where the file dialogs open.
+class InProgramFolder {
+public:
+    explicit InProgramFolder(const QString &folder) : saved(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~InProgramFolder() { QDir::setCurrent(saved); }
+
+private:
+    QString saved;
+};
+
+} // namespace
+
+TEST_F(ConfigSets, FileDialogsEnterFoldersAndCheckOnlyFiles)
+{
+    writeFile(QStringLiteral("Main.set"), setText());
+    QDir(folder()).mkdir(QStringLiteral("sub"));
+    const QString inner = writeFile(QStringLiteral("sub/Inner.set"), setText(8));
+    InProgramFolder cwd(folder());
+    start({QStringLiteral("Main")});
+
+    QStringList visited;
+    int messagesInside = -1;
+    auto walk = [&](const QString &last) {
+        return [&, last](ModalRecord &r) {
+            auto *dialog = qobject_cast<QFileDialog *>(r.dialog);
+            if (!dialog)
+                return int(mrCancel);
+            const qsizetype before = modal.asked.size();
+            bool accepted = typeAndAccept(dialog, QStringLiteral("sub"));
+            visited << QDir(dialog->directory()).dirName();
+            accepted = accepted || typeAndAccept(dialog, QStringLiteral(".."));
+            visited << QDir(dialog->directory()).dirName();
+            accepted = accepted || typeAndAccept(dialog, QStringLiteral("sub"));
+            messagesInside = int(modal.asked.size() - before);
+            if (accepted)
+                return int(mrCancel);
+            return typeAndAccept(dialog, last) ? int(mrOK) : int(mrCancel);
+        };
+    };
+
+    modal.answerWith(walk(QStringLiteral("Inner.set")));
+    module()->FileLoadAction->trigger();
+    EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
+    EXPECT_EQ(messagesInside, 0);
+    EXPECT_EQ(module()->ConfigFileName, inner);
+
+    visited.clear();
+    modal.answerWith(walk(QStringLiteral("Copy.set")));
+    module()->FileSaveAsAction->trigger();
+    EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
+    EXPECT_EQ(messagesInside, 0);
+    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
+}
+
+namespace {
+
+int rootPanels(TBaseForm *form)
+{
+    int n = 0;
+    for (QObject *c : form->ClientArea()->children())
+        if (qobject_cast<TPan *>(c))
+            ++n;
+    return n;
+}
+
+int rootPanels(const QByteArray &saved)
+{
+    return int(saved.count("\r\n  object TPan\r\n"));
+}
+
+} // namespace
+
+TEST_F(ConfigSets, FailedSaveCopyAsThenNewOrOpenKeepsOneRootContainer)
+{
+    const QString main = writeFile(QStringLiteral("Main.set"), setText());
+    const QString other = writeFile(QStringLiteral("Other.set"), setText(8));
+    start({QStringLiteral("Main")});
+    const QString unreachable = folder() + QStringLiteral("missing/Copy.set");
+
+    // Save Copy As... into a folder that is not there: the layout stays, no file owns it.
+    modal.answerWith(choose(unreachable)).answer(mrOK);
+    module()->FileSaveAsAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_EQ(rootPanels(form()), 1);
+    modal.answerText(QStringLiteral("Fresh"));
+    module()->FileNewAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    EXPECT_EQ(rootPanels(form()), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+
+    modal.answerWith(choose(unreachable)).answer(mrOK);
+    module()->FileSaveAsAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    modal.answerWith(choose(other));
+    module()->FileLoadAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(rootPanels(form()), 1);
+    module()->FileSaveNowAction->trigger();
+    EXPECT_EQ(rootPanels(readFile(other)), 1);
+    EXPECT_EQ(rootPanels(readFile(main)), 1);
+}
+
+TEST_F(ConfigSets, FailedNewOrRenameThenAnotherCommandKeepsOneRootContainer)
+{
+    const QString other = writeFile(QStringLiteral("Other.set"), setText(8));
+    QDir(folder()).mkdir(QStringLiteral("sets"));
+    const QString mine = writeFile(QStringLiteral("sets/Mine.set"), setText());
+    start({mine});
+
+    // Rename whose new file cannot be written (its folder went away), then Open...
+    ASSERT_TRUE(QDir(folder()).rename(QStringLiteral("sets"), QStringLiteral("moved")));
+    modal.answerText(QStringLiteral("Renamed")).answer(mrOK);
+    module()->FileRenameAction->trigger();
+    EXPECT_EQ(rootPanels(form()), 1);
+    modal.answerWith(choose(other));
+    module()->FileLoadAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(rootPanels(form()), 1);
+
+    // New into a program folder that went away, then New again once it is back.
+    const QString programFolder = folder();
+    programValues().programFolder = programFolder + QStringLiteral("gone/");
+    modal.answerText(QStringLiteral("Lost")).answer(mrOK);
+    module()->FileNewAction->trigger();
+    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_EQ(rootPanels(form()), 1);
+    programValues().programFolder = programFolder;
+    modal.answerText(QStringLiteral("Found"));
+    module()->FileNewAction->trigger();
+    EXPECT_EQ(module()->ConfigFileName, programFolder + QStringLiteral("Found.set"));
+    EXPECT_EQ(rootPanels(form()), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(other)), 1);
 }

@@ -220,3 +220,41 @@ TEST_F(Combo, AssignedBookmarksAreCopies)
     EXPECT_EQ(pane->URLs()->Items(0)->Refresh(), -1);
     EXPECT_NE(pane->URLs()->Items(0), other.Items(0));
 }
+
+TEST_F(Combo, InTheOpenListCtrlUpAndDownLoadEachBookmarkAndTheBoxFollows)
+{
+    form()->show();
+    combo->setCurrentIndex(2); // A
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    ASSERT_TRUE(view->isVisible());
+    QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(navigated(pane), QStringList({"http://b/"}));
+    QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("C"));
+    EXPECT_EQ(combo->SelectedIndex(), 2);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier); // at the top: nothing more
+    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(navigated(pane), QStringList({"http://b/", "http://c/", "http://b/"}));
+    EXPECT_EQ(view->currentIndex().row(), 1);
+    // A plain walk in the list loads nothing.
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(fake->navigations.size(), 3);
+}
+
+TEST_F(Combo, EscapeInTheOpenListTakesTypingBackAndLoadsNothing)
+{
+    form()->show();
+    combo->setCurrentIndex(1);
+    QTest::keyClicks(combo, QStringLiteral("xyz"));
+    ASSERT_EQ(combo->currentText(), QStringLiteral("Bxyz"));
+    combo->showPopup();
+    ASSERT_TRUE(combo->view()->isVisible());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(combo->SelectedIndex(), 1);
+    EXPECT_FALSE(combo->view()->isVisible());
+    EXPECT_TRUE(fake->navigations.isEmpty());
+}
