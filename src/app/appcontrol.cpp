@@ -364,7 +364,7 @@ void TAppControlModule::connectHandlers()
                     p->SetTextSize(level);
             UpdateTextSize(level);
         });
-    connectConfigHandlers();
+    connectSetCommands();
 
     connect(HiddenMenuAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfHiddenMenu) : ClearProgramFlag(pfHiddenMenu);
@@ -396,6 +396,27 @@ void TAppControlModule::connectHandlers()
         on ? SetProgramFlag(pfLockOnMinimize) : ClearProgramFlag(pfLockOnMinimize);
         UpdateLockState();
     });
+}
+
+void TAppControlModule::connectSetCommands()
+{
+    SetActions fileActions;
+    fileActions.newSet = FileNewAction;
+    fileActions.open = FileLoadAction;
+    fileActions.saveNow = FileSaveNowAction;
+    fileActions.saveOnClose = FileSaveOnCloseAction;
+    fileActions.autoSave = FileAutoSaveAction;
+    fileActions.saveCopyAs = FileSaveAsAction;
+    fileActions.rename = FileRenameAction;
+    fileActions.deleteSet = FileDeleteAction;
+    fileActions.autoSaveTimer = &AutoSaveTimer;
+    SetStateHooks hooks;
+    hooks.updateConfigState = [this](bool open) { UpdateConfigState(open); };
+    hooks.updateCaption = [this] { UpdateCaption(); };
+    hooks.setProgramFlag = [this](int bits) { SetProgramFlag(bits); };
+    hooks.clearProgramFlag = [this](int bits) { ClearProgramFlag(bits); };
+    sets = std::make_unique<ConfigSetCommands>(
+        fileActions, [this]() -> TBaseForm * { return mainWindow; }, classes, std::move(hooks));
 }
 
 QWidget *TAppControlModule::ArrowPane() const
@@ -438,7 +459,7 @@ QString TAppControlModule::MakeCaption(const QString &configFileName)
 
 void TAppControlModule::UpdateCaption()
 {
-    applicationTitle = MakeCaption(ConfigFileName);
+    applicationTitle = MakeCaption(sets->ConfigFileName);
     if (mainWindow)
         mainWindow->setWindowTitle(applicationTitle);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The action module: every action of the program, the menus and popup menus, the
-// timers, the open set's file name and the list of browser panes.
+// timers, the set-file commands and the list of browser panes.
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/setcommands.h"
 #include "browser/newwindowcatcher.h"
 #include "layout/classregistry.h"
 
@@ -38,8 +39,6 @@ public:
     const ClassRegistry &Classes() const { return classes; }
     ClassRegistry &Classes() { return classes; }
 
-    // Full path of the open set; empty when none is open.
-    QString ConfigFileName;
     // Every browser pane owned by the main window, in order of creation (not owning).
     QList<QWidget *> BrowserList;
     void BrowserInserted(QWidget *pane);
@@ -60,29 +59,9 @@ public:
 
     void SetOnlineMode(bool online);
 
-    // Sets: selecting, loading, closing, saving, creating.
-    void SelectConfigFile(const QString &name, bool forced);
-    bool LoadConfigFile();
-    void CloseConfigFile();
-    bool SaveConfigFile();
-    // Like SaveConfigFile, with the system's reason when the file could not be written.
-    bool SaveConfigFile(QString *error);
-    bool CreateConfigFile(const QString &path, bool copy);
-    bool AskConfigName(QString &text);
-    QString ConfigName() const;
-    bool IsSetOpen() const;
-    // The start-up choice: the first command-line parameter, or the most recent set.
-    bool OpenAtStart(const QStringList &arguments);
-    // Dialog checks of Open... and Save Copy As...
-    bool OpenDlgCanClose(const QString &fileName);
-    bool SaveDlgCanClose(const QString &fileName);
-    // The save on exit and before another set opens (when Save On Close is
-    // checked); reports a failure.
-    void SaveOnExit();
-    // The auto-save tick: saves the open set; a failure goes to the status bar.
-    void AutoSaveTimerTimer();
-    // After a catastrophic load: the program ends without saving anything.
-    bool Terminated() const { return terminated; }
+    // The set-file commands and the open set's file name.
+    ConfigSetCommands &Sets() { return *sets; }
+    const ConfigSetCommands &Sets() const { return *sets; }
 
     // Program flags.
     void SetProgramFlag(int bits);
@@ -167,21 +146,12 @@ private:
     void addActionsCommands(QMenu *menu, QAction *stopAll);
     void connectHandlers();
     void notImplemented();
-    void connectConfigHandlers();
-    void reportSaveFailure(const QString &path, const QString &reason);
-    // Saves the open set when Save On Close is checked, then closes it.
-    void saveAndCloseOpenSet();
-    void fileNew();
-    void fileLoad();
-    void fileSaveNow();
-    void fileSaveAs();
-    void fileRename();
-    void fileDelete();
-    bool terminated = false;
+    void connectSetCommands();
 
     QPointer<TBaseForm> mainWindow;
     std::unique_ptr<LastControlTracker> lastControlTracker;
     ClassRegistry classes;
+    std::unique_ptr<ConfigSetCommands> sets;
     QList<QAction *> actions;
     QString applicationTitle = QStringLiteral("Mira");
 };

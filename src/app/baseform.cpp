@@ -77,7 +77,7 @@ TBaseForm::~TBaseForm()
 {
     // Leaving the program saves the set when Save On Close is checked.
     if (module)
-        module->SaveOnExit();
+        module->Sets().SaveOnExit();
     destroying = true;
     // The layout goes while the window is still whole, so components can report.
     delete RootContainer();

@@ -49,7 +49,7 @@ void TAppControlModule::UpdateAutoSave()
 {
     const bool on = HasProgramFlag(pfAutoSave);
     FileAutoSaveAction->setChecked(on);
-    FileAutoSaveAction->setEnabled(IsSetOpen());
+    FileAutoSaveAction->setEnabled(sets->IsSetOpen());
     if (on)
         AutoSaveTimer.start(600000);
     else
@@ -59,24 +59,24 @@ void TAppControlModule::UpdateAutoSave()
 void TAppControlModule::UpdateSaveOnClose()
 {
     FileSaveOnCloseAction->setChecked(!HasProgramFlag(pfNoSaveOnClose));
-    FileSaveOnCloseAction->setEnabled(IsSetOpen());
+    FileSaveOnCloseAction->setEnabled(sets->IsSetOpen());
 }
 
 void TAppControlModule::UpdateLockState()
 {
-    UseLockAction->setEnabled(IsSetOpen() && mainWindow && !mainWindow->Key().isEmpty());
+    UseLockAction->setEnabled(sets->IsSetOpen() && mainWindow && !mainWindow->Key().isEmpty());
     // A set with the flag but no key loads with the lock off.
     if (HasProgramFlag(pfLockOnMinimize) && !UseLockAction->isEnabled())
         ClearProgramFlag(pfLockOnMinimize);
     UseLockAction->setChecked(HasProgramFlag(pfLockOnMinimize));
-    SetLockKeyAction->setEnabled(IsSetOpen());
+    SetLockKeyAction->setEnabled(sets->IsSetOpen());
 }
 
 void TAppControlModule::UpdateHiddenMenu()
 {
     const bool hidden = HasProgramFlag(pfHiddenMenu);
     HiddenMenuAction->setChecked(hidden);
-    HiddenMenuAction->setEnabled(IsSetOpen());
+    HiddenMenuAction->setEnabled(sets->IsSetOpen());
     for (QAction *heading : {FileActions, ActionsAction, HelpActions})
         heading->setVisible(!hidden);
 }
@@ -85,7 +85,7 @@ void TAppControlModule::UpdateLockSize()
 {
     const bool locked = HasProgramFlag(pfLockSize);
     LockSizeAction->setChecked(locked);
-    LockSizeAction->setEnabled(IsSetOpen());
+    LockSizeAction->setEnabled(sets->IsSetOpen());
     if (mainWindow)
         mainWindow->SetBorderStyle(locked ? QStringLiteral("bsSingle") : QStringLiteral("bsSizeable"));
 }
@@ -94,7 +94,7 @@ void TAppControlModule::UpdateNoCache()
 {
     const bool on = HasProgramFlag(pfNoCache);
     NoCacheAction->setChecked(on);
-    NoCacheAction->setEnabled(IsSetOpen());
+    NoCacheAction->setEnabled(sets->IsSetOpen());
     for (QWidget *pane : BrowserList)
         if (auto *p = dynamic_cast<PaneCommands *>(pane))
             p->SetNoCache(on);

@@ -44,7 +44,7 @@ ProgramInstance::~ProgramInstance()
 
 bool ProgramInstance::terminated() const
 {
-    return module && module->Terminated();
+    return module && module->Sets().Terminated();
 }
 
 std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments)
@@ -52,7 +52,7 @@ std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments)
     auto program = std::make_unique<ProgramInstance>();
     program->module = std::make_unique<TAppControlModule>();
     program->form = std::make_unique<TBaseForm>(program->module.get());
-    const bool loaded = program->module->OpenAtStart(arguments);
+    const bool loaded = program->module->Sets().OpenAtStart(arguments);
     if (!loaded && !program->terminated())
         program->form->SetStoredBounds(WorkArea());
     return program;

@@ -225,6 +225,11 @@ private:
 
 Object StreamOut(TBaseForm *form)
 {
+    return StreamOut(form, form->Module()->Classes());
+}
+
+Object StreamOut(TBaseForm *form, const ClassRegistry &classes)
+{
     Object root;
     root.className = QStringLiteral("TBaseForm");
     auto add = [&root](const char *name, const Value &v) {
@@ -245,7 +250,6 @@ Object StreamOut(TBaseForm *form)
         add("Key", Value::fromString(form->Key()));
     add("PixelsPerInch", Value::fromInt(form->PixelsPerInch()));
     add("TextHeight", Value::fromInt(form->TextHeight()));
-    const ClassRegistry &classes = form->Module()->Classes();
     for (QWidget *c : storedChildren(form->ClientArea(), form))
         root.children.append(streamComponent(c, form, classes));
     return root;
@@ -253,11 +257,21 @@ Object StreamOut(TBaseForm *form)
 
 QByteArray WriteConfigSet(TBaseForm *form)
 {
+    return WriteConfigSet(form, form->Module()->Classes());
+}
+
+QByteArray WriteConfigSet(TBaseForm *form, const ClassRegistry &classes)
+{
     form->setObjectName(QString());
-    return setfile::render(StreamOut(form));
+    return setfile::render(StreamOut(form, classes));
 }
 
 QString StreamIn(TBaseForm *form, const Object &root)
+{
+    return StreamIn(form, form->Module()->Classes(), root);
+}
+
+QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &root)
 {
     FormValues values;
     values.bounds = form->StoredBounds();
@@ -265,7 +279,7 @@ QString StreamIn(TBaseForm *form, const Object &root)
         if (QString err = readFormProperty(values, p); !err.isEmpty())
             return err;
 
-    Builder builder(form, form->Module()->Classes());
+    Builder builder(form, classes);
     {
         ReadingGuard reading;
         AlignSuspender suspended;
@@ -311,10 +325,15 @@ QString StreamIn(TBaseForm *form, const Object &root)
 
 QString ReadConfigSet(TBaseForm *form, const QByteArray &text)
 {
+    return ReadConfigSet(form, form->Module()->Classes(), text);
+}
+
+QString ReadConfigSet(TBaseForm *form, const ClassRegistry &classes, const QByteArray &text)
+{
     const setfile::ParseResult parsed = setfile::parse(text);
     if (!parsed.ok())
         return parsed.error.message;
-    return StreamIn(form, *parsed.root);
+    return StreamIn(form, classes, *parsed.root);
 }
 
 } // namespace mira

@@ -34,7 +34,7 @@ void FakeWebControl::navigate(const QString &address, int flags)
     navigations.append({address, flags});
     askDownloadFlags();
     const QString target = address.trimmed().isEmpty() ? QStringLiteral("about:blank") : address;
-    startLoad(target, flags & navNoHistory ? Entry::Only : Entry::Add);
+    startLoad(target, flags & navNoHistory ? Entry::Replace : Entry::Add);
 }
 
 void FakeWebControl::startLoad(const QString &address, Entry entry, int walkTo)
@@ -73,9 +73,15 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
         history.append(address);
         historyIndex = int(history.size()) - 1;
         break;
-    case Entry::Only:
-        history = QStringList{address};
-        historyIndex = 0;
+    case Entry::Replace:
+        // A control that shows nothing yet has no entry to replace.
+        if (historyIndex < 0 || historyIndex >= history.size()) {
+            history = QStringList{address};
+            historyIndex = 0;
+        } else {
+            // The engine's replacement keeps the entries ahead, unlike a new entry.
+            history[historyIndex] = address;
+        }
         break;
     case Entry::Walk:
         historyIndex = walkTo;

@@ -116,9 +116,9 @@ public:
     void emitCloseRequest() { Q_EMIT windowCloseRequested(); }
 
 private:
-    // How a load changes the back/forward list: a new entry, the only entry, a walk to
-    // an existing entry, or no change (reload).
-    enum class Entry { Add, Only, Walk, Keep };
+    // How a load changes the back/forward list: a new entry, the current entry's
+    // place taken (no history), a walk to an existing entry, or no change (reload).
+    enum class Entry { Add, Replace, Walk, Keep };
 
     void startLoad(const QString &address, Entry entry, int walkTo = -1);
     void commitLoad(const QString &address, Entry entry, int walkTo);

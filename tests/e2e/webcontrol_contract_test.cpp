@@ -333,7 +333,7 @@ TYPED_TEST(WebControlContract, BackAndForwardWalkTheHistory)
     EXPECT_TRUE(c->goForward());
 }
 
-TYPED_TEST(WebControlContract, NoHistoryNavigationLeavesNothingToGoBackTo)
+TYPED_TEST(WebControlContract, NoHistoryNavigationTakesTheCurrentEntrysPlace)
 {
     auto *c = this->control;
     ASSERT_TRUE(this->go("/a"));
@@ -344,6 +344,40 @@ TYPED_TEST(WebControlContract, NoHistoryNavigationLeavesNothingToGoBackTo)
     ASSERT_TRUE(this->go("/c"));
     ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
     EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
+    EXPECT_FALSE(c->goBack());
+}
+
+TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsTheEarlierEntries)
+{
+    auto *c = this->control;
+    ASSERT_TRUE(this->go("/a"));
+    ASSERT_TRUE(this->go("/b"));
+    ASSERT_TRUE(this->go("/c", navNoHistory));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
+    // C took B's place: back is A, and forward from A is C.
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
+    EXPECT_FALSE(c->goForward());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    EXPECT_FALSE(c->goBack());
+}
+
+TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsWhatLayAhead)
+{
+    // Unlike a normal navigation, a replacement leaves the forward entries alone.
+    auto *c = this->control;
+    ASSERT_TRUE(this->go("/a"));
+    ASSERT_TRUE(this->go("/b"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    ASSERT_TRUE(this->go("/c", navNoHistory));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
     EXPECT_FALSE(c->goBack());
 }
 

@@ -13,7 +13,7 @@ namespace mira::test {
 void DesignTest::open()
 {
     start();
-    ASSERT_TRUE(module()->CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
+    ASSERT_TRUE(module()->Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
     form()->resize(800, 600);
     form()->show();
     QCoreApplication::processEvents();

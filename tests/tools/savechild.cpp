@@ -25,8 +25,8 @@ int main(int argc, char **argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
     mira::TAppControlModule module;
     mira::TBaseForm form(&module);
-    module.ConfigFileName = path;
-    if (!module.LoadConfigFile())
+    module.Sets().ConfigFileName = path;
+    if (!module.Sets().LoadConfigFile())
         return 3;
     module.FileSaveOnCloseAction->setChecked(false);
     auto writeSide = [&](const char *ext) {
@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     for (;;) {
         form.SetTag(form.Tag() ^ mira::pfAutoSave);
-        if (!module.SaveConfigFile())
+        if (!module.Sets().SaveConfigFile())
             return 5;
     }
 }

@@ -238,7 +238,7 @@ TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)
     QCoreApplication::processEvents();
     form()->setWindowState(form()->windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
-    module()->AutoSaveTimerTimer();
+    module()->Sets().AutoSaveTimerTimer();
     saved = readFile(path);
     EXPECT_TRUE(saved.contains("WindowState = wsMaximized")) << saved.constData();
     EXPECT_FALSE(saved.contains("wsMinimized")) << saved.constData();

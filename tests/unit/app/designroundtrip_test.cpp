@@ -91,8 +91,8 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
 
     const QString before = describeTree(form()).join(QLatin1Char('\n'));
     const QSize windowSize = form()->size();
-    ASSERT_TRUE(module()->SaveConfigFile());
-    const QString path = module()->ConfigFileName;
+    ASSERT_TRUE(module()->Sets().SaveConfigFile());
+    const QString path = module()->Sets().ConfigFileName;
     const QByteArray saved = readFile(path);
     ASSERT_FALSE(saved.isEmpty());
 
@@ -103,6 +103,6 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
     form()->resize(windowSize);
     QCoreApplication::processEvents();
     EXPECT_EQ(describeTree(form()).join(QLatin1Char('\n')).toStdString(), before.toStdString());
-    ASSERT_TRUE(module()->SaveConfigFile());
+    ASSERT_TRUE(module()->Sets().SaveConfigFile());
     EXPECT_EQ(readFile(path).toStdString(), saved.toStdString());
 }

@@ -85,7 +85,7 @@ TEST_F(ConfigSets, ParameterNamesTheSetAndTheCaptionFollows)
 {
     writeFile(QStringLiteral("Market.set"), setText());
     start({QStringLiteral("Market")});
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Market.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Market.set"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Market - Mira"));
     EXPECT_EQ(module()->ApplicationTitle(), QStringLiteral("Market - Mira"));
     EXPECT_NE(form()->RootContainer(), nullptr);
@@ -100,7 +100,7 @@ TEST_F(ConfigSets, ParameterWithOtherExtensionOpensNothingAndSaysNothing)
     writeFile(QStringLiteral("Market.set"), setText());
     writeFile(QStringLiteral("Market.txt"), setText());
     start({QStringLiteral("Market.txt")});
-    EXPECT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_TRUE(module()->Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
     EXPECT_TRUE(modal.asked.isEmpty());
 }
@@ -115,7 +115,7 @@ TEST_F(ConfigSets, MostRecentValidSetOpensAndTiesGoToTheFirstListed)
     setTime(writeFile(QStringLiteral("Broken.set"), "object BaseForm: TBaseForm\r\nend\r\n"), t.addSecs(600));
     setTime(writeFile(QStringLiteral(".Hidden.set"), setText()), t.addSecs(900));
     start();
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Alpha.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Alpha.set"));
 }
 
 TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
@@ -138,10 +138,10 @@ TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
               QStringLiteral("Only English alphanumeric characters, dash and underscore are allowed."));
     EXPECT_EQ(modal.asked[4].text, QStringLiteral("bad name")); // the last name comes back
     EXPECT_EQ(modal.asked[5].text, QStringLiteral("File with that name already exists."));
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Fresh - Mira"));
     EXPECT_EQ(form()->Tag(), 0);
-    EXPECT_TRUE(readFile(module()->ConfigFileName).startsWith("object TBaseForm\r\n"));
+    EXPECT_TRUE(readFile(module()->Sets().ConfigFileName).startsWith("object TBaseForm\r\n"));
 }
 
 TEST_F(ConfigSets, NewWithSaveOnCloseUncheckedLosesTheChanges)
@@ -153,7 +153,7 @@ TEST_F(ConfigSets, NewWithSaveOnCloseUncheckedLosesTheChanges)
     modal.answerText(QStringLiteral("Next"));
     module()->FileNewAction->trigger();
     EXPECT_EQ(readFile(path), setText(1));
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Next.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Next.set"));
 }
 
 TEST_F(ConfigSets, NewWithSaveOnCloseSavesTheOpenSetFirst)
@@ -174,7 +174,7 @@ TEST_F(ConfigSets, CancelledNameDialogsChangeNothing)
     module()->FileNewAction->trigger();
     modal.answer(mrCancel);
     module()->FileRenameAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, path);
+    EXPECT_EQ(module()->Sets().ConfigFileName, path);
     EXPECT_EQ(readFile(path), setText());
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 1);
 }
@@ -193,7 +193,7 @@ TEST_F(ConfigSets, RenameLooksInTheSetsOwnFolderAndKeepsTheSet)
     EXPECT_EQ(modal.asked[0].text, QString()); // the box starts empty
     EXPECT_EQ(modal.asked[1].text, QStringLiteral("File with that name already exists."));
     const QString renamed = folder() + QStringLiteral("sets/Free.set");
-    EXPECT_EQ(module()->ConfigFileName, renamed);
+    EXPECT_EQ(module()->Sets().ConfigFileName, renamed);
     EXPECT_FALSE(QFile::exists(old));
     EXPECT_TRUE(readFile(renamed).startsWith("object TBaseForm\r\n"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Free - Mira"));
@@ -208,7 +208,7 @@ TEST_F(ConfigSets, RenameThatCannotDeleteTheOldFileChangesNothing)
     QDir(folder()).mkpath(QStringLiteral("Mine.set/inside"));
     modal.answerText(QStringLiteral("Renamed"));
     module()->FileRenameAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, old);
+    EXPECT_EQ(module()->Sets().ConfigFileName, old);
     EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("Renamed.set")));
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[1].caption, QStringLiteral("File Delete Failure"));
@@ -226,13 +226,13 @@ TEST_F(ConfigSets, SaveCopyAsOntoItselfSavesOntoAnotherExistingFileIsRefused)
     module()->FileSaveAsAction->trigger();
     EXPECT_TRUE(readFile(path).contains("Tag = 2"));
 
-    EXPECT_FALSE(module()->SaveDlgCanClose(other));
+    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(other));
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("The file %1\nis pointing to existing configuration.\n"
                              "To overwrite an existing configuration, first delete or rename it.")
                   .arg(other));
-    EXPECT_FALSE(module()->SaveDlgCanClose(folder() + QStringLiteral("OTHER.set")));
-    EXPECT_FALSE(module()->SaveDlgCanClose(folder() + QStringLiteral("copy.txt")));
+    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("OTHER.set")));
+    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("copy.txt")));
     EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1\nhas wrong extension").arg(folder() + "copy.txt"));
     EXPECT_EQ(readFile(other), setText(4));
 }
@@ -245,7 +245,7 @@ TEST_F(ConfigSets, SaveCopyAsMovesTheSetToTheNewFile)
     const QString copy = folder() + QStringLiteral("Copy.set");
     modal.answerWith(choose(copy));
     module()->FileSaveAsAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, copy);
+    EXPECT_EQ(module()->Sets().ConfigFileName, copy);
     EXPECT_EQ(readFile(path), setText()); // the old file keeps its last saved content
     EXPECT_TRUE(readFile(copy).contains("Tag = 2"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Copy - Mira"));
@@ -258,9 +258,9 @@ TEST_F(ConfigSets, OpenRefusesTheOpenSetAndFilesThatAreNoSets)
     const QString bad = writeFile(QStringLiteral("Bad.set"), "OBJECT TBaseForm\r\nend\r\n");
     start({QStringLiteral("Main")});
     const QString otherCase = folder() + QStringLiteral("MAIN.set");
-    EXPECT_FALSE(module()->OpenDlgCanClose(otherCase));
+    EXPECT_FALSE(module()->Sets().OpenDlgCanClose(otherCase));
     EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1 is already open.").arg(otherCase));
-    EXPECT_FALSE(module()->OpenDlgCanClose(bad));
+    EXPECT_FALSE(module()->Sets().OpenDlgCanClose(bad));
     EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1 is not a configuration file.").arg(bad));
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Illegal Configuration File"));
 }
@@ -273,7 +273,7 @@ TEST_F(ConfigSets, OpenLoadsTheChosenSetAfterSavingTheOpenOne)
     module()->FileAutoSaveAction->trigger();
     modal.answerWith(choose(second));
     module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, second);
+    EXPECT_EQ(module()->Sets().ConfigFileName, second);
     EXPECT_TRUE(readFile(first).contains("Tag = 2"));
     EXPECT_TRUE(module()->SilentAction->isChecked());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Second - Mira"));
@@ -290,7 +290,7 @@ TEST_F(ConfigSets, DeleteClosesTheSetAndRemovesTheFile)
     module()->FileDeleteAction->trigger();
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Confirm Delete"));
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(module()->ConfigFileName.isEmpty());
+    EXPECT_TRUE(module()->Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(form()->RootContainer(), nullptr);
     EXPECT_FALSE(module()->FileSaveNowAction->isEnabled());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
@@ -422,7 +422,7 @@ TEST_F(ConfigSets, AutoSaveRunsTheTimerAndSavesOnItsTick)
     module()->FileAutoSaveAction->trigger();
     EXPECT_TRUE(module()->AutoSaveTimer.isActive());
     EXPECT_EQ(module()->AutoSaveTimer.interval(), 600000);
-    module()->AutoSaveTimerTimer();
+    module()->Sets().AutoSaveTimerTimer();
     EXPECT_TRUE(readFile(path).contains("Tag = 2"));
     module()->FileAutoSaveAction->trigger();
     EXPECT_FALSE(module()->AutoSaveTimer.isActive());
@@ -441,11 +441,11 @@ TEST_F(ConfigSets, SaveThatCannotBeWrittenSaysSoAndDamagesNothing)
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("File Save Failure"));
     EXPECT_TRUE(modal.asked.last().text.contains(path));
     const int asked = modal.asked.size();
-    module()->AutoSaveTimerTimer();
+    module()->Sets().AutoSaveTimerTimer();
     EXPECT_EQ(modal.asked.size(), asked); // the auto-save tells the status bar only
     EXPECT_TRUE(form()->StatusText().contains(path));
     EXPECT_EQ(readFile(folder() + QStringLiteral("moved/Main.set")), setText());
-    EXPECT_EQ(module()->ConfigFileName, path);
+    EXPECT_EQ(module()->Sets().ConfigFileName, path);
 }
 
 TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporaryBehind)
@@ -525,14 +525,14 @@ TEST_F(ConfigSets, FileDialogsEnterFoldersAndCheckOnlyFiles)
     module()->FileLoadAction->trigger();
     EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
     EXPECT_EQ(messagesInside, 0);
-    EXPECT_EQ(module()->ConfigFileName, inner);
+    EXPECT_EQ(module()->Sets().ConfigFileName, inner);
 
     visited.clear();
     modal.answerWith(walk(QStringLiteral("Copy.set")));
     module()->FileSaveAsAction->trigger();
     EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
     EXPECT_EQ(messagesInside, 0);
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
 }
 
 namespace {
@@ -563,20 +563,20 @@ TEST_F(ConfigSets, FailedSaveCopyAsThenNewOrOpenKeepsOneRootContainer)
     // Save Copy As... into a folder that is not there: the layout stays, no file owns it.
     modal.answerWith(choose(unreachable)).answer(mrOK);
     module()->FileSaveAsAction->trigger();
-    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(rootPanels(form()), 1);
     modal.answerText(QStringLiteral("Fresh"));
     module()->FileNewAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
     EXPECT_EQ(rootPanels(form()), 1);
-    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->Sets().ConfigFileName)), 1);
 
     modal.answerWith(choose(unreachable)).answer(mrOK);
     module()->FileSaveAsAction->trigger();
-    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
     modal.answerWith(choose(other));
     module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(module()->Sets().ConfigFileName, other);
     EXPECT_EQ(rootPanels(form()), 1);
     module()->FileSaveNowAction->trigger();
     EXPECT_EQ(rootPanels(readFile(other)), 1);
@@ -597,7 +597,7 @@ TEST_F(ConfigSets, FailedNewOrRenameThenAnotherCommandKeepsOneRootContainer)
     EXPECT_EQ(rootPanels(form()), 1);
     modal.answerWith(choose(other));
     module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, other);
+    EXPECT_EQ(module()->Sets().ConfigFileName, other);
     EXPECT_EQ(rootPanels(form()), 1);
 
     // New into a program folder that went away, then New again once it is back.
@@ -605,13 +605,13 @@ TEST_F(ConfigSets, FailedNewOrRenameThenAnotherCommandKeepsOneRootContainer)
     programValues().programFolder = programFolder + QStringLiteral("gone/");
     modal.answerText(QStringLiteral("Lost")).answer(mrOK);
     module()->FileNewAction->trigger();
-    ASSERT_TRUE(module()->ConfigFileName.isEmpty());
+    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(rootPanels(form()), 1);
     programValues().programFolder = programFolder;
     modal.answerText(QStringLiteral("Found"));
     module()->FileNewAction->trigger();
-    EXPECT_EQ(module()->ConfigFileName, programFolder + QStringLiteral("Found.set"));
+    EXPECT_EQ(module()->Sets().ConfigFileName, programFolder + QStringLiteral("Found.set"));
     EXPECT_EQ(rootPanels(form()), 1);
-    EXPECT_EQ(rootPanels(readFile(module()->ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->Sets().ConfigFileName)), 1);
     EXPECT_EQ(rootPanels(readFile(other)), 1);
 }

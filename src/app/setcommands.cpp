@@ -1,4 +1,6 @@
-// The File commands of the action module: naming, finding, opening and saving sets.
+// The set-file commands: naming, finding, opening and saving sets.
+#include "app/setcommands.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -6,8 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 
-#include "app/appcontrol.h"
 #include "app/baseform.h"
 #include "app/configfiles.h"
 #include "dialogs/messagebox.h"
@@ -65,51 +67,58 @@ QString runFileDialog(CheckedFileDialog &dialog)
 
 } // namespace
 
-void TAppControlModule::connectConfigHandlers()
+ConfigSetCommands::ConfigSetCommands(const SetActions &actions, std::function<TBaseForm *()> mainWindow,
+                                     const ClassRegistry &classes, SetStateHooks hooks)
+    : actions(actions), mainWindow(std::move(mainWindow)), classes(classes), hooks(std::move(hooks))
 {
-    connect(FileNewAction, &QAction::triggered, this, &TAppControlModule::fileNew);
-    connect(FileLoadAction, &QAction::triggered, this, &TAppControlModule::fileLoad);
-    connect(FileSaveNowAction, &QAction::triggered, this, &TAppControlModule::fileSaveNow);
-    connect(FileSaveAsAction, &QAction::triggered, this, &TAppControlModule::fileSaveAs);
-    connect(FileRenameAction, &QAction::triggered, this, &TAppControlModule::fileRename);
-    connect(FileDeleteAction, &QAction::triggered, this, &TAppControlModule::fileDelete);
-    connect(&AutoSaveTimer, &QTimer::timeout, this, &TAppControlModule::AutoSaveTimerTimer);
-    connect(FileSaveOnCloseAction, &QAction::triggered, this, [this](bool checked) {
-        checked ? ClearProgramFlag(pfNoSaveOnClose) : SetProgramFlag(pfNoSaveOnClose);
+    connectHandlers();
+}
+
+void ConfigSetCommands::connectHandlers()
+{
+    connect(actions.newSet, &QAction::triggered, this, &ConfigSetCommands::fileNew);
+    connect(actions.open, &QAction::triggered, this, &ConfigSetCommands::fileLoad);
+    connect(actions.saveNow, &QAction::triggered, this, &ConfigSetCommands::fileSaveNow);
+    connect(actions.saveCopyAs, &QAction::triggered, this, &ConfigSetCommands::fileSaveAs);
+    connect(actions.rename, &QAction::triggered, this, &ConfigSetCommands::fileRename);
+    connect(actions.deleteSet, &QAction::triggered, this, &ConfigSetCommands::fileDelete);
+    connect(actions.autoSaveTimer, &QTimer::timeout, this, &ConfigSetCommands::AutoSaveTimerTimer);
+    connect(actions.saveOnClose, &QAction::triggered, this, [this](bool checked) {
+        checked ? hooks.clearProgramFlag(pfNoSaveOnClose) : hooks.setProgramFlag(pfNoSaveOnClose);
     });
-    connect(FileAutoSaveAction, &QAction::triggered, this, [this](bool checked) {
-        checked ? SetProgramFlag(pfAutoSave) : ClearProgramFlag(pfAutoSave);
+    connect(actions.autoSave, &QAction::triggered, this, [this](bool checked) {
+        checked ? hooks.setProgramFlag(pfAutoSave) : hooks.clearProgramFlag(pfAutoSave);
         if (checked)
-            AutoSaveTimer.start(600000);
+            actions.autoSaveTimer->start(600000);
         else
-            AutoSaveTimer.stop();
+            actions.autoSaveTimer->stop();
     });
 }
 
-bool TAppControlModule::IsSetOpen() const
+bool ConfigSetCommands::IsSetOpen() const
 {
-    return !ConfigFileName.isEmpty() && mainWindow && mainWindow->RootContainer();
+    return !ConfigFileName.isEmpty() && mainWindow() && mainWindow()->RootContainer();
 }
 
-QString TAppControlModule::ConfigName() const
+QString ConfigSetCommands::ConfigName() const
 {
     return ConfigFileName.isEmpty() ? QString() : QFileInfo(ConfigFileName).completeBaseName();
 }
 
-void TAppControlModule::SelectConfigFile(const QString &name, bool forced)
+void ConfigSetCommands::SelectConfigFile(const QString &name, bool forced)
 {
     ConfigFileName = FindConfigFile(ExpandConfigName(name, QString()), forced);
 }
 
-bool TAppControlModule::OpenAtStart(const QStringList &arguments)
+bool ConfigSetCommands::OpenAtStart(const QStringList &arguments)
 {
     SelectConfigFile(arguments.isEmpty() ? QString() : arguments.constFirst(), false);
     return LoadConfigFile();
 }
 
-bool TAppControlModule::LoadConfigFile()
+bool ConfigSetCommands::LoadConfigFile()
 {
-    if (ConfigFileName.isEmpty() || !QFileInfo(ConfigFileName).isFile() || !mainWindow) {
+    if (ConfigFileName.isEmpty() || !QFileInfo(ConfigFileName).isFile() || !mainWindow()) {
         CloseConfigFile();
         return false;
     }
@@ -118,7 +127,7 @@ bool TAppControlModule::LoadConfigFile()
     if (!file.open(QIODevice::ReadOnly))
         error = file.errorString();
     else
-        error = ReadConfigSet(mainWindow, file.readAll());
+        error = ReadConfigSet(mainWindow(), classes, file.readAll());
     if (!error.isEmpty()) {
         ShowMessageBox(nullptr,
                        QStringLiteral("Catastrophic error on reading configuration file set\n")
@@ -128,56 +137,56 @@ bool TAppControlModule::LoadConfigFile()
                        QStringLiteral("Mira"), MsgType::Error, mbOK);
         // The program ends; nothing is saved and the file stays as it is.
         terminated = true;
-        mainWindow->close();
+        mainWindow()->close();
         // At start no loop runs yet: the caller sees Terminated() instead. Quitting
         // without a loop would make every later local loop return at once.
         if (QThread::currentThread()->loopLevel() > 0)
             QCoreApplication::exit(1);
         return false;
     }
-    mainWindow->setObjectName(QString());
-    UpdateConfigState(true);
+    mainWindow()->setObjectName(QString());
+    hooks.updateConfigState(true);
     return true;
 }
 
-void TAppControlModule::CloseConfigFile()
+void ConfigSetCommands::CloseConfigFile()
 {
     ConfigFileName.clear();
-    if (mainWindow)
-        mainWindow->SetTag(0);
-    UpdateConfigState(false);
+    if (mainWindow())
+        mainWindow()->SetTag(0);
+    hooks.updateConfigState(false);
 }
 
-bool TAppControlModule::SaveConfigFile()
+bool ConfigSetCommands::SaveConfigFile()
 {
     return SaveConfigFile(nullptr);
 }
 
-bool TAppControlModule::SaveConfigFile(QString *error)
+bool ConfigSetCommands::SaveConfigFile(QString *error)
 {
-    if (ConfigFileName.isEmpty() || !mainWindow)
+    if (ConfigFileName.isEmpty() || !mainWindow())
         return false;
-    return WriteFileAtomically(ConfigFileName, WriteConfigSet(mainWindow), error);
+    return WriteFileAtomically(ConfigFileName, WriteConfigSet(mainWindow(), classes), error);
 }
 
-void TAppControlModule::reportSaveFailure(const QString &path, const QString &reason)
+void ConfigSetCommands::reportSaveFailure(const QString &path, const QString &reason)
 {
-    ShowMessageBox(mainWindow,
+    ShowMessageBox(mainWindow(),
                    QStringLiteral("Can not save configuration file %1\n%2").arg(path, reason),
                    QStringLiteral("File Save Failure"), MsgType::Error, mbOK);
 }
 
-void TAppControlModule::saveAndCloseOpenSet()
+void ConfigSetCommands::saveAndCloseOpenSet()
 {
     // A layout left without a file (its Save Copy As..., Rename or New could not
     // write) goes too, so the next set is the only root container.
-    if (ConfigFileName.isEmpty() && !(mainWindow && mainWindow->RootContainer()))
+    if (ConfigFileName.isEmpty() && !(mainWindow() && mainWindow()->RootContainer()))
         return;
     SaveOnExit();
     CloseConfigFile();
 }
 
-bool TAppControlModule::CreateConfigFile(const QString &path, bool copy)
+bool ConfigSetCommands::CreateConfigFile(const QString &path, bool copy)
 {
     if (!copy)
         saveAndCloseOpenSet();
@@ -191,13 +200,13 @@ bool TAppControlModule::CreateConfigFile(const QString &path, bool copy)
     }
     SelectConfigFile(path, true);
     if (copy) {
-        UpdateCaption();
-    } else if (mainWindow) {
-        auto *root = new TPan(mainWindow);
+        hooks.updateCaption();
+    } else if (mainWindow()) {
+        auto *root = new TPan(mainWindow());
         StoreAlign(root, TAlign::alClient);
-        PutInto(root, mainWindow->ClientArea());
-        AlignControls(mainWindow->ClientArea());
-        UpdateConfigState(true);
+        PutInto(root, mainWindow()->ClientArea());
+        AlignControls(mainWindow()->ClientArea());
+        hooks.updateConfigState(true);
     }
     if (ConfigFileName.isEmpty()) {
         reportSaveFailure(path, error);
@@ -210,7 +219,7 @@ bool TAppControlModule::CreateConfigFile(const QString &path, bool copy)
     return true;
 }
 
-bool TAppControlModule::AskConfigName(QString &text)
+bool ConfigSetCommands::AskConfigName(QString &text)
 {
     const bool rename = !text.isEmpty();
     const QString caption = rename ? QStringLiteral("Renaming Configuration")
@@ -220,7 +229,7 @@ bool TAppControlModule::AskConfigName(QString &text)
     const QString folder = rename ? text : programValues().programFolder;
     text.clear();
     for (;;) {
-        if (!ShowInputBox(mainWindow, 0, 0, 0, text, prompt, caption))
+        if (!ShowInputBox(mainWindow(), 0, 0, 0, text, prompt, caption))
             return false;
         QString refusal;
         if (text.isEmpty())
@@ -231,18 +240,18 @@ bool TAppControlModule::AskConfigName(QString &text)
             refusal = QStringLiteral("File with that name already exists.");
         if (refusal.isEmpty())
             return true;
-        ShowMessageBox(mainWindow, refusal, caption, MsgType::Information, mbOK);
+        ShowMessageBox(mainWindow(), refusal, caption, MsgType::Information, mbOK);
     }
 }
 
-void TAppControlModule::fileNew()
+void ConfigSetCommands::fileNew()
 {
     QString name;
     if (AskConfigName(name))
         CreateConfigFile(ExpandConfigName(name, QString()), false);
 }
 
-bool TAppControlModule::OpenDlgCanClose(const QString &fileName)
+bool ConfigSetCommands::OpenDlgCanClose(const QString &fileName)
 {
     const QString path = ExpandConfigName(fileName, QString());
     if (path.compare(ConfigFileName, Qt::CaseInsensitive) == 0) {
@@ -253,9 +262,9 @@ bool TAppControlModule::OpenDlgCanClose(const QString &fileName)
     return IsConfigFile(path, true);
 }
 
-void TAppControlModule::fileLoad()
+void ConfigSetCommands::fileLoad()
 {
-    CheckedFileDialog dialog(mainWindow, QStringLiteral("Open Configuration File"),
+    CheckedFileDialog dialog(mainWindow(), QStringLiteral("Open Configuration File"),
                              [this](const QString &f) { return OpenDlgCanClose(f); });
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -265,26 +274,26 @@ void TAppControlModule::fileLoad()
     saveAndCloseOpenSet();
     SelectConfigFile(chosen, false);
     if (!LoadConfigFile() && !terminated)
-        ShowMessageBox(mainWindow, QStringLiteral("There are errors in configuration file ") + chosen,
+        ShowMessageBox(mainWindow(), QStringLiteral("There are errors in configuration file ") + chosen,
                        QStringLiteral("File Load Failure"), MsgType::Error, mbOK);
 }
 
-void TAppControlModule::fileSaveNow()
+void ConfigSetCommands::fileSaveNow()
 {
     QString error;
     if (!SaveConfigFile(&error) && !ConfigFileName.isEmpty())
         reportSaveFailure(ConfigFileName, error);
 }
 
-void TAppControlModule::AutoSaveTimerTimer()
+void ConfigSetCommands::AutoSaveTimerTimer()
 {
     QString error;
-    if (!SaveConfigFile(&error) && !ConfigFileName.isEmpty() && mainWindow)
-        mainWindow->SetStatusText(
+    if (!SaveConfigFile(&error) && !ConfigFileName.isEmpty() && mainWindow())
+        mainWindow()->SetStatusText(
             QStringLiteral("Can not save configuration file %1: %2").arg(ConfigFileName, error));
 }
 
-bool TAppControlModule::SaveDlgCanClose(const QString &fileName)
+bool ConfigSetCommands::SaveDlgCanClose(const QString &fileName)
 {
     const QString path = ExpandConfigName(fileName, QString());
     if (path.compare(ConfigFileName, Qt::CaseInsensitive) == 0)
@@ -308,9 +317,9 @@ bool TAppControlModule::SaveDlgCanClose(const QString &fileName)
     return true;
 }
 
-void TAppControlModule::fileSaveAs()
+void ConfigSetCommands::fileSaveAs()
 {
-    CheckedFileDialog dialog(mainWindow, QStringLiteral("Save Configuration File"),
+    CheckedFileDialog dialog(mainWindow(), QStringLiteral("Save Configuration File"),
                              [this](const QString &f) { return SaveDlgCanClose(f); });
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -325,7 +334,7 @@ void TAppControlModule::fileSaveAs()
     CreateConfigFile(path, true);
 }
 
-void TAppControlModule::fileRename()
+void ConfigSetCommands::fileRename()
 {
     if (ConfigFileName.isEmpty())
         return;
@@ -336,37 +345,37 @@ void TAppControlModule::fileRename()
     const QString path = ExpandConfigName(name, folder);
     // The new file is written first; the old one goes only once the new one is safe.
     QString error;
-    if (!WriteFileAtomically(path, WriteConfigSet(mainWindow), &error)) {
+    if (!WriteFileAtomically(path, WriteConfigSet(mainWindow(), classes), &error)) {
         reportSaveFailure(path, error);
         return;
     }
     const QString old = ConfigFileName;
     if (QFileInfo::exists(old) && !QFile::remove(old)) {
         QFile::remove(path);
-        ShowMessageBox(mainWindow, QStringLiteral("Can not delete current configuration file ") + old,
+        ShowMessageBox(mainWindow(), QStringLiteral("Can not delete current configuration file ") + old,
                        QStringLiteral("File Delete Failure"), MsgType::Error, mbOK);
         return;
     }
     SelectConfigFile(path, true);
-    UpdateCaption();
+    hooks.updateCaption();
 }
 
-void TAppControlModule::fileDelete()
+void ConfigSetCommands::fileDelete()
 {
-    if (ShowMessageBox(mainWindow, QStringLiteral("Deleting current configuration file.\nAre you sure?"),
+    if (ShowMessageBox(mainWindow(), QStringLiteral("Deleting current configuration file.\nAre you sure?"),
                        QStringLiteral("Confirm Delete"), MsgType::Confirmation, mbYes | mbNo)
         != mrYes)
         return;
     const QString path = ConfigFileName;
     CloseConfigFile();
     if (QFileInfo::exists(path) && !QFile::remove(path))
-        ShowMessageBox(mainWindow, QStringLiteral("Can not delete configuration file ") + path,
+        ShowMessageBox(mainWindow(), QStringLiteral("Can not delete configuration file ") + path,
                        QStringLiteral("Deleting Failure"), MsgType::Warning, mbOK);
 }
 
-void TAppControlModule::SaveOnExit()
+void ConfigSetCommands::SaveOnExit()
 {
-    if (terminated || ConfigFileName.isEmpty() || !FileSaveOnCloseAction->isChecked())
+    if (terminated || ConfigFileName.isEmpty() || !actions.saveOnClose->isChecked())
         return;
     QString error;
     if (!SaveConfigFile(&error))
