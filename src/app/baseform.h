@@ -28,7 +28,7 @@ enum ProgramFlag : int {
 class TBaseForm : public QMainWindow, public ComponentOwner {
     Q_OBJECT
 public:
-    explicit TBaseForm(TAppControlModule *module);
+    explicit TBaseForm(TAppControlModule *actions);
     ~TBaseForm() override;
 
     TAppControlModule *Module() const { return module; }

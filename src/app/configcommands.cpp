@@ -25,8 +25,8 @@ const QString kFilter = QStringLiteral("Configuration Set files (*.set)");
 // A file dialog that stays open until its check accepts the chosen file.
 class CheckedFileDialog : public QFileDialog {
 public:
-    CheckedFileDialog(QWidget *parent, const QString &title, std::function<bool(const QString &)> check)
-        : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(check))
+    CheckedFileDialog(QWidget *parent, const QString &title, std::function<bool(const QString &)> accepts)
+        : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(accepts))
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::ReadOnly, false);

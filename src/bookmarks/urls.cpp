@@ -109,8 +109,8 @@ bool TURL::EditNameAndAddress(const QString &name, const QString &address)
     QString text;
     if (const TURL *other = m_owner->findName(name, TURLs::End, this))
         text = nameClash(name, *other);
-    else if (const TURL *other = m_owner->findAddress(address, this))
-        text = addressClash(address, *other);
+    else if (const TURL *clash = m_owner->findAddress(address, this))
+        text = addressClash(address, *clash);
     if (!text.isEmpty()) {
         ShowMessageBox(m_owner->Owner(), text, QStringLiteral("Editing Cancelled"),
                        MsgType::Information, mbOK);

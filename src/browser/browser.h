@@ -26,7 +26,7 @@ class ClassRegistry;
 // value) when there is no document or the document has no body.
 class TDocumentBody {
 public:
-    explicit TDocumentBody(TMWebBrowser *view) : view(view) {}
+    explicit TDocumentBody(TMWebBrowser *webView) : view(webView) {}
     bool Exists() const;
     // "no" when the scroll bars are hidden, else "auto"; empty on failure.
     QString Scroll() const;

@@ -44,8 +44,8 @@ QList<QtWebControl *> &liveControls()
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:
-    explicit OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline)
-        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline))
+    explicit OfflineInterceptor(QObject *parent, std::function<bool()> isViewOffline)
+        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(isViewOffline))
     {
     }
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
@@ -95,8 +95,8 @@ private:
 
 class WebPage final : public QWebEnginePage {
 public:
-    WebPage(QWebEngineProfile *profile, QtWebControl *control)
-        : QWebEnginePage(profile, control), control(control)
+    WebPage(QWebEngineProfile *profile, QtWebControl *owner)
+        : QWebEnginePage(profile, owner), control(owner)
     {
     }
 
