@@ -11,7 +11,7 @@ namespace {
 
 class Activator : public QObject {
 public:
-    explicit Activator(QWidget *window) : QObject(window), window(window)
+    explicit Activator(QWidget *shown) : QObject(shown), window(shown)
     {
         clock.start();
         timer.setInterval(50);

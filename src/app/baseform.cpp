@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TBaseForm::TBaseForm(TAppControlModule *module) : module(module)
+TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("Mira"));

@@ -29,7 +29,7 @@ enum ProgramFlag : int {
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {
     Q_OBJECT
 public:
-    explicit TBaseForm(TAppControlModule *module);
+    explicit TBaseForm(TAppControlModule *actions);
     ~TBaseForm() override;
 
     TAppControlModule *Module() const { return module; }

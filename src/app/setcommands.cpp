@@ -27,8 +27,8 @@ const QString kFilter = QStringLiteral("Configuration Set files (*.set)");
 // A file dialog that stays open until its check accepts the chosen file.
 class CheckedFileDialog : public QFileDialog {
 public:
-    CheckedFileDialog(QWidget *parent, const QString &title, std::function<bool(const QString &)> check)
-        : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(check))
+    CheckedFileDialog(QWidget *parent, const QString &title, std::function<bool(const QString &)> accepts)
+        : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(accepts))
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::ReadOnly, false);
@@ -67,9 +67,11 @@ QString runFileDialog(CheckedFileDialog &dialog)
 
 } // namespace
 
-ConfigSetCommands::ConfigSetCommands(const SetActions &actions, std::function<TBaseForm *()> mainWindow,
-                                     const ClassRegistry &classes, SetStateHooks hooks)
-    : actions(actions), mainWindow(std::move(mainWindow)), classes(classes), hooks(std::move(hooks))
+ConfigSetCommands::ConfigSetCommands(const SetActions &fileActions,
+                                     std::function<TBaseForm *()> mainWindowOf,
+                                     const ClassRegistry &registry, SetStateHooks stateHooks)
+    : actions(fileActions), mainWindow(std::move(mainWindowOf)), classes(registry),
+      hooks(std::move(stateHooks))
 {
     connectHandlers();
 }

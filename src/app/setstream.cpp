@@ -151,7 +151,7 @@ QString readFormProperty(FormValues &f, const Property &p)
 
 class Builder {
 public:
-    Builder(TBaseForm *form, const ClassRegistry &classes) : form(form), classes(classes) {}
+    Builder(TBaseForm *mainForm, const ClassRegistry &registry) : form(mainForm), classes(registry) {}
 
     // Creates o as a child of parent; returns an error message or empty.
     QString build(const Object &o, QWidget *parent)

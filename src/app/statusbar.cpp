@@ -18,8 +18,8 @@ namespace {
 // An owner-drawn panel: a 21-pixel sunken box that paints through a function.
 class DrawnPanel : public QWidget {
 public:
-    DrawnPanel(QWidget *parent, std::function<void(QPainter &, const QRect &)> draw)
-        : QWidget(parent), draw(std::move(draw))
+    DrawnPanel(QWidget *parent, std::function<void(QPainter &, const QRect &)> painter)
+        : QWidget(parent), draw(std::move(painter))
     {
         setFixedWidth(21);
     }
@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-TStatusBar::TStatusBar(TBaseForm *form) : QStatusBar(form), form(form)
+TStatusBar::TStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainForm)
 {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(true);

@@ -48,7 +48,7 @@ void TURL::SetName(const QString &value)
 void TURL::SetAddress(const QString &text)
 {
     // A copy: the text may belong to the bookmark a clash question deletes.
-    const QString value = text;
+    const QString value = text; // NOLINT(performance-unnecessary-copy-initialization)
     if (value.size() > MaxAddressLength) {
         platform::Beep();
         return;
@@ -74,8 +74,8 @@ void TURL::SetIndex(int index)
 bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText)
 {
     // Copies: the texts may belong to a bookmark that a clash question deletes.
-    const QString name = nameText;
-    const QString address = addressText;
+    const QString name = nameText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
     TURLs *list = m_owner;
     if (TURL *same = list->findBookmark(name, address, this)) {
         const int target = m_index - 1;
@@ -109,8 +109,8 @@ bool TURL::EditNameAndAddress(const QString &name, const QString &address)
     QString text;
     if (const TURL *other = m_owner->findName(name, TURLs::End, this))
         text = nameClash(name, *other);
-    else if (const TURL *other = m_owner->findAddress(address, this))
-        text = addressClash(address, *other);
+    else if (const TURL *clash = m_owner->findAddress(address, this))
+        text = addressClash(address, *clash);
     if (!text.isEmpty()) {
         ShowMessageBox(m_owner->Owner(), text, QStringLiteral("Editing Cancelled"),
                        MsgType::Information, mbOK);

@@ -28,7 +28,7 @@ class ClassRegistry;
 // value) when there is no document or the document has no body.
 class TDocumentBody : public DocumentBodyAccess {
 public:
-    explicit TDocumentBody(TMWebBrowser *view) : view(view) {}
+    explicit TDocumentBody(TMWebBrowser *webView) : view(webView) {}
     bool Exists() const override;
     QString Scroll() const override;
     bool SetScroll(const QString &value) const override;

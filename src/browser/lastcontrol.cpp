@@ -10,9 +10,9 @@
 
 namespace mira {
 
-LastControlTracker::LastControlTracker(QPointer<QWidget> &lastControl, QPoint &lastMousePos,
+LastControlTracker::LastControlTracker(QPointer<QWidget> &control, QPoint &mousePos,
                                        QObject *parent)
-    : QObject(parent), lastControl(lastControl), lastMousePos(lastMousePos)
+    : QObject(parent), lastControl(control), lastMousePos(mousePos)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }

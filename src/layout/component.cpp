@@ -8,13 +8,13 @@ namespace mira {
 
 void TComponent::NotifyInserted(QWidget *self)
 {
-    if (auto *o = dynamic_cast<ComponentOwner *>(owner.data()))
+    if (auto *o = dynamic_cast<ComponentOwner *>(ownerObject.data()))
         o->ComponentInserted(self);
 }
 
 void TComponent::NotifyRemoved(QWidget *self)
 {
-    if (auto *o = dynamic_cast<ComponentOwner *>(owner.data()))
+    if (auto *o = dynamic_cast<ComponentOwner *>(ownerObject.data()))
         o->ComponentRemoved(self);
 }
 

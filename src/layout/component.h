@@ -21,20 +21,20 @@ public:
 class TComponent {
 public:
     virtual ~TComponent() = default;
-    QObject *Owner() const { return owner; }
+    QObject *Owner() const { return ownerObject; }
     virtual QString ClassName() const = 0;
     // Runs once after a set file has been read (the after-loading step).
     virtual void Loaded() {}
 
 protected:
-    explicit TComponent(QObject *owner) : owner(owner) {}
+    explicit TComponent(QObject *owner) : ownerObject(owner) {}
     // The most derived constructor and destructor call these, so the owner sees
     // a complete component.
     void NotifyInserted(QWidget *self);
     void NotifyRemoved(QWidget *self);
 
 private:
-    QPointer<QObject> owner;
+    QPointer<QObject> ownerObject;
 };
 
 // While a guard lives, a set file is being read into the tree.

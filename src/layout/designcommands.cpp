@@ -46,8 +46,8 @@ WindowUpdateLock::~WindowUpdateLock()
 }
 
 DesignCommands::DesignCommands(QObject *parent, std::function<QWidget *()> mainWindow,
-                               const ClassRegistry *classes)
-    : QObject(parent), mainWindowOf(std::move(mainWindow)), classes(classes)
+                               const ClassRegistry *registry)
+    : QObject(parent), mainWindowOf(std::move(mainWindow)), classes(registry)
 {
 }
 

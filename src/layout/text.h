@@ -14,7 +14,7 @@ class TextHoverEvent : public QEvent {
 public:
     static QEvent::Type enterType();
     static QEvent::Type leaveType();
-    TextHoverEvent(QEvent::Type type, TText *label) : QEvent(type), label(label) {}
+    TextHoverEvent(QEvent::Type type, TText *sender) : QEvent(type), label(sender) {}
     TText *label;
 };
 

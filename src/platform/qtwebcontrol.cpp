@@ -47,10 +47,10 @@ QList<QtWebControl *> &liveControls()
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:
-    OfflineInterceptor(QObject *parent, std::function<bool()> viewOffline,
-                       std::function<bool()> bypassCache)
-        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(viewOffline)),
-          bypassCache(std::move(bypassCache))
+    OfflineInterceptor(QObject *parent, std::function<bool()> isViewOffline,
+                       std::function<bool()> bypassesCache)
+        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(isViewOffline)),
+          bypassCache(std::move(bypassesCache))
     {
     }
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
@@ -108,8 +108,8 @@ private:
 
 class WebPage final : public QWebEnginePage {
 public:
-    WebPage(QWebEngineProfile *profile, QtWebControl *control)
-        : QWebEnginePage(profile, control), control(control)
+    WebPage(QWebEngineProfile *profile, QtWebControl *owner)
+        : QWebEnginePage(profile, owner), control(owner)
     {
     }
 

@@ -527,14 +527,14 @@ private:
             enter(depth + 1, tokLine);
             v.kind = Value::Kind::List;
             next();
-            std::vector<Value> &elements = listScratch.at(depth + 1);
+            std::vector<Value> &members = listScratch.at(depth + 1);
             while (!isChar(')')) {
                 if (tok == Tok::Eof)
                     fail("')' expected");
                 count();
-                parseValue(elements.emplace_back(), depth + 1);
+                parseValue(members.emplace_back(), depth + 1);
             }
-            listScratch.moveInto(elements, v.list);
+            listScratch.moveInto(members, v.list);
             next();
             return;
         }

@@ -7,7 +7,7 @@ namespace mira::test {
 
 void ProgramTest::SetUp()
 {
-    saved = programValues();
+    savedValues = programValues();
     programValues().programFolder = dir.path() + QLatin1Char('/');
     SetWorkArea(QRect(0, 0, 1024, 740));
 }
@@ -15,7 +15,7 @@ void ProgramTest::SetUp()
 void ProgramTest::TearDown()
 {
     program.reset();
-    programValues() = saved;
+    programValues() = savedValues;
 }
 
 void ProgramTest::start(const QStringList &arguments)

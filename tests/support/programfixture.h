@@ -33,7 +33,7 @@ protected:
     std::unique_ptr<ProgramInstance> program;
 
 private:
-    ProgramValues saved;
+    ProgramValues savedValues;
 };
 
 } // namespace mira::test

@@ -370,9 +370,9 @@ TEST_F(ConfigSets, LockSizeWritesASingleBorderAndFixesTheSize)
     module()->LockSizeAction->trigger();
     EXPECT_EQ(form()->minimumSize(), form()->maximumSize());
     module()->FileSaveNowAction->trigger();
-    const QByteArray saved = readFile(path);
-    EXPECT_TRUE(saved.contains("  Tag = 64\r\n"));
-    EXPECT_TRUE(saved.contains("  Height = 480\r\n  BorderStyle = bsSingle\r\n"));
+    const QByteArray written = readFile(path);
+    EXPECT_TRUE(written.contains("  Tag = 64\r\n"));
+    EXPECT_TRUE(written.contains("  Height = 480\r\n  BorderStyle = bsSingle\r\n"));
     module()->LockSizeAction->trigger();
     EXPECT_NE(form()->minimumSize(), form()->maximumSize());
 }

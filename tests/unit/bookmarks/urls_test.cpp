@@ -387,8 +387,8 @@ TEST(TURLs, SearchesAgreeWithBruteForceAcrossMutations)
             ASSERT_EQ(list.IndexOfName(p, last), bruteName(list, p, last)) << step;
             ASSERT_EQ(list.IndexOfName(p), bruteName(list, p, TURLs::End)) << step;
             ASSERT_EQ(list.IndexOfAddress(p), bruteAddress(list, p)) << step;
-            const QString a = pool[pick(pool.size())];
-            ASSERT_EQ(list.IndexOfBookmark(p, a), bruteBookmark(list, p, a)) << step;
+            const QString address = pool[pick(pool.size())];
+            ASSERT_EQ(list.IndexOfBookmark(p, address), bruteBookmark(list, p, address)) << step;
         }
     }
 }
