@@ -11,7 +11,7 @@
 namespace mira {
 namespace {
 
-QRect workArea;
+QRect currentWorkArea;
 
 QString typeCaption(MsgType type)
 {
@@ -60,7 +60,7 @@ QRect placeDialog(QWidget *dialog, QWidget *owner)
         origin = owner->mapToGlobal(QPoint(0, 0));
         height = owner->height();
     }
-    const QPoint at = PlaceBox(size, kind, ownerFrame, origin, height, workArea,
+    const QPoint at = PlaceBox(size, kind, ownerFrame, origin, height, currentWorkArea,
                                screenRect());
     dialog->move(at);
     return QRect(at, size);
@@ -70,12 +70,12 @@ QRect placeDialog(QWidget *dialog, QWidget *owner)
 
 QRect WorkArea()
 {
-    return workArea;
+    return currentWorkArea;
 }
 
 void SetWorkArea(const QRect &area)
 {
-    workArea = area;
+    currentWorkArea = area;
 }
 
 QPoint PlaceBox(QSize box, OwnerKind kind, QRect ownerFrame, QPoint controlOrigin,
@@ -244,7 +244,7 @@ void CenterWindowOver(QWidget *window, QWidget *form)
     if (!window)
         return;
     const QRect w = window->frameGeometry();
-    const QRect area = form ? form->frameGeometry() : workArea;
+    const QRect area = form ? form->frameGeometry() : currentWorkArea;
     window->move(area.left() + (area.width() - w.width()) / 2,
                  area.top() + (area.height() - w.height()) / 2);
 }
