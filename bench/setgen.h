@@ -11,7 +11,10 @@ namespace mira::bench {
 
 class SetGenerator {
 public:
-    SetGenerator(int bookmarksPerPane, std::uint32_t seed) : bookmarks(bookmarksPerPane), state(seed) {}
+    SetGenerator(int bookmarksPerPane, std::uint32_t seed)
+        : bookmarks(bookmarksPerPane), state(seed)
+    {
+    }
 
     // A main window whose layout holds the given number of browser panes.
     setfile::Object make(int panes)
@@ -115,8 +118,9 @@ private:
 
     QString name()
     {
-        static const char16_t *const words[] = {u"News", u"Café", u"Mail", u"O'Brien's", u"Straße",
-                                                u"Docs\tTab", u"€ rates", u"日本語", u"Search",
+        static const char16_t *const words[] = {u"News",           u"Café",    u"Mail",
+                                                u"O'Brien's",      u"Straße",  u"Docs\tTab",
+                                                u"€ rates",        u"日本語",  u"Search",
                                                 u"\U0001F600 fun", u"Weather", u"Rock 'n' Roll"};
         QString s;
         const int n = 1 + int(random() % 4);
@@ -149,12 +153,16 @@ private:
         for (int i = 0; i < bookmarks; ++i) {
             setfile::Item item;
             item.properties.append({QStringLiteral("Name"), setfile::Value::fromString(name()), 0});
-            item.properties.append({QStringLiteral("Address"), setfile::Value::fromString(address()), 0});
+            item.properties.append(
+                {QStringLiteral("Address"), setfile::Value::fromString(address()), 0});
             if (random() % 3 == 0)
-                item.properties.append({QStringLiteral("Refresh"), setfile::Value::fromInt(random() % 600), 0});
+                item.properties.append(
+                    {QStringLiteral("Refresh"), setfile::Value::fromInt(random() % 600), 0});
             if (random() % 2 == 0) {
-                item.properties.append({QStringLiteral("ScrollX"), setfile::Value::fromInt(random() % 2000), 0});
-                item.properties.append({QStringLiteral("ScrollY"), setfile::Value::fromInt(random() % 90000), 0});
+                item.properties.append(
+                    {QStringLiteral("ScrollX"), setfile::Value::fromInt(random() % 2000), 0});
+                item.properties.append(
+                    {QStringLiteral("ScrollY"), setfile::Value::fromInt(random() % 90000), 0});
             }
             items.append(item);
         }

@@ -1,7 +1,6 @@
-#include "app/application.h"
-
 #include "app/activation.h"
 #include "app/appcontrol.h"
+#include "app/application.h"
 #include "app/baseform.h"
 #include "app/program.h"
 #include "app/programvalues.h"
@@ -28,7 +27,8 @@ int main(int argc, char **argv)
         return 1;
     }
     // A request to end from outside closes the window as Exit does, saving as promised.
-    mira::platform::OnTerminationRequest(program->form.get(), [form = program->form.get()] { form->close(); });
+    mira::platform::OnTerminationRequest(program->form.get(),
+                                         [form = program->form.get()] { form->close(); });
     program->form->show();
     mira::ActivateWhenShown(program->form.get());
     splash->ReleaseAfterShown(program->form.get());

@@ -1,15 +1,15 @@
 // Test entry: one offscreen QApplication for the whole run, created the way the
 // program creates its own, so widgets and the engine behave as in Mira.
-#include "app/application.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "app/application.h"
 #include "app/program.h"
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
     // The engine runs as root in CI: no sandbox, no GPU, no calls home.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

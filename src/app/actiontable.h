@@ -27,7 +27,7 @@ struct ActionRow {
     int image;    // -1: none
     int shortcut; // a Qt::Key, 0: none
     int tag;
-    int flags;    // ActionFlag bits
+    int flags; // ActionFlag bits
 };
 
 // In the order the actions are created.

@@ -11,12 +11,12 @@
 #include "app/actiontable.h"
 #include "app/baseform.h"
 #include "app/designactions.h"
-#include "icons/images.h"
-#include "dialogs/messagebox.h"
-#include "browser/panecommands.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
 #include "browser/lastcontrol.h"
+#include "browser/panecommands.h"
+#include "dialogs/messagebox.h"
+#include "icons/images.h"
 #include "layout/component.h"
 #include "platform/connectivity.h"
 #include "platform/webengine.h"
@@ -110,7 +110,8 @@ void TAppControlModule::createActions()
     for (const ActionRow &row : ActionTable()) {
         QAction *a = makeAction(row.name, QString::fromUtf8(row.category),
                                 QString::fromUtf8(row.caption), QString::fromUtf8(row.hint),
-                                row.image, row.shortcut ? QKeySequence(row.shortcut) : QKeySequence(),
+                                row.image,
+                                row.shortcut ? QKeySequence(row.shortcut) : QKeySequence(),
                                 row.tag);
         this->*row.member = a;
         a->setCheckable(row.flags & afCheckable);
@@ -310,14 +311,14 @@ void TAppControlModule::connectHandlers()
     });
     connect(OnlineAction, &QAction::triggered, this, [this] { SetOnlineMode(true); });
     connect(ArrowPopup, &QMenu::aboutToShow, this, &TAppControlModule::ArrowPopupPopup);
-    const QList<QPair<QAction *, DocumentCommand>> documentCommands = {
-        {FindAction, DocumentCommand::Find},
-        {OpenDocAction, DocumentCommand::Open},
-        {SaveDocAction, DocumentCommand::SaveAs},
-        {PageSetupAction, DocumentCommand::PageSetup},
-        {PrintSetupAction, DocumentCommand::PrintSetup},
-        {PrintPreviewAction, DocumentCommand::PrintPreview},
-        {PrintAction, DocumentCommand::Print}};
+    const QList<QPair<QAction *, DocumentCommand>> documentCommands =
+        {{FindAction, DocumentCommand::Find},
+         {OpenDocAction, DocumentCommand::Open},
+         {SaveDocAction, DocumentCommand::SaveAs},
+         {PageSetupAction, DocumentCommand::PageSetup},
+         {PrintSetupAction, DocumentCommand::PrintSetup},
+         {PrintPreviewAction, DocumentCommand::PrintPreview},
+         {PrintAction, DocumentCommand::Print}};
     for (const auto &[action, command] : documentCommands)
         connect(action, &QAction::triggered, this, [this, command = command] {
             if (auto *pane = dynamic_cast<PaneCommands *>(ArrowPane()))
@@ -330,27 +331,29 @@ void TAppControlModule::connectHandlers()
             if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))
                 (p->*command)();
     };
-    connect(GoAllAction, &QAction::triggered, this, [forEachPane] { forEachPane(&PaneCommands::GoBookmarked); });
-    connect(StopAllAction, &QAction::triggered, this, [forEachPane] { forEachPane(&PaneCommands::StopLoading); });
+    connect(GoAllAction, &QAction::triggered, this,
+            [forEachPane] { forEachPane(&PaneCommands::GoBookmarked); });
+    connect(StopAllAction, &QAction::triggered, this,
+            [forEachPane] { forEachPane(&PaneCommands::StopLoading); });
     connect(RefreshAllAction, &QAction::triggered, this,
             [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
-    const QList<QAction *> notBuiltYet = {
-        AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
-        // Design.
-        BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
-        PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
-        UndoAction,
-        // Bookmarks, address and Favorites.
-        AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
-        CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
-        DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
-        OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
-        DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
-        SaveScrollPositionAction};
+    const QList<QAction *> notBuiltYet =
+        {AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
+         // Design.
+         BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
+         PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
+         UndoAction,
+         // Bookmarks, address and Favorites.
+         AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
+         CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
+         DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
+         OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
+         DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
+         SaveScrollPositionAction};
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
     // Text Size: the action's tag is the level, for every pane and the check marks.

@@ -1,13 +1,13 @@
 #pragma once
 // The action module: every action of the program, the menus and popup menus, the
 // timers, the set-file commands and the list of browser panes.
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <QKeySequence>
 #include <functional>
 #include <memory>
 
@@ -111,17 +111,17 @@ public:
         *PrintPreviewAction, *PrintAction;
     // Design.
     QAction *BlockNewAction, *BookNewAction, *BookCutAction, *BookCopyAction, *BookPasteAction,
-        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction,
-        *PageNewAction, *PageCutAction, *PageCopyAction, *PagePasteAction, *PageDeleteAction,
-        *BrowserNewAction, *BrowserCutAction, *BrowserCopyAction, *BrowserPasteAction,
-        *BrowserDeleteAction, *BrowserNaviBarPosAction, *UndoAction;
+        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction, *PageNewAction,
+        *PageCutAction, *PageCopyAction, *PagePasteAction, *PageDeleteAction, *BrowserNewAction,
+        *BrowserCutAction, *BrowserCopyAction, *BrowserPasteAction, *BrowserDeleteAction,
+        *BrowserNaviBarPosAction, *UndoAction;
     // URL (the address box's popup).
     QAction *AddBookmarkAction, *CutBookmarkAction, *CutAllBookmarksAction, *CopyBookmarkAction,
         *CopyAllBookmarksAction, *PasteBookmarkAction, *DeleteBookmarkAction,
         *DeleteAllBookmarksAction, *EditBookmarksAction, *AddToFavoritesAction,
-        *OrganizeFavoritesAction, *PasteFromFavoritesAction, *CutAddressAction,
-        *CopyAddressAction, *PasteAddressAction, *DeleteAddressAction, *UndoAddressAction,
-        *EditAddressAction, *NoScrollBarsAction, *SaveScrollPositionAction;
+        *OrganizeFavoritesAction, *PasteFromFavoritesAction, *CutAddressAction, *CopyAddressAction,
+        *PasteAddressAction, *DeleteAddressAction, *UndoAddressAction, *EditAddressAction,
+        *NoScrollBarsAction, *SaveScrollPositionAction;
 
     QList<QAction *> AllActions() const { return actions; }
 

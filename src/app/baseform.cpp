@@ -1,5 +1,4 @@
 #include "app/baseform.h"
-#include "dialogs/messagebox.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -8,9 +7,10 @@
 #include <QStatusTipEvent>
 
 #include "app/appcontrol.h"
-#include "icons/images.h"
 #include "app/programvalues.h"
 #include "app/statusbar.h"
+#include "dialogs/messagebox.h"
+#include "icons/images.h"
 #include "layout/align.h"
 #include "layout/pan.h"
 
@@ -173,7 +173,8 @@ void TBaseForm::applyBounds(const QRect &r)
 
 void TBaseForm::trackNormalBounds()
 {
-    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!isVisible()
+        || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     if (frameGeometry() == normalBounds)
         return;

@@ -31,7 +31,7 @@ qint64 PackedFileTime(const QString &path)
     const QDate d = t.date();
     const QTime c = t.time();
     return (qint64(d.year() - 1980) << 25) | (qint64(d.month()) << 21) | (qint64(d.day()) << 16)
-        | (qint64(c.hour()) << 11) | (qint64(c.minute()) << 5) | qint64(c.second() / 2);
+           | (qint64(c.hour()) << 11) | (qint64(c.minute()) << 5) | qint64(c.second() / 2);
 }
 
 QString FindConfigFile(const QString &path, bool forced)
@@ -75,7 +75,7 @@ bool IsValidConfigName(const QString &name)
     for (QChar c : name) {
         const ushort u = c.unicode();
         const bool ok = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9')
-            || u == '-' || u == '_';
+                        || u == '-' || u == '_';
         if (!ok)
             return false;
     }

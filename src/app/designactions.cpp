@@ -11,8 +11,8 @@ namespace mira {
 
 namespace {
 
-void applyGroup(const GroupState &g, QAction *copy, QAction *paste, QAction *newItem,
-                QAction *cut, QAction *del, QAction *toggle)
+void applyGroup(const GroupState &g, QAction *copy, QAction *paste, QAction *newItem, QAction *cut,
+                QAction *del, QAction *toggle)
 {
     copy->setEnabled(g.copy);
     paste->setEnabled(g.paste);
@@ -35,9 +35,9 @@ DesignCommands *ConnectDesignActions(TAppControlModule &module)
         const PopupState s = design->DesignPopupPopup(m->LastControl);
         applyGroup(s.book, m->BookCopyAction, m->BookPasteAction, m->BookNewAction,
                    m->BookCutAction, m->BookDeleteAction, m->BookTabsPosAction);
-        for (QAction *a : {m->PageRenameAction, m->PageMoveAction, m->PageCopyAction,
-                           m->PagePasteAction, m->PageNewAction, m->PageCutAction,
-                           m->PageDeleteAction})
+        for (QAction *a :
+             {m->PageRenameAction, m->PageMoveAction, m->PageCopyAction, m->PagePasteAction,
+              m->PageNewAction, m->PageCutAction, m->PageDeleteAction})
             a->setEnabled(s.pageItems);
         applyGroup(s.browser, m->BrowserCopyAction, m->BrowserPasteAction, m->BrowserNewAction,
                    m->BrowserCutAction, m->BrowserDeleteAction, m->BrowserNaviBarPosAction);
@@ -48,8 +48,10 @@ DesignCommands *ConnectDesignActions(TAppControlModule &module)
     };
     const QString book = QStringLiteral("TBook");
     const QString pane = QStringLiteral("TBrowser");
-    on(m->BookNewAction, [m, design, book] { design->InsertControl(book, m->LastControl, m->LastMousePos); });
-    on(m->BrowserNewAction, [m, design, pane] { design->InsertControl(pane, m->LastControl, m->LastMousePos); });
+    on(m->BookNewAction,
+       [m, design, book] { design->InsertControl(book, m->LastControl, m->LastMousePos); });
+    on(m->BrowserNewAction,
+       [m, design, pane] { design->InsertControl(pane, m->LastControl, m->LastMousePos); });
     on(m->BookDeleteAction, [m, design, book] { design->DeleteControl(book, m->LastControl); });
     on(m->BrowserDeleteAction, [m, design, pane] { design->DeleteControl(pane, m->LastControl); });
     on(m->PageRenameAction, [m, design] { design->PageRename(m->LastControl); });

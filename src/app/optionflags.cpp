@@ -40,8 +40,8 @@ void TAppControlModule::UpdateConfigState(bool open)
     if (open)
         UpdateTextSize(-1);
     UpdateRootContainer(open);
-    for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction,
-                       FileRenameAction, FileDeleteAction})
+    for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
+                       FileDeleteAction})
         a->setEnabled(open);
 }
 
@@ -87,7 +87,8 @@ void TAppControlModule::UpdateLockSize()
     LockSizeAction->setChecked(locked);
     LockSizeAction->setEnabled(sets->IsSetOpen());
     if (mainWindow)
-        mainWindow->SetBorderStyle(locked ? QStringLiteral("bsSingle") : QStringLiteral("bsSizeable"));
+        mainWindow->SetBorderStyle(locked ? QStringLiteral("bsSingle")
+                                          : QStringLiteral("bsSizeable"));
 }
 
 void TAppControlModule::UpdateNoCache()

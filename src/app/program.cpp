@@ -1,13 +1,13 @@
 #include "app/program.h"
-#include "dialogs/messagebox.h"
 
 #include <QApplication>
 #include <unistd.h>
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
-#include "icons/images.h"
 #include "app/programvalues.h"
+#include "dialogs/messagebox.h"
+#include "icons/images.h"
 
 static void initResources()
 {

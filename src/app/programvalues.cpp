@@ -50,7 +50,9 @@ bool CheckIEVersion()
 {
     if (IsEngineVersionUsable(programValues().ieVersion))
         return false;
-    ShowMessageBox(nullptr, QStringLiteral("Internet Explorer version 5 or above required to run this program."),
+    ShowMessageBox(nullptr,
+                   QStringLiteral(
+                       "Internet Explorer version 5 or above required to run this program."),
                    QStringLiteral(" Mira"), MsgType::Information, mbOK);
     return true;
 }

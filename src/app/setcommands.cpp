@@ -12,10 +12,10 @@
 
 #include "app/baseform.h"
 #include "app/configfiles.h"
-#include "dialogs/messagebox.h"
 #include "app/programvalues.h"
 #include "app/setfilecheck.h"
 #include "app/setstream.h"
+#include "dialogs/messagebox.h"
 #include "layout/align.h"
 #include "layout/pan.h"
 
@@ -27,7 +27,8 @@ const QString kFilter = QStringLiteral("Configuration Set files (*.set)");
 // A file dialog that stays open until its check accepts the chosen file.
 class CheckedFileDialog : public QFileDialog {
 public:
-    CheckedFileDialog(QWidget *parent, const QString &title, std::function<bool(const QString &)> accepts)
+    CheckedFileDialog(QWidget *parent, const QString &title,
+                      std::function<bool(const QString &)> accepts)
         : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(accepts))
     {
         setOption(QFileDialog::DontUseNativeDialog);
@@ -70,7 +71,9 @@ QString runFileDialog(CheckedFileDialog &dialog)
 ConfigSetCommands::ConfigSetCommands(const SetActions &fileActions,
                                      std::function<TBaseForm *()> mainWindowOf,
                                      const ClassRegistry &registry, SetStateHooks stateHooks)
-    : actions(fileActions), mainWindow(std::move(mainWindowOf)), classes(registry),
+    : actions(fileActions),
+      mainWindow(std::move(mainWindowOf)),
+      classes(registry),
       hooks(std::move(stateHooks))
 {
     connectHandlers();
@@ -237,7 +240,8 @@ bool ConfigSetCommands::AskConfigName(QString &text)
         if (text.isEmpty())
             refusal = QStringLiteral("Name can not be empty.");
         else if (!IsValidConfigName(text))
-            refusal = QStringLiteral("Only English alphanumeric characters, dash and underscore are allowed.");
+            refusal = QStringLiteral(
+                "Only English alphanumeric characters, dash and underscore are allowed.");
         else if (ConfigNameExists(folder, text))
             refusal = QStringLiteral("File with that name already exists.");
         if (refusal.isEmpty())
@@ -276,7 +280,8 @@ void ConfigSetCommands::fileLoad()
     saveAndCloseOpenSet();
     SelectConfigFile(chosen, false);
     if (!LoadConfigFile() && !terminated)
-        ShowMessageBox(mainWindow(), QStringLiteral("There are errors in configuration file ") + chosen,
+        ShowMessageBox(mainWindow(),
+                       QStringLiteral("There are errors in configuration file ") + chosen,
                        QStringLiteral("File Load Failure"), MsgType::Error, mbOK);
 }
 
@@ -303,17 +308,19 @@ bool ConfigSetCommands::SaveDlgCanClose(const QString &fileName)
     // A new set may not differ from one beside it only in letter case either.
     const QFileInfo info(path);
     if (QFileInfo::exists(path)
-        || (HasSetExtension(path) && ConfigNameExists(info.absolutePath(), info.completeBaseName()))) {
+        || (HasSetExtension(path)
+            && ConfigNameExists(info.absolutePath(), info.completeBaseName()))) {
         ShowMessageBox(nullptr,
-                       QStringLiteral("The file %1\nis pointing to existing configuration.\n"
-                                      "To overwrite an existing configuration, first delete or rename it.")
+                       QStringLiteral(
+                           "The file %1\nis pointing to existing configuration.\n"
+                           "To overwrite an existing configuration, first delete or rename it.")
                            .arg(path),
                        QString(), MsgType::Information, mbOK);
         return false;
     }
     if (!HasSetExtension(path)) {
-        ShowMessageBox(nullptr, QStringLiteral("The file %1\nhas wrong extension").arg(path), QString(),
-                       MsgType::Information, mbOK);
+        ShowMessageBox(nullptr, QStringLiteral("The file %1\nhas wrong extension").arg(path),
+                       QString(), MsgType::Information, mbOK);
         return false;
     }
     return true;
@@ -354,7 +361,8 @@ void ConfigSetCommands::fileRename()
     const QString old = ConfigFileName;
     if (QFileInfo::exists(old) && !QFile::remove(old)) {
         QFile::remove(path);
-        ShowMessageBox(mainWindow(), QStringLiteral("Can not delete current configuration file ") + old,
+        ShowMessageBox(mainWindow(),
+                       QStringLiteral("Can not delete current configuration file ") + old,
                        QStringLiteral("File Delete Failure"), MsgType::Error, mbOK);
         return;
     }
@@ -364,7 +372,8 @@ void ConfigSetCommands::fileRename()
 
 void ConfigSetCommands::fileDelete()
 {
-    if (ShowMessageBox(mainWindow(), QStringLiteral("Deleting current configuration file.\nAre you sure?"),
+    if (ShowMessageBox(mainWindow(),
+                       QStringLiteral("Deleting current configuration file.\nAre you sure?"),
                        QStringLiteral("Confirm Delete"), MsgType::Confirmation, mbYes | mbNo)
         != mrYes)
         return;

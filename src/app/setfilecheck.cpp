@@ -22,7 +22,7 @@ bool hasSetHeader(const QString &path)
     if (!head.startsWith(kFirstLine))
         return false;
     return head.size() == kFirstLineLength || head.at(kFirstLineLength) == '\r'
-        || head.at(kFirstLineLength) == '\n';
+           || head.at(kFirstLineLength) == '\n';
 }
 
 // The reason a path cannot be a set file, or nullptr when it can.
@@ -61,8 +61,8 @@ bool IsConfigFile(const QString &path, bool withMessages)
     if (withMessages) {
         // Concatenated, not formatted: a path may itself contain "%1".
         ShowMessageBox(nullptr,
-                       QStringLiteral("The file ") + path + QLatin1Char(' ')
-                           + QLatin1String(reason) + QLatin1Char('.'),
+                       QStringLiteral("The file ") + path + QLatin1Char(' ') + QLatin1String(reason)
+                           + QLatin1Char('.'),
                        QStringLiteral("Illegal Configuration File"), MsgType::Information, mbOK);
     }
     return false;

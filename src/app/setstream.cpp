@@ -101,7 +101,9 @@ QString readFormProperty(FormValues &f, const Property &p)
         return kInvalid;
     };
     const QString n = p.name;
-    auto is = [&](const char *name) { return n.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
+    auto is = [&](const char *name) {
+        return n.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    };
     int v = 0;
     QString err;
     if (is("Tag")) {
@@ -118,15 +120,17 @@ QString readFormProperty(FormValues &f, const Property &p)
             is("Width") ? f.bounds.setWidth(v) : f.bounds.setHeight(v);
     } else if (is("BorderStyle")) {
         QString s;
-        err = ident({QStringLiteral("bsNone"), QStringLiteral("bsSingle"), QStringLiteral("bsSizeable"),
-                     QStringLiteral("bsDialog"), QStringLiteral("bsToolWindow"),
-                     QStringLiteral("bsSizeToolWin")}, s);
+        err = ident({QStringLiteral("bsNone"), QStringLiteral("bsSingle"),
+                     QStringLiteral("bsSizeable"), QStringLiteral("bsDialog"),
+                     QStringLiteral("bsToolWindow"), QStringLiteral("bsSizeToolWin")},
+                    s);
         if (err.isEmpty())
             f.borderStyle = s;
     } else if (is("WindowState")) {
         QString s;
         err = ident({QStringLiteral("wsNormal"), QStringLiteral("wsMinimized"),
-                     QStringLiteral("wsMaximized")}, s);
+                     QStringLiteral("wsMaximized")},
+                    s);
         if (err.isEmpty())
             f.windowState = s;
     } else if (is("Key")) {
@@ -151,7 +155,9 @@ QString readFormProperty(FormValues &f, const Property &p)
 
 class Builder {
 public:
-    Builder(TBaseForm *mainForm, const ClassRegistry &registry) : form(mainForm), classes(registry) {}
+    Builder(TBaseForm *mainForm, const ClassRegistry &registry) : form(mainForm), classes(registry)
+    {
+    }
 
     // Creates o as a child of parent; returns an error message or empty.
     QString build(const Object &o, QWidget *parent)
@@ -182,8 +188,9 @@ public:
             const PropertyDef *pd = def->find(p.name);
             QString reason;
             if (!pd || !pd->read)
-                reason = p.name.contains(QLatin1Char('.')) ? QStringLiteral("Invalid property path")
-                                                           : QStringLiteral("Property does not exist");
+                reason = p.name.contains(QLatin1Char('.'))
+                             ? QStringLiteral("Invalid property path")
+                             : QStringLiteral("Property does not exist");
             else
                 reason = pd->read(w, p.value);
             if (!reason.isEmpty())

@@ -5,10 +5,16 @@ namespace mira {
 bool IsBreakChar(QChar c)
 {
     switch (c.unicode()) {
-    case '\t': case ' ': case ',': case '-': case '.': case '/': case ':': case ';': case '\\':
-        return true;
-    default:
-        return false;
+    case '\t':
+    case ' ':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ':':
+    case ';':
+    case '\\': return true;
+    default: return false;
     }
 }
 

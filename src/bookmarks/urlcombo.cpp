@@ -25,8 +25,10 @@ TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
 {
     auto *pane = dynamic_cast<AddressNavigator *>(owner);
     if (!pane) {
-        ShowMessageBox(nullptr, QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"),
-                       QStringLiteral("Instanciating Failure - Invalid owner"), MsgType::Error, mbOK);
+        ShowMessageBox(nullptr,
+                       QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"),
+                       QStringLiteral("Instanciating Failure - Invalid owner"), MsgType::Error,
+                       mbOK);
         return nullptr;
     }
     return new TURLCombo(pane, parent ? parent : qobject_cast<QWidget *>(owner));
@@ -225,7 +227,7 @@ bool TURLCombo::CanAddToFavorites() const
         return false;
     const QString loc = pane->LoadedLocationURL();
     return !loc.isEmpty() && !pane->LoadedLocationName().isEmpty()
-        && !loc.contains(QStringLiteral("res://"));
+           && !loc.contains(QStringLiteral("res://"));
 }
 
 void TURLCombo::SetHint(const QString &value)
@@ -275,7 +277,8 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
 
 void TURLCombo::walkOpenList(int step)
 {
-    const int from = view()->currentIndex().isValid() ? view()->currentIndex().row() : currentIndex();
+    const int from = view()->currentIndex().isValid() ? view()->currentIndex().row()
+                                                      : currentIndex();
     const int line = from + step;
     if (line < 0 || line >= count())
         return;

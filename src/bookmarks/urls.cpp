@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "dialogs/messagebox.h"
 #include "bookmarks/shortenname.h"
 #include "bookmarks/urllistview.h"
+#include "dialogs/messagebox.h"
 #include "platform/shell.h"
 
 namespace mira {
@@ -74,7 +74,7 @@ void TURL::SetIndex(int index)
 bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText)
 {
     // Copies: the texts may belong to a bookmark that a clash question deletes.
-    const QString name = nameText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString name = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
     const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
     TURLs *list = m_owner;
     if (TURL *same = list->findBookmark(name, address, this)) {
@@ -241,7 +241,8 @@ bool TURLs::ConfirmUnique(QString value, bool byAddress, const TURL *self)
         if (!other)
             return true;
         const QString text = (byAddress ? addressClash(value, *other) : nameClash(value, *other))
-            + QStringLiteral("\nIs it OK to replace the URL by deleting existing entry?");
+                             + QStringLiteral(
+                                 "\nIs it OK to replace the URL by deleting existing entry?");
         const int otherId = other->m_id;
         if (ShowMessageBox(Owner(), text, QString(), MsgType::Confirmation, mbOK | mbCancel)
             != mrOK)

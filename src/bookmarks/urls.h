@@ -73,7 +73,7 @@ private:
     int m_id;
     QString m_name;
     QString m_address;
-    QString m_nameKey;     // case-folded, as indexed
+    QString m_nameKey; // case-folded, as indexed
     QString m_addressKey;
     // Further bookmarks with the same key (only lists that already held duplicates).
     TURL *m_nextSameName = nullptr;
@@ -156,8 +156,8 @@ private:
 
     URLListView *m_combo;
     std::vector<std::unique_ptr<TURL>> m_items;
-    Index m_byName;      // non-empty folded names
-    Index m_byAddress;   // non-empty folded addresses
+    Index m_byName;    // non-empty folded names
+    Index m_byAddress; // non-empty folded addresses
     int m_nextId = 0;
     int m_updateCount = 0;
 };

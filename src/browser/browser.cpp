@@ -99,9 +99,10 @@ QString TDocumentBody::Scroll() const
 bool TDocumentBody::SetScroll(const QString &value) const
 {
     const bool hide = value.compare(QStringLiteral("no"), Qt::CaseInsensitive) == 0;
-    return evaluate(QStringLiteral("document.body ? (document.documentElement.style.overflow = '%1',"
-                                   " true) : false")
-                        .arg(hide ? QStringLiteral("hidden") : QString()))
+    return evaluate(
+               QStringLiteral("document.body ? (document.documentElement.style.overflow = '%1',"
+                              " true) : false")
+                   .arg(hide ? QStringLiteral("hidden") : QString()))
         .toBool();
 }
 
@@ -135,8 +136,7 @@ bool TDocumentBody::SetScrollTop(int y) const
 
 // -------------------------------------------------------------------------- TBrowser
 
-TBrowser::TBrowser(QObject *owner)
-    : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(kFreshSize, kFreshSize);
@@ -150,10 +150,13 @@ TBrowser::TBrowser(QObject *owner)
     NaviBar->setContentsMargins(0, 0, 0, 0);
     NaviBar->setFocusPolicy(Qt::NoFocus);
 
-    BackButton = makeButton(ImgBack, QStringLiteral("Back|Navigate to the previously viewed document"));
-    ForwardButton = makeButton(ImgForward, QStringLiteral("Forward|Navigate to the next viewed document"));
+    BackButton = makeButton(ImgBack,
+                            QStringLiteral("Back|Navigate to the previously viewed document"));
+    ForwardButton = makeButton(ImgForward,
+                               QStringLiteral("Forward|Navigate to the next viewed document"));
     StopButton = makeButton(ImgStop, QStringLiteral("Stop|Stop document loading"));
-    RefreshButton = makeButton(ImgRefresh, QStringLiteral("Refresh|Reload the currently loaded document"));
+    RefreshButton = makeButton(ImgRefresh,
+                               QStringLiteral("Refresh|Reload the currently loaded document"));
     GoButton = makeButton(ImgGo, QStringLiteral("Go|Navigate to selected location"));
     BackButton->setObjectName(QStringLiteral("BackButton"));
     ForwardButton->setObjectName(QStringLiteral("ForwardButton"));
@@ -185,8 +188,12 @@ TBrowser::TBrowser(QObject *owner)
     WebView->OnStatusTextChange = [this](const QString &text) { WebStatusTextChange(text); };
     WebView->OnTitleChange = [this](const QString &title) { WebTitleChange(title); };
     WebView->OnProgressChange = [this](int progress, int max) { WebProgressChange(progress, max); };
-    WebView->OnCloseQuery = [this](QObject *sender, bool &canClose) { WebCloseQuery(sender, canClose); };
-    WebView->OnNewWindow2 = [this](WebControl *&target, bool &cancel) { WebNewWindow2(target, cancel); };
+    WebView->OnCloseQuery = [this](QObject *sender, bool &canClose) {
+        WebCloseQuery(sender, canClose);
+    };
+    WebView->OnNewWindow2 = [this](WebControl *&target, bool &cancel) {
+        WebNewWindow2(target, cancel);
+    };
     WebView->OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
@@ -376,8 +383,8 @@ void TBrowser::resizeEvent(QResizeEvent *event)
     // The toolkit cannot refuse a resize, so the rule sets the minimum for the next
     // one (and widens the pane now when it has become too narrow).
     if (event->oldSize().isValid()) {
-        const int minWidth =
-            MinWidthAfterResize(event->oldSize().height(), event->size().height(), minimumWidth());
+        const int minWidth = MinWidthAfterResize(event->oldSize().height(), event->size().height(),
+                                                 minimumWidth());
         if (minWidth != minimumWidth())
             setMinimumWidth(minWidth);
     }

@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include "bookmarks/addressnavigator.h"
-#include "browser/panecommands.h"
 #include "browser/mwebbrowser.h"
+#include "browser/panecommands.h"
 #include "layout/component.h"
 #include "layout/designablepane.h"
 

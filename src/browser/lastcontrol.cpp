@@ -35,7 +35,7 @@ bool LastControlTracker::eventFilter(QObject *watched, QEvent *event)
             return QObject::eventFilter(watched, event);
         // A press nobody took travels up to the parents: it is still the same press.
         const bool passedOn = pressTarget && widget->isAncestorOf(pressTarget)
-            && e->globalPosition() == pressAt && e->timestamp() == pressTime;
+                              && e->globalPosition() == pressAt && e->timestamp() == pressTime;
         if (!passedOn) {
             pressTarget = widget;
             pressAt = e->globalPosition();

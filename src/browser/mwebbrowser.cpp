@@ -79,8 +79,9 @@ void TMWebBrowser::connectControl()
             });
     // The request goes the way of any close of this widget, through closeEvent; queued,
     // so the engine's call has returned before the widget may go away.
-    connect(control, &WebControl::windowCloseRequested, this, [this] { close(); },
-            Qt::QueuedConnection);
+    connect(
+        control, &WebControl::windowCloseRequested, this, [this] { close(); },
+        Qt::QueuedConnection);
 }
 
 void TMWebBrowser::SetDownloadOptions(const TDownloadControlOptions &options)

@@ -180,9 +180,9 @@ ModalResult ShowMessageBox(QWidget *owner, const QString &text, const QString &c
 bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString &text,
                   const QString &prompt, const QString &caption)
 {
-    QDialog dialog(owner ? owner->window() : nullptr,
-                   Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                       | Qt::WindowCloseButtonHint);
+    QDialog dialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint
+                                                          | Qt::WindowTitleHint
+                                                          | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(caption.isEmpty() ? QStringLiteral("Mira") : caption);
     const QSize size = InputBoxSize(width, height, !prompt.isEmpty());
     dialog.setFixedSize(size);
@@ -222,7 +222,9 @@ bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString 
     record.dialog = &dialog;
     record.geometry = placeDialog(&dialog, owner);
     record.geometry.setSize(size);
-    record.show = [&dialog]() { return dialog.exec() == QDialog::Accepted ? int(mrOK) : int(mrCancel); };
+    record.show = [&dialog]() {
+        return dialog.exec() == QDialog::Accepted ? int(mrOK) : int(mrCancel);
+    };
     record.setText = [edit](const QString &typed) {
         edit->selectAll();
         edit->insert(typed);

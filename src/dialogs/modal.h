@@ -21,13 +21,13 @@ enum ModalResult : int { mrNone = 0, mrOK = 1, mrCancel = 2, mrYes = 6, mrNo = 7
 struct ModalRecord {
     enum class Kind { MessageBox, InputBox, Dialog };
     Kind kind = Kind::Dialog;
-    QString text;     // message text, or the input box's initial text
-    QString caption;  // window title as shown
-    QString prompt;   // input box prompt
+    QString text;    // message text, or the input box's initial text
+    QString caption; // window title as shown
+    QString prompt;  // input box prompt
     MsgType type = MsgType::Information;
     MsgButtons buttons = 0;
     QWidget *owner = nullptr;
-    QRect geometry;   // frame rectangle where the window was placed, in screen coordinates
+    QRect geometry; // frame rectangle where the window was placed, in screen coordinates
     int maxLength = 0;
     QDialog *dialog = nullptr;
     // The real modal run; returns a ModalResult (or the dialog's own result code).

@@ -1,14 +1,13 @@
 #include "icons/glyphs.h"
 
-#include "icons/images.h"
-
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
-
 #include <array>
+
+#include "icons/images.h"
 
 namespace mira::glyphs {
 
@@ -96,8 +95,7 @@ void TextLines(QPainter &p, qreal left, qreal right, qreal top, int count, qreal
 }
 
 // A straight block arrow pointing right, tip at tip; mirrored by the caller.
-QPainterPath BlockArrow(QPointF tip, qreal headLength, qreal headHalf, qreal shaftHalf,
-                        qreal tail)
+QPainterPath BlockArrow(QPointF tip, qreal headLength, qreal headHalf, qreal shaftHalf, qreal tail)
 {
     const qreal neck = tip.x() - headLength;
     QPainterPath a;
@@ -330,8 +328,7 @@ void DrawBack(QPainter &p)
 
 void DrawForward(QPainter &p)
 {
-    Fill(p, BlockArrow(QPointF(18.5, 10), 8, 7.5, 3.5, 2.5), Vertical(Blue, 2.5, 17.5),
-         Blue.dark);
+    Fill(p, BlockArrow(QPointF(18.5, 10), 8, 7.5, 3.5, 2.5), Vertical(Blue, 2.5, 17.5), Blue.dark);
 }
 
 void DrawStop(QPainter &p)

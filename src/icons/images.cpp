@@ -1,12 +1,11 @@
 #include "icons/images.h"
 
-#include "icons/glyphs.h"
-
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
-
 #include <functional>
+
+#include "icons/glyphs.h"
 
 namespace mira {
 
@@ -140,7 +139,8 @@ QPixmap RenderApplicationIcon(int pixelSize)
 {
     if (pixelSize <= 0)
         return {};
-    return Render(pixelSize, 32, [pixelSize](QPainter &p) { glyphs::DrawApplication(p, pixelSize); });
+    return Render(pixelSize, 32,
+                  [pixelSize](QPainter &p) { glyphs::DrawApplication(p, pixelSize); });
 }
 
 QPixmap ImagePixmap(int index)

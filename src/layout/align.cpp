@@ -51,7 +51,7 @@ QString AlignName(TAlign align)
 
 std::optional<TAlign> AlignFromName(const QString &name)
 {
-    static const TAlign all[] = {TAlign::alNone, TAlign::alTop, TAlign::alBottom,
+    static const TAlign all[] = {TAlign::alNone, TAlign::alTop,   TAlign::alBottom,
                                  TAlign::alLeft, TAlign::alRight, TAlign::alClient};
     for (TAlign a : all)
         if (AlignName(a).compare(name, Qt::CaseInsensitive) == 0)
@@ -115,8 +115,8 @@ void AlignControls(QWidget *container)
         return;
     QRect rect = container->contentsRect();
     const QList<QWidget *> controls = ControlsOf(container);
-    static const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft,
-                                   TAlign::alRight, TAlign::alClient};
+    static const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
+                                   TAlign::alClient};
     for (TAlign align : order) {
         QList<QWidget *> list;
         for (QWidget *c : controls) {
@@ -147,19 +147,25 @@ void AlignControls(QWidget *container)
                 c->setGeometry(rect.left() + w - c->width(), rect.top(), c->width(), h);
                 rect.setRight(rect.right() - c->width());
                 break;
-            case TAlign::alClient:
-                c->setGeometry(rect.left(), rect.top(), w, h);
-                break;
-            case TAlign::alNone:
-                break;
+            case TAlign::alClient: c->setGeometry(rect.left(), rect.top(), w, h); break;
+            case TAlign::alNone: break;
             }
         }
     }
 }
 
-AlignSuspender::AlignSuspender() { ++suspendCount; }
-AlignSuspender::~AlignSuspender() { --suspendCount; }
-bool AlignSuspender::active() { return suspendCount > 0; }
+AlignSuspender::AlignSuspender()
+{
+    ++suspendCount;
+}
+AlignSuspender::~AlignSuspender()
+{
+    --suspendCount;
+}
+bool AlignSuspender::active()
+{
+    return suspendCount > 0;
+}
 
 ContainerAlignLock::ContainerAlignLock(QWidget *c) : container(c)
 {

@@ -9,8 +9,7 @@
 
 namespace mira {
 
-TPage::TPage(QObject *owner)
-    : QWidget(nullptr), TComponent(owner)
+TPage::TPage(QObject *owner) : QWidget(nullptr), TComponent(owner)
 {
     // Pages live inside their book only; they take part in no alignment.
     NotifyInserted(this);
@@ -65,8 +64,7 @@ QString TabPositionName(TTabPosition p)
     return {};
 }
 
-TBook::TBook(QObject *owner)
-    : QTabWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TBook::TBook(QObject *owner) : QTabWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(157, 80);

@@ -97,14 +97,18 @@ QList<PropertyDef> bounds()
         return p;
     };
     return {
-        make(QStringLiteral("Left"), [](QWidget *w) { return w->x(); },
-             [](QWidget *w, int n) { w->move(n, w->y()); }, kMinPos),
-        make(QStringLiteral("Top"), [](QWidget *w) { return w->y(); },
-             [](QWidget *w, int n) { w->move(w->x(), n); }, kMinPos),
-        make(QStringLiteral("Width"), [](QWidget *w) { return w->width(); },
-             [](QWidget *w, int n) { w->resize(n, w->height()); }, 0),
-        make(QStringLiteral("Height"), [](QWidget *w) { return w->height(); },
-             [](QWidget *w, int n) { w->resize(w->width(), n); }, 0),
+        make(
+            QStringLiteral("Left"), [](QWidget *w) { return w->x(); },
+            [](QWidget *w, int n) { w->move(n, w->y()); }, kMinPos),
+        make(
+            QStringLiteral("Top"), [](QWidget *w) { return w->y(); },
+            [](QWidget *w, int n) { w->move(w->x(), n); }, kMinPos),
+        make(
+            QStringLiteral("Width"), [](QWidget *w) { return w->width(); },
+            [](QWidget *w, int n) { w->resize(n, w->height()); }, 0),
+        make(
+            QStringLiteral("Height"), [](QWidget *w) { return w->height(); },
+            [](QWidget *w, int n) { w->resize(w->width(), n); }, 0),
     };
 }
 

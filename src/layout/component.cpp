@@ -22,9 +22,18 @@ namespace {
 int readingCount = 0;
 }
 
-ReadingGuard::ReadingGuard() { ++readingCount; }
-ReadingGuard::~ReadingGuard() { --readingCount; }
-bool IsReadingSet() { return readingCount > 0; }
+ReadingGuard::ReadingGuard()
+{
+    ++readingCount;
+}
+ReadingGuard::~ReadingGuard()
+{
+    --readingCount;
+}
+bool IsReadingSet()
+{
+    return readingCount > 0;
+}
 
 void MarkControl(QWidget *w)
 {

@@ -98,7 +98,8 @@ void DesignCommands::InsertControl(const QString &className, QWidget *lastContro
     }
     if (lastControl == c && n != 0) {
         inform(mainWindow(), QStringLiteral("Boundary Spot"),
-               QStringLiteral("Invalid zone under the mouse.\nPlease, choose the location more precisely."));
+               QStringLiteral(
+                   "Invalid zone under the mouse.\nPlease, choose the location more precisely."));
         return;
     }
     const ClassDef *def = classes ? classes->find(className) : nullptr;
@@ -113,7 +114,8 @@ void DesignCommands::InsertControl(const QString &className, QWidget *lastContro
     if (!FitsBeside(added->size(), extent)) {
         delete added;
         inform(mainWindow(), QStringLiteral("Size Checker"),
-               QStringLiteral("Not enough space to insert the control.\nTry to enlarge the control under the popup menu."));
+               QStringLiteral("Not enough space to insert the control.\nTry to enlarge the control "
+                              "under the popup menu."));
         return;
     }
     WindowUpdateLock lock(mainWindow());
@@ -158,9 +160,11 @@ void DesignCommands::placeBeside(QWidget *n, QWidget *t, QWidget *c, Zone zone, 
             StoreAlign(t, TAlign::alNone);
             const QRect area = c->contentsRect();
             if (stacked)
-                t->setGeometry(t->x(), area.height() - (t->height() - hN), t->width(), t->height() - hN);
+                t->setGeometry(t->x(), area.height() - (t->height() - hN), t->width(),
+                               t->height() - hN);
             else
-                t->setGeometry(area.width() - (t->width() - wN), t->y(), t->width() - wN, t->height());
+                t->setGeometry(area.width() - (t->width() - wN), t->y(), t->width() - wN,
+                               t->height());
         }
         PutInto(n, host);
         PutInto(s, host);
@@ -191,8 +195,7 @@ void DesignCommands::placeBeside(QWidget *n, QWidget *t, QWidget *c, Zone zone, 
             PutInto(s, host);
         }
         return;
-    case Zone::Fill:
-        break;
+    case Zone::Fill: break;
     }
     if (pair)
         PutInto(p, c);
@@ -234,11 +237,14 @@ void DesignCommands::DeleteControl(const QString &className, QWidget *lastContro
         return;
     const int n = ControlCount(c);
     const QString caption = QStringLiteral("Confirm Deleting");
-    const bool asked = (n < 2 || n == 3)
-        ? confirmed(t, caption, QStringLiteral("This ") + className.mid(1, 20)
-                                    + QStringLiteral(" will be deleted.\nAre you sure?"))
-        : confirmed(mainWindow(), caption,
-                    QStringLiteral("Unsupported configuration group will be deleted.\nProceed?"));
+    const bool asked =
+        (n < 2 || n == 3)
+            ? confirmed(t, caption,
+                        QStringLiteral("This ") + className.mid(1, 20)
+                            + QStringLiteral(" will be deleted.\nAre you sure?"))
+            : confirmed(mainWindow(), caption,
+                        QStringLiteral(
+                            "Unsupported configuration group will be deleted.\nProceed?"));
     if (!asked)
         return;
 
@@ -246,9 +252,7 @@ void DesignCommands::DeleteControl(const QString &className, QWidget *lastContro
     QWidget *g = layoutParent(c);
     ContainerAlignLock held(g);
     switch (n) {
-    case 0:
-        collapseParent(g, c);
-        break;
+    case 0: collapseParent(g, c); break;
     case 1:
         collapseParent(g, c);
         delete t;
@@ -256,7 +260,8 @@ void DesignCommands::DeleteControl(const QString &className, QWidget *lastContro
     case 3: {
         if (lastControl == c) {
             inform(mainWindow(), QStringLiteral("Boundary Spot"),
-                   QStringLiteral("Splitter under the mouse.\nPlease, choose the location more precisely."));
+                   QStringLiteral(
+                       "Splitter under the mouse.\nPlease, choose the location more precisely."));
             return;
         }
         if (t->parentWidget() != c) {
@@ -369,7 +374,9 @@ void DesignCommands::PageDelete(QWidget *lastControl)
     if (!b)
         return;
     if (b->PageCount() == 1) {
-        ShowMessageBox(b, QStringLiteral("Book should contain at least one page.\nYou should delete the whole book instead."),
+        ShowMessageBox(b,
+                       QStringLiteral("Book should contain at least one page.\nYou should delete "
+                                      "the whole book instead."),
                        QString(), MsgType::Information, mbOK);
         return;
     }
@@ -394,7 +401,7 @@ void DesignCommands::BookTabsPos(QWidget *lastControl)
     if (!b)
         return;
     b->SetTabPosition(b->TabPosition() == TTabPosition::tpTop ? TTabPosition::tpBottom
-                                                               : TTabPosition::tpTop);
+                                                              : TTabPosition::tpTop);
 }
 
 void DesignCommands::BrowserNaviBarPos()

@@ -45,9 +45,7 @@ DesignSpot DeriveSpot(QWidget *control)
         s.target = pane;
         break;
     }
-    case SpotKind::Pan:
-        s.container = control;
-        break;
+    case SpotKind::Pan: s.container = control; break;
     case SpotKind::Page:
         s.container = control;
         s.target = static_cast<TPage *>(control)->Book();
@@ -60,8 +58,7 @@ DesignSpot DeriveSpot(QWidget *control)
         s.container = parentOf(parentOf(control));
         s.target = parentOf(control);
         break;
-    case SpotKind::None:
-        break;
+    case SpotKind::None: break;
     }
     return s;
 }

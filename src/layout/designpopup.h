@@ -8,12 +8,12 @@ namespace mira {
 
 // What the control under the mouse is, for the design popup.
 enum class SpotKind {
-    None,      // nothing, or a control the design commands do not act on
-    BarPan,    // the TPan in a pane's navigation bar
-    Pan,       // any other TPan
-    Page,      // a tab sheet
-    Book,      // a page control (the click was on its tab row)
-    PanePart,  // a pane's web view or navigation bar
+    None,     // nothing, or a control the design commands do not act on
+    BarPan,   // the TPan in a pane's navigation bar
+    Pan,      // any other TPan
+    Page,     // a tab sheet
+    Book,     // a page control (the click was on its tab row)
+    PanePart, // a pane's web view or navigation bar
 };
 
 SpotKind ClassifySpot(const QWidget *control);

@@ -31,7 +31,7 @@ bool FitsBeside(QSize n, const std::optional<TargetExtent> &target)
     if (!target)
         return true;
     return n.height() < target->size.height() - target->minimum.height()
-        && n.width() < target->size.width() - target->minimum.width();
+           && n.width() < target->size.width() - target->minimum.width();
 }
 
 } // namespace mira

@@ -9,8 +9,7 @@
 
 namespace mira {
 
-TSplit::TSplit(QObject *owner)
-    : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TSplit::TSplit(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
 {
     MarkGraphicControl(this);
     StoreAlign(this, TAlign::alLeft);
@@ -75,19 +74,22 @@ QWidget *TSplit::ResizedControl() const
         const QRect r = c->geometry();
         switch (a) {
         case TAlign::alLeft:
-            if (r.left() + r.width() == me.left()) return c;
+            if (r.left() + r.width() == me.left())
+                return c;
             break;
         case TAlign::alRight:
-            if (r.left() == me.left() + me.width()) return c;
+            if (r.left() == me.left() + me.width())
+                return c;
             break;
         case TAlign::alTop:
-            if (r.top() + r.height() == me.top()) return c;
+            if (r.top() + r.height() == me.top())
+                return c;
             break;
         case TAlign::alBottom:
-            if (r.top() == me.top() + me.height()) return c;
+            if (r.top() == me.top() + me.height())
+                return c;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return nullptr;
@@ -104,7 +106,7 @@ void TSplit::beginDrag(int globalPos)
     // Room left for the others: the parent's client extent less every control of this
     // orientation (the splitter included), plus the resized one, less MinSize kept free.
     dragMaxSize = (horizontal() ? parent->contentsRect().width() : parent->contentsRect().height())
-        - minSize;
+                  - minSize;
     for (QWidget *c : ControlsOf(parent)) {
         if (c->isHidden())
             continue;

@@ -11,7 +11,7 @@ namespace {
 QString stateFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/mira/engine/offline");
+           + QStringLiteral("/mira/engine/offline");
 }
 
 } // namespace

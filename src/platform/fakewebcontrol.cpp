@@ -83,11 +83,8 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
             history[historyIndex] = address;
         }
         break;
-    case Entry::Walk:
-        historyIndex = walkTo;
-        break;
-    case Entry::Keep:
-        break;
+    case Entry::Walk: historyIndex = walkTo; break;
+    case Entry::Keep: break;
     }
     const QString scheme = address.section(QLatin1Char(':'), 0, 0).toLower();
     static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
@@ -139,21 +136,33 @@ void FakeWebControl::runStep(const PageStep &step)
 {
     switch (step.kind) {
     case PageStep::Alert: {
-        WebMessage m{step.text, QStringLiteral("Web Page Message"), MB_OK | MB_ICONWARNING, false,
-                     {}, IDOK};
+        WebMessage m{step.text,
+                     QStringLiteral("Web Page Message"),
+                     MB_OK | MB_ICONWARNING,
+                     false,
+                     {},
+                     IDOK};
         pageMessage(m);
         break;
     }
     case PageStep::Confirm: {
-        WebMessage m{step.text, QStringLiteral("Web Page Message"),
-                     MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
+        WebMessage m{step.text,
+                     QStringLiteral("Web Page Message"),
+                     MB_OKCANCEL | MB_ICONQUESTION,
+                     false,
+                     {},
+                     IDCANCEL};
         title = pageMessage(m) == IDOK ? QStringLiteral("true") : QStringLiteral("false");
         Q_EMIT titleChange(title);
         break;
     }
     case PageStep::Prompt: {
-        WebMessage m{step.text, QStringLiteral("Web Page Prompt"), MB_OKCANCEL | MB_ICONQUESTION,
-                     true, step.value, IDCANCEL};
+        WebMessage m{step.text,
+                     QStringLiteral("Web Page Prompt"),
+                     MB_OKCANCEL | MB_ICONQUESTION,
+                     true,
+                     step.value,
+                     IDCANCEL};
         title = pageMessage(m) == IDOK ? m.value : QStringLiteral("null");
         Q_EMIT titleChange(title);
         break;
@@ -234,8 +243,7 @@ void FakeWebControl::setSilent(bool silent)
     silentValue = silent;
 }
 
-bool FakeWebControl::exec(bool useGroup, int command, int option, const QVariant &in,
-                          QVariant *out)
+bool FakeWebControl::exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out)
 {
     commands.append({useGroup, command, option, in});
     if (!document)
@@ -261,10 +269,8 @@ bool FakeWebControl::exec(bool useGroup, int command, int option, const QVariant
     case OLECMDID_SAVEAS:
     case OLECMDID_PRINT:
     case OLECMDID_PRINTPREVIEW:
-    case OLECMDID_PAGESETUP:
-        return true;
-    default:
-        return false;
+    case OLECMDID_PAGESETUP: return true;
+    default: return false;
     }
 }
 

@@ -38,7 +38,7 @@ public:
         QString value; // a prompt's default
     };
     struct Page {
-        QString title;                   // empty: the address stands in
+        QString title;                    // empty: the address stands in
         QHash<QString, QVariant> globals; // script variables the page defines
         QList<PageStep> steps;
         bool held = false; // the load starts but never ends until stopped
@@ -61,8 +61,7 @@ public:
     int readyState() const override { return ready; }
     bool silent() const override { return silentValue; }
     void setSilent(bool silent) override;
-    bool exec(bool useGroup, int command, int option, const QVariant &in,
-              QVariant *out) override;
+    bool exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out) override;
     void ambientPropertyChanged(int dispId) override;
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }
@@ -133,8 +132,8 @@ private:
     quint32 dlFlags = DLCTL_DEFAULT;
     quint32 uiFlags = 0;
     bool silentValue = false;
-    int loadSerial = 0;      // a newer load, or stop, makes a pending one stale
-    QString loadingAddress;  // the load started and not yet ended
+    int loadSerial = 0;     // a newer load, or stop, makes a pending one stale
+    QString loadingAddress; // the load started and not yet ended
     bool loading = false;
 };
 

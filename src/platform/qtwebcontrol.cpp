@@ -25,8 +25,8 @@
 #include <QWebEngineView>
 #include <memory>
 
-#include "platform/connectivity.h"
 #include "dialogs/modal.h"
+#include "platform/connectivity.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
@@ -49,7 +49,8 @@ class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:
     OfflineInterceptor(QObject *parent, std::function<bool()> isViewOffline,
                        std::function<bool()> bypassesCache)
-        : QWebEngineUrlRequestInterceptor(parent), viewOffline(std::move(isViewOffline)),
+        : QWebEngineUrlRequestInterceptor(parent),
+          viewOffline(std::move(isViewOffline)),
           bypassCache(std::move(bypassesCache))
     {
     }
@@ -128,8 +129,8 @@ protected:
     bool javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue,
                           QString *result) override
     {
-        WebMessage m{msg, promptCaption, MB_OKCANCEL | MB_ICONQUESTION, true, defaultValue,
-                     IDCANCEL};
+        WebMessage m{msg,  promptCaption, MB_OKCANCEL | MB_ICONQUESTION,
+                     true, defaultValue,  IDCANCEL};
         if (!control || control->scriptMessage(m) != IDOK)
             return false;
         *result = m.value;
@@ -204,8 +205,8 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
         document = true;
         ready = READYSTATE_LOADING;
-        Q_EMIT statusTextChange(QStringLiteral("Opening page %1...")
-                                    .arg(loadingUrl.toDisplayString()));
+        Q_EMIT statusTextChange(
+            QStringLiteral("Opening page %1...").arg(loadingUrl.toDisplayString()));
     });
     connect(p, &QWebEnginePage::loadProgress, this,
             [this](int progress) { Q_EMIT progressChange(progress, 100); });
@@ -215,9 +216,9 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
         document = true;
         ready = READYSTATE_COMPLETE;
         applyZoom();
-        Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
-                                   : QStringLiteral("Cannot open %1")
-                                         .arg(loadingUrl.toDisplayString()));
+        Q_EMIT statusTextChange(
+            ok ? QStringLiteral("Done")
+               : QStringLiteral("Cannot open %1").arg(loadingUrl.toDisplayString()));
         Q_EMIT progressChange(-1, 100);
     });
     connect(p, &QWebEnginePage::linkHovered, this,
@@ -228,15 +229,23 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
             [this](const QWebEngineCertificateError &error) {
                 QWebEngineCertificateError e = error;
                 if (!e.isOverridable()) {
-                    WebMessage m{e.description(), certificateCaption, MB_OK | MB_ICONERROR,
-                                 false, {}, IDOK};
+                    WebMessage m{e.description(),
+                                 certificateCaption,
+                                 MB_OK | MB_ICONERROR,
+                                 false,
+                                 {},
+                                 IDOK};
                     scriptMessage(m);
                     return; // rejected
                 }
                 e.defer();
                 WebMessage m{QStringLiteral("%1\n\n%2\n\nDo you want to open this page anyway?")
                                  .arg(e.url().toDisplayString(), e.description()),
-                             certificateCaption, MB_YESNO | MB_ICONWARNING, false, {}, IDNO};
+                             certificateCaption,
+                             MB_YESNO | MB_ICONWARNING,
+                             false,
+                             {},
+                             IDNO};
                 if (scriptMessage(m) == IDYES)
                     e.acceptCertificate();
                 else
@@ -247,8 +256,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
                 QString user;
                 QString password;
                 // Leaving the authenticator untouched cancels the request.
-                if (effectiveSilent()
-                    || !AskCredentials(view, url.host(), &user, &password))
+                if (effectiveSilent() || !AskCredentials(view, url.host(), &user, &password))
                     return;
                 auth->setUser(user);
                 auth->setPassword(password);
@@ -344,7 +352,8 @@ bool QtWebControl::replaceCurrentEntry(const QUrl &url)
     if (!document || !page() || page()->history()->count() == 0)
         return false;
     // The address as a script string literal: the one element of a JSON array.
-    const QByteArray quoted = QJsonDocument(QJsonArray{url.toString()}).toJson(QJsonDocument::Compact);
+    const QByteArray quoted =
+        QJsonDocument(QJsonArray{url.toString()}).toJson(QJsonDocument::Compact);
     const QString script = QStringLiteral("location.replace(%1); true")
                                .arg(QString::fromUtf8(quoted.mid(1, quoted.size() - 2)));
     QPointer<WebPage> p = currentPage;
@@ -492,8 +501,7 @@ bool QtWebControl::navigationRequested(const QUrl &url)
     return !cancel;
 }
 
-bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &in,
-                        QVariant *out)
+bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out)
 {
     if (!document || !page())
         return false;
@@ -528,7 +536,6 @@ bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &
     default: return false;
     }
 }
-
 
 bool QtWebControl::openDocument()
 {
@@ -574,14 +581,14 @@ bool QtWebControl::saveDocumentAs()
                               if (!request->isSavePageDownload() || request->page() != p)
                                   return;
                               disconnect(*connection);
-                              connect(request, &QWebEngineDownloadRequest::isFinishedChanged,
-                                      this, [this, request] {
+                              connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this,
+                                      [this, request] {
                                           if (!request->isFinished())
                                               return;
-                                          Q_EMIT commandFinished(
-                                              OLECMDID_SAVEAS,
-                                              request->state()
-                                                  == QWebEngineDownloadRequest::DownloadCompleted);
+                                          Q_EMIT commandFinished(OLECMDID_SAVEAS,
+                                                                 request->state()
+                                                                     == QWebEngineDownloadRequest::
+                                                                         DownloadCompleted);
                                       });
                           });
     p->save(path, format);
@@ -601,11 +608,12 @@ bool QtWebControl::print(int option)
     }
     printing = true;
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(view.data(), &QWebEngineView::printFinished, this, [this, connection](bool ok) {
-        disconnect(*connection);
-        printing = false;
-        Q_EMIT commandFinished(OLECMDID_PRINT, ok);
-    });
+    *connection = connect(view.data(), &QWebEngineView::printFinished, this,
+                          [this, connection](bool ok) {
+                              disconnect(*connection);
+                              printing = false;
+                              Q_EMIT commandFinished(OLECMDID_PRINT, ok);
+                          });
     view->print(&printer);
     return true;
 }

@@ -34,8 +34,7 @@ public:
     int readyState() const override { return ready; }
     bool silent() const override { return silentValue; }
     void setSilent(bool silent) override { silentValue = silent; }
-    bool exec(bool useGroup, int command, int option, const QVariant &in,
-              QVariant *out) override;
+    bool exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out) override;
     void ambientPropertyChanged(int dispId) override;
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }

@@ -24,11 +24,12 @@ void OnTerminationRequest(QObject *context, std::function<void()> handler)
     if (pipeFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeFds) != 0)
         return;
     auto *notifier = new QSocketNotifier(pipeFds[1], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [handler = std::move(handler)] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::read(pipeFds[1], &byte, 1);
-        handler();
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, context,
+                     [handler = std::move(handler)] {
+                         char byte = 0;
+                         [[maybe_unused]] const ssize_t n = ::read(pipeFds[1], &byte, 1);
+                         handler();
+                     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

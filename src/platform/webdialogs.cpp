@@ -213,8 +213,7 @@ int ShowOwnMessage(QWidget *owner, WebMessage &message)
         buttons = mbYes | mbNo;
         standard = QMessageBox::Yes | QMessageBox::No;
         break;
-    default:
-        break;
+    default: break;
     }
     const MsgType type = typeOf(message.type);
     QMessageBox box(iconOf(type), message.caption, message.text, standard, owner);

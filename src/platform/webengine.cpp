@@ -54,7 +54,7 @@ void applyContentOptions(QWebEngineProfile *profile)
 QString DataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/mira/engine");
+           + QStringLiteral("/mira/engine");
 }
 
 QString CacheFolder()
@@ -80,7 +80,8 @@ void SetCacheWritten(bool written)
 {
     // A memory cache keeps nothing on disk; switching to no cache at all would
     // clear the disk cache, and the reset that follows the clearing aborts loads.
-    const auto wanted = written ? QWebEngineProfile::DiskHttpCache : QWebEngineProfile::MemoryHttpCache;
+    const auto wanted = written ? QWebEngineProfile::DiskHttpCache
+                                : QWebEngineProfile::MemoryHttpCache;
     if (MainProfile()->httpCacheType() != wanted)
         MainProfile()->setHttpCacheType(wanted);
 }

@@ -10,10 +10,9 @@ namespace {
 // undefined map to the C1 controls of the same value, as the system converter does.
 // clang-format off: eight to a row, as code page tables are read
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 // clang-format on
 
@@ -101,7 +100,7 @@ void appendDecoded(std::u16string &out, const char *data, qsizetype size, bool u
                 p += 3;
             } else {
                 char32_t c = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6)
-                    | (p[3] & 0x3F);
+                             | (p[3] & 0x3F);
                 c -= 0x10000;
                 *w++ = char16_t(0xD800 + (c >> 10));
                 *w++ = char16_t(0xDC00 + (c & 0x3FF));
@@ -116,7 +115,8 @@ QString decodeSetText(const QByteArray &bytes)
 {
     std::u16string text;
     text.reserve(size_t(bytes.size()));
-    appendDecoded(text, bytes.constData(), bytes.size(), isValidUtf8(bytes.constData(), bytes.size()));
+    appendDecoded(text, bytes.constData(), bytes.size(),
+                  isValidUtf8(bytes.constData(), bytes.size()));
     return toQString(text);
 }
 

@@ -1,12 +1,12 @@
 #include "setfile/reader.h"
 
-#include "setfile/encoding.h"
-
 #include <charconv>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "setfile/encoding.h"
 
 namespace mira::setfile {
 
@@ -89,7 +89,9 @@ private:
 class Parser {
 public:
     explicit Parser(const QByteArray &bytes)
-        : begin(bytes.constData()), p(bytes.constData()), end(bytes.constData() + bytes.size()),
+        : begin(bytes.constData()),
+          p(bytes.constData()),
+          end(bytes.constData() + bytes.size()),
           utf8(isValidUtf8(bytes.constData(), bytes.size()))
     {
     }
@@ -197,8 +199,9 @@ private:
             while (p < end && isDigit(*p))
                 ++p;
             tokFloat = false;
-            while (p < end
-                   && (isDigit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')) {
+            while (
+                p < end
+                && (isDigit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')) {
                 tokFloat = true;
                 ++p;
             }
@@ -490,10 +493,8 @@ private:
             v.text = toQString(text);
             next();
             return;
-        case Tok::Char:
-            break;
-        case Tok::Eof:
-            fail("Invalid property value");
+        case Tok::Char: break;
+        case Tok::Eof: fail("Invalid property value");
         }
         switch (tokChar) {
         case '[':
@@ -574,8 +575,7 @@ private:
             next();
             return;
         }
-        default:
-            fail("Invalid property value");
+        default: fail("Invalid property value");
         }
     }
 

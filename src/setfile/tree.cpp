@@ -86,7 +86,7 @@ bool Value::operator==(const Value &o) const
 bool Object::operator==(const Object &o) const
 {
     return keyword == o.keyword && name == o.name && className == o.className
-        && position == o.position && properties == o.properties && children == o.children;
+           && position == o.position && properties == o.properties && children == o.children;
 }
 
 } // namespace mira::setfile

@@ -14,14 +14,14 @@ struct Item;
 struct Value {
     enum class Kind { Integer, Float, String, Ident, Set, List, Collection, Binary };
     Kind kind = Kind::Integer;
-    qint64 integer = 0;      // Integer
-    double number = 0;       // Float
-    QString text;            // String (decoded), Ident (as written)
-    QStringList set;         // Set members, in order
-    QList<Value> list;       // List elements
-    QList<Item> items;       // Collection items
-    QByteArray binary;       // Binary bytes
-    int line = 0;            // line where the value starts (1-based)
+    qint64 integer = 0; // Integer
+    double number = 0;  // Float
+    QString text;       // String (decoded), Ident (as written)
+    QStringList set;    // Set members, in order
+    QList<Value> list;  // List elements
+    QList<Item> items;  // Collection items
+    QByteArray binary;  // Binary bytes
+    int line = 0;       // line where the value starts (1-based)
 
     static Value fromInt(qint64 v);
     static Value fromFloat(double v);
@@ -35,7 +35,7 @@ struct Value {
 };
 
 struct Property {
-    QString name;            // may be dotted, e.g. Constraints.MinHeight
+    QString name; // may be dotted, e.g. Constraints.MinHeight
     Value value;
     int line = 0;
     bool operator==(const Property &o) const { return name == o.name && value == o.value; }
@@ -49,7 +49,7 @@ struct Item {
 
 struct Object {
     QString keyword = QStringLiteral("object"); // object, inherited or inline (lower case)
-    QString name;            // component name before ':' (empty when none)
+    QString name;                               // component name before ':' (empty when none)
     QString className;
     std::optional<qint64> position; // "[n]" after the class name
     QList<Property> properties;

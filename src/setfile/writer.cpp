@@ -1,10 +1,10 @@
 #include "setfile/writer.h"
 
-#include "setfile/encoding.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+
+#include "setfile/encoding.h"
 
 namespace mira::setfile {
 
@@ -99,18 +99,10 @@ public:
     void value(const Value &v, int level)
     {
         switch (v.kind) {
-        case Value::Kind::Integer:
-            integer(v.integer);
-            return;
-        case Value::Kind::Float:
-            floating(v.number);
-            return;
-        case Value::Kind::Ident:
-            text(v.text);
-            return;
-        case Value::Kind::String:
-            string(v.text, level);
-            return;
+        case Value::Kind::Integer: integer(v.integer); return;
+        case Value::Kind::Float: floating(v.number); return;
+        case Value::Kind::Ident: text(v.text); return;
+        case Value::Kind::String: string(v.text, level); return;
         case Value::Kind::Set:
             out.append('[');
             for (qsizetype i = 0; i < v.set.size(); ++i) {
@@ -142,9 +134,7 @@ public:
             }
             out.append('>');
             return;
-        case Value::Kind::Binary:
-            binary(v.binary, level);
-            return;
+        case Value::Kind::Binary: binary(v.binary, level); return;
         }
     }
 
@@ -209,7 +199,8 @@ private:
 
     void indent(int level)
     {
-        static constexpr char kBlanks[] = "                                                                ";
+        static constexpr char kBlanks[] =
+            "                                                                ";
         qsizetype n = qsizetype(level) * 2;
         for (; n > qsizetype(sizeof kBlanks - 1); n -= qsizetype(sizeof kBlanks - 1))
             out.append(kBlanks, sizeof kBlanks - 1);

@@ -1,9 +1,9 @@
 #pragma once
 // Writes the neutral tree in the text notation of set files.
-#include "setfile/tree.h"
-
 #include <QByteArray>
 #include <QString>
+
+#include "setfile/tree.h"
 
 namespace mira::setfile {
 

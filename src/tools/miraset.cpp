@@ -12,8 +12,8 @@
 #include "app/program.h"
 #include "app/setfilecheck.h"
 #include "app/setstream.h"
-#include "platform/fakewebcontrol.h"
 #include "dialogs/modal.h"
+#include "platform/fakewebcontrol.h"
 #include "platform/webcontrol.h"
 
 namespace {
@@ -23,7 +23,8 @@ class CancelRunner : public mira::ModalRunner {
 public:
     int run(mira::ModalRecord &record) override
     {
-        const QString caption = record.caption.isEmpty() ? QStringLiteral("Question") : record.caption;
+        const QString caption = record.caption.isEmpty() ? QStringLiteral("Question")
+                                                         : record.caption;
         std::fprintf(stderr, "%s: %s (answered Cancel)\n", qPrintable(caption),
                      qPrintable(QString(record.text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
         return record.buttons & mira::mbCancel ? mira::mrCancel
@@ -73,8 +74,9 @@ int main(int argc, char **argv)
     CancelRunner cancel;
     mira::SetModalRunner(&cancel);
     // Reading needs no page: panes get the scriptable control, not the engine.
-    mira::platform::SetWebControlFactory(
-        [](QWidget *parent) -> mira::platform::WebControl * { return new mira::platform::FakeWebControl(parent); });
+    mira::platform::SetWebControlFactory([](QWidget *parent) -> mira::platform::WebControl * {
+        return new mira::platform::FakeWebControl(parent);
+    });
 
     int failures = 0;
     for (const QString &path : args) {

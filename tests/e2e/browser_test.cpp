@@ -10,8 +10,8 @@
 #include "layout/align.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
-#include "support/wait.h"
 #include "support/programfixture.h"
+#include "support/wait.h"
 
 using namespace mira;
 using mira::test::HttpServer;
@@ -21,11 +21,10 @@ namespace {
 constexpr int timeoutMs = mira::test::kWaitTimeoutMs;
 using mira::test::waitUntil;
 
-
 QByteArray page(const char *title, const char *body)
 {
     return QByteArray("<!DOCTYPE html><html><head><title>") + title + "</title></head><body>" + body
-        + "</body></html>";
+           + "</body></html>";
 }
 
 class PaneE2E : public test::ProgramTest {
@@ -34,9 +33,9 @@ protected:
     {
         ProgramTest::SetUp();
         ASSERT_TRUE(server.start());
-        server.serve("/a", page("Page A",
-                                "<a id='blank' href='/b' target='_blank'>b</a>"
-                                "<button id='open' onclick=\"window.open('/c')\">c</button>"));
+        server.serve("/a",
+                     page("Page A", "<a id='blank' href='/b' target='_blank'>b</a>"
+                                    "<button id='open' onclick=\"window.open('/c')\">c</button>"));
         server.serve("/b", page("Page B", "B"));
         server.serve("/c", page("Page C", "C"));
         server.serve("/long", page("Long", "<div style='width:3000px;height:3000px'>long</div>"));

@@ -5,8 +5,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <functional>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "support/wait.h"
 
@@ -57,15 +57,16 @@ public:
         // Xvfb takes a free display number and writes it to the descriptor given. Without
         // -noreset it resets when its last client leaves, and a client connecting then
         // (openbox after the first xdotool) is refused.
-        server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                              QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                                              QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server.start(QStringLiteral("Xvfb"),
+                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                      QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!server.waitForStarted(5000))
             return QStringLiteral("Xvfb does not start");
         if (!seen([&] { return server.canReadLine() || server.state() == QProcess::NotRunning; })
             || !server.canReadLine())
-            return QStringLiteral("Xvfb names no display: ") + QString::fromLocal8Bit(server.readAllStandardError());
+            return QStringLiteral("Xvfb names no display: ")
+                   + QString::fromLocal8Bit(server.readAllStandardError());
         name = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
         if (!seen([&] { return xdotool({QStringLiteral("getmouselocation")}).ok; }))
             return QStringLiteral("no connection to the display ") + name;
@@ -77,10 +78,14 @@ public:
             return QStringLiteral("openbox does not start");
         // Openbox's check window says it manages the screen.
         if (!seen([&] {
-                return !xdotool({QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("Openbox")}).out.isEmpty();
+                return !xdotool({QStringLiteral("search"), QStringLiteral("--class"),
+                                 QStringLiteral("Openbox")})
+                            .out.isEmpty();
             }))
             return QStringLiteral("openbox does not take the display ") + name
-                   + (windowManager.state() == QProcess::NotRunning ? QStringLiteral(" (it ended): ") : QStringLiteral(": "))
+                   + (windowManager.state() == QProcess::NotRunning
+                          ? QStringLiteral(" (it ended): ")
+                          : QStringLiteral(": "))
                    + QString::fromLocal8Bit(windowManager.readAll());
         return {};
     }
@@ -119,8 +124,8 @@ public:
     // xdotool with an X error.
     std::optional<QStringList> visibleWindows(qint64 pid, const QString &title = {}) const
     {
-        QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                         QString::number(pid)};
+        QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--pid"), QString::number(pid)};
         if (!title.isEmpty())
             args << QStringLiteral("--all") << QStringLiteral("--name") << title;
         const Result r = xdotool(args);
@@ -146,14 +151,16 @@ struct ProcessEnd {
 TEST(DesignOnTheProgram, RightClickAndBrowserNewFromTheKeyboardAddsAPane)
 {
     const QStringList missing = VirtualDisplay::missingPrograms();
-    ASSERT_TRUE(missing.isEmpty()) << "this test needs " << missing.join(QStringLiteral(", ")).toStdString()
-                                   << " (scripts/deps installs them)";
+    ASSERT_TRUE(missing.isEmpty())
+        << "this test needs " << missing.join(QStringLiteral(", ")).toStdString()
+        << " (scripts/deps installs them)";
     VirtualDisplay display;
     const QString failure = display.start();
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
 
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
     const QString set = dir.path() + QStringLiteral("/Desk.set");
     {
         QFile f(set);
@@ -177,19 +184,22 @@ TEST(DesignOnTheProgram, RightClickAndBrowserNewFromTheKeyboardAddsAPane)
     // manager has made it active, so the keyboard goes to the program.
     const QString title = QStringLiteral("^Desk - Mira$");
     QString window;
-    ASSERT_TRUE(seen([&] {
-        const std::optional<QStringList> all = display.visibleWindows(pid);
-        if (!all || all->size() != 1 || display.visibleWindows(pid, title) != *all)
+    ASSERT_TRUE(seen(
+        [&] {
+            const std::optional<QStringList> all = display.visibleWindows(pid);
+            if (!all || all->size() != 1 || display.visibleWindows(pid, title) != *all)
+                return false;
+            window = all->front();
+            if (display.activeWindow() == window)
+                return true;
+            display.xdotool({QStringLiteral("windowactivate"), window});
             return false;
-        window = all->front();
-        if (display.activeWindow() == window)
-            return true;
-        display.xdotool({QStringLiteral("windowactivate"), window});
-        return false;
-    }, 30000)) << "the main window is not alone and active: "
-               << display.visibleWindows(pid).value_or(QStringList()).join(QLatin1Char(' ')).toStdString()
-               << ", active " << display.activeWindow().toStdString() << "; "
-               << mira.readAllStandardError().toStdString();
+        },
+        30000))
+        << "the main window is not alone and active: "
+        << display.visibleWindows(pid).value_or(QStringList()).join(QLatin1Char(' ')).toStdString()
+        << ", active " << display.activeWindow().toStdString() << "; "
+        << mira.readAllStandardError().toStdString();
 
     // The popup and its submenus are the program's other mapped windows; -1 when unknown.
     auto menus = [&] {
@@ -198,15 +208,19 @@ TEST(DesignOnTheProgram, RightClickAndBrowserNewFromTheKeyboardAddsAPane)
         return all && main && main->size() == 1 ? int(all->size()) - 1 : -1;
     };
     // A right click in the middle of the empty layout opens the design popup.
-    ASSERT_TRUE(display.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                                 QStringLiteral("320"), QStringLiteral("240")}).ok);
+    ASSERT_TRUE(display
+                    .xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                              QStringLiteral("320"), QStringLiteral("240")})
+                    .ok);
     ASSERT_TRUE(display.xdotool({QStringLiteral("click"), QStringLiteral("3")}).ok);
     ASSERT_TRUE(seen([&] { return menus() == 1; })) << "no design popup";
 
     // The pointer stays on the popup's corner, on no item. Book, Page, Browser; Right
     // opens Browser with its first enabled item, New, selected.
-    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
-                                 QStringLiteral("Down"), QStringLiteral("Right")}).ok);
+    ASSERT_TRUE(display
+                    .xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
+                              QStringLiteral("Down"), QStringLiteral("Right")})
+                    .ok);
     ASSERT_TRUE(seen([&] { return menus() == 2; })) << "no Browser menu";
     ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Return")}).ok);
     // The menus close once the command has run.

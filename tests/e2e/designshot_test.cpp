@@ -49,13 +49,15 @@ protected:
         // Only the page commands ask; any other question is a refusal.
         for (int i = asked; i < modal.asked.size(); ++i)
             ASSERT_TRUE(modal.asked[i].caption.endsWith(QLatin1String(" Page")))
-                << modal.asked[i].caption.toStdString() << ": " << modal.asked[i].text.toStdString();
+                << modal.asked[i].caption.toStdString() << ": "
+                << modal.asked[i].text.toStdString();
     }
     // Drags the splitter beside control until the control it resizes (control or its
     // neighbour) has the given width or height.
     static void dragSplitter(QWidget *control, int size)
     {
-        auto *split = control->parentWidget()->findChild<TSplit *>(QString(), Qt::FindDirectChildrenOnly);
+        auto *split = control->parentWidget()->findChild<TSplit *>(QString(),
+                                                                   Qt::FindDirectChildrenOnly);
         ASSERT_NE(split, nullptr);
         QWidget *resized = split->ResizedControl();
         ASSERT_NE(resized, nullptr);
@@ -85,12 +87,15 @@ protected:
             if (part.contains(QStringLiteral("<h2>") + title + QStringLiteral("</h2>")))
                 section = part.left(part.indexOf(QStringLiteral("</section>")));
         section.remove(QStringLiteral("<h2>") + title + QStringLiteral("</h2>"));
-        const QString html = QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>")
-            + title + QStringLiteral("</title><style>") + css + QStringLiteral("</style></head><body><header><h1>")
-            + title + QStringLiteral("</h1><p class=\"lead\">") + lead + QStringLiteral("</p></header><section>")
-            + section + QStringLiteral("</section></body></html>");
+        const QString html =
+            QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>")
+            + title + QStringLiteral("</title><style>") + css
+            + QStringLiteral("</style></head><body><header><h1>") + title
+            + QStringLiteral("</h1><p class=\"lead\">") + lead
+            + QStringLiteral("</p></header><section>") + section
+            + QStringLiteral("</section></body></html>");
         const QString path = folder() + title.toLower().replace(QLatin1Char(' '), QLatin1Char('-'))
-            + QStringLiteral(".html");
+                             + QStringLiteral(".html");
         writeFile(QFileInfo(path).fileName(), html.toUtf8());
         return QUrl::fromLocalFile(path).toString();
     }
@@ -103,8 +108,10 @@ protected:
     static bool loaded(TBrowser *pane, const QString &address)
     {
         return pane->WebView->LocationURL() == address
-            && pane->WebView->Control()->evaluateScript(QStringLiteral("document.readyState")).toString()
-            == QLatin1String("complete");
+               && pane->WebView->Control()
+                          ->evaluateScript(QStringLiteral("document.readyState"))
+                          .toString()
+                      == QLatin1String("complete");
     }
 };
 
@@ -112,7 +119,8 @@ protected:
 
 TEST_F(DesignShot, DISABLED_MakesTheReadmePicture)
 {
-    const QString out = qEnvironmentVariable("MIRA_SCREENSHOT", QDir::current().filePath(QStringLiteral("design.png")));
+    const QString out = qEnvironmentVariable("MIRA_SCREENSHOT", QDir::current().filePath(
+                                                                    QStringLiteral("design.png")));
     ASSERT_FALSE(resourceText(QStringLiteral(":/mira/welcome/index.html")).isEmpty());
     start();
     ASSERT_TRUE(module()->CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
@@ -152,15 +160,19 @@ TEST_F(DesignShot, DISABLED_MakesTheReadmePicture)
 
     const QString welcomeUrl = QStringLiteral("qrc:/mira/welcome/index.html");
     const QString designUrl = sectionPage(QStringLiteral("Designing your own layout"),
-                                          QStringLiteral("Right-click the layout to add panes and books."));
+                                          QStringLiteral(
+                                              "Right-click the layout to add panes and books."));
     const QString keysUrl = sectionPage(QStringLiteral("Keys for all panes"),
                                         QStringLiteral("One key acts on every pane."));
     load(welcome, QStringLiteral("Welcome to Mira"), welcomeUrl);
     load(design, QStringLiteral("Layout design"), designUrl);
     load(keys, QStringLiteral("Keys"), keysUrl);
-    ASSERT_TRUE(test::waitUntil([&] {
-        return loaded(welcome, welcomeUrl) && loaded(design, designUrl) && loaded(keys, keysUrl);
-    }, 30000));
+    ASSERT_TRUE(test::waitUntil(
+        [&] {
+            return loaded(welcome, welcomeUrl) && loaded(design, designUrl)
+                   && loaded(keys, keysUrl);
+        },
+        30000));
 
     // The engine paints a moment after loading: wait until every pane shows more than
     // its background.

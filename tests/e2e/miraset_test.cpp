@@ -36,7 +36,8 @@ TEST(MiraSet, CheckReportsEachFileAndFailsWhenAnyFails)
     QTemporaryDir dir;
     const QString good = QStringLiteral(MIRA_TEST_DATA_DIR "/containers.set");
     const QString broken = write(dir, "broken.set", "object TBaseForm\r\n  Left = \r\n");
-    const QString unknown = write(dir, "unknown.set", "object TBaseForm\r\n  object TGadget\r\n  end\r\nend\r\n");
+    const QString unknown = write(dir, "unknown.set",
+                                  "object TBaseForm\r\n  object TGadget\r\n  end\r\nend\r\n");
     ToolRun r = miraSet({QStringLiteral("check"), good});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, (good + QStringLiteral(": ok\n")).toUtf8());
@@ -53,10 +54,12 @@ TEST(MiraSet, FormatPrintsWhatSavingWouldWriteAndNeverWrites)
 {
     QTemporaryDir dir;
     // Hand-edited: LF line ends, odd case, a long caption, a doubled quote.
-    const QByteArray edited = "OBJECT TBaseForm\n  left = 0\n  top = 0\n  width = 640\n  height = 480\n"
-                              "  object TBook\n    Left = 0\n    Top = 0\n    Width = 300\n    Height = 200\n"
-                              "    object TPage\n      Caption = 'Bob''s' + ' page'\n    end\n  end\nend\n";
-    const QString path = write(dir, "edited.set", "object TBaseForm\n" + edited.mid(edited.indexOf('\n') + 1));
+    const QByteArray edited =
+        "OBJECT TBaseForm\n  left = 0\n  top = 0\n  width = 640\n  height = 480\n"
+        "  object TBook\n    Left = 0\n    Top = 0\n    Width = 300\n    Height = 200\n"
+        "    object TPage\n      Caption = 'Bob''s' + ' page'\n    end\n  end\nend\n";
+    const QString path = write(dir, "edited.set",
+                               "object TBaseForm\n" + edited.mid(edited.indexOf('\n') + 1));
     const ToolRun r = miraSet({QStringLiteral("format"), path});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith("object TBaseForm\r\n  Left = 0\r\n"));

@@ -2,11 +2,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 #include "support/wait.h"
-
 
 namespace {
 
@@ -33,14 +32,16 @@ bool catchesSigterm(qint64 pid)
 TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
     // Hand-written: lower-case names and LF line ends; saving writes it in canonical form.
     const QString set = dir.path() + QStringLiteral("/Desk.set");
     {
         QFile f(set);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("object TBaseForm\n  tag = 2\n  left = 0\n  top = 0\n  width = 500\n  height = 400\n"
-                "  object TPan\n    Align = alClient\n  end\nend\n");
+        f.write(
+            "object TBaseForm\n  tag = 2\n  left = 0\n  top = 0\n  width = 500\n  height = 400\n"
+            "  object TPan\n    Align = alClient\n  end\nend\n");
     }
     QProcess mira;
     mira.setWorkingDirectory(dir.path());
@@ -53,5 +54,6 @@ TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
     ASSERT_TRUE(mira.waitForFinished(20000));
     EXPECT_EQ(mira.exitStatus(), QProcess::NormalExit);
     const QByteArray saved = read(set);
-    EXPECT_TRUE(saved.startsWith("object TBaseForm\r\n  Tag = 2\r\n  Left = 0\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.startsWith("object TBaseForm\r\n  Tag = 2\r\n  Left = 0\r\n"))
+        << saved.toStdString();
 }

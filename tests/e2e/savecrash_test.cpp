@@ -4,8 +4,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 #include "setfile/setsyntax.h"
 
@@ -13,12 +13,13 @@ namespace {
 
 QByteArray largeSet()
 {
-    QByteArray t = "object TBaseForm\r\n  Left = 0\r\n  Top = 0\r\n  Width = 800\r\n  Height = 600\r\n"
-                   "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
-                   "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 792\r\n    Height = 535\r\n"
-                   "    Align = alClient\r\n    object TBook\r\n      Left = 0\r\n      Top = 0\r\n"
-                   "      Width = 792\r\n      Height = 535\r\n      Align = alClient\r\n"
-                   "      TabOrder = 0\r\n";
+    QByteArray t =
+        "object TBaseForm\r\n  Left = 0\r\n  Top = 0\r\n  Width = 800\r\n  Height = 600\r\n"
+        "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
+        "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 792\r\n    Height = 535\r\n"
+        "    Align = alClient\r\n    object TBook\r\n      Left = 0\r\n      Top = 0\r\n"
+        "      Width = 792\r\n      Height = 535\r\n      Align = alClient\r\n"
+        "      TabOrder = 0\r\n";
     for (int i = 0; i < 300; ++i) {
         t += "      object TPage\r\n        Caption = '";
         t += QByteArray::number(i) + QByteArray(1000, 'x');
@@ -52,7 +53,8 @@ TEST(SaveCrash, KilledSavesLeaveTheOldOrTheNewWholeSet)
         QProcess p;
         p.start(child, {path});
         ASSERT_TRUE(p.waitForStarted(10000));
-        ASSERT_TRUE(p.waitForReadyRead(20000)) << "round " << round << ": " << p.readAllStandardError().toStdString();
+        ASSERT_TRUE(p.waitForReadyRead(20000))
+            << "round " << round << ": " << p.readAllStandardError().toStdString();
         const QByteArray a = read(path + QStringLiteral(".a"));
         const QByteArray b = read(path + QStringLiteral(".b"));
         ASSERT_FALSE(a.isEmpty());
@@ -63,7 +65,8 @@ TEST(SaveCrash, KilledSavesLeaveTheOldOrTheNewWholeSet)
         const QByteArray now = read(path);
         if (round > 0 && now != a && now != b)
             ++killedMidSave;
-        ASSERT_TRUE(now == a || now == b || round == 0) << "round " << round << ": " << now.size() << " bytes";
+        ASSERT_TRUE(now == a || now == b || round == 0)
+            << "round " << round << ": " << now.size() << " bytes";
         ASSERT_TRUE(mira::setfile::parse(now).ok()) << "round " << round;
     }
     EXPECT_EQ(killedMidSave, 0);

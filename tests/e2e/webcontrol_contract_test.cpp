@@ -26,8 +26,8 @@ namespace {
 // A script literal for any value JSON can carry.
 QString jsValue(const QVariant &value)
 {
-    const QByteArray array = QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)})
-                                 .toJson(QJsonDocument::Compact);
+    const QByteArray array =
+        QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
@@ -59,10 +59,10 @@ QByteArray pageHtml(const Page &page)
 }
 
 // Where a control's pages come from.
-template <typename Control>
+template<typename Control>
 struct Site;
 
-template <>
+template<>
 struct Site<FakeWebControl> {
     std::shared_ptr<FakeWebControl::Site> pages = std::make_shared<FakeWebControl::Site>();
     bool start() { return true; }
@@ -71,7 +71,7 @@ struct Site<FakeWebControl> {
     void attach(FakeWebControl *control) { control->site = pages; }
 };
 
-template <>
+template<>
 struct Site<QtWebControl> {
     mira::test::HttpServer server;
     bool start() { return server.start(); }
@@ -106,7 +106,7 @@ struct Host : WebControlHost {
     }
 };
 
-template <typename Control>
+template<typename Control>
 class WebControlContract : public ::testing::Test {
 protected:
     void SetUp() override
@@ -211,8 +211,8 @@ TYPED_TEST(WebControlContract, ZoomCommandsWithADocument)
     WebControl *c = this->control;
     ASSERT_TRUE(this->load([&] { c->navigate(QStringLiteral("about:blank")); }));
     QVariant range;
-    ASSERT_TRUE(c->exec(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(),
-                        &range));
+    ASSERT_TRUE(
+        c->exec(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &range));
     EXPECT_EQ(range.toUInt(), 0x40000u); // 0 to 4
     QVariant level;
     ASSERT_TRUE(c->exec(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &level));
@@ -396,11 +396,11 @@ TYPED_TEST(WebControlContract, StopEndsALoadThatHangs)
 TYPED_TEST(WebControlContract, ScriptsAnswerWithThePagesValues)
 {
     auto *c = this->control;
-    this->site.serve("/values", Page{QStringLiteral("Values"),
-                                     {{"count", 42}, {"ratio", 1.5}, {"name", "Ann"},
-                                      {"flag", true}},
-                                     {},
-                                     false});
+    this->site.serve("/values",
+                     Page{QStringLiteral("Values"),
+                          {{"count", 42}, {"ratio", 1.5}, {"name", "Ann"}, {"flag", true}},
+                          {},
+                          false});
     ASSERT_TRUE(this->go("/values"));
     EXPECT_EQ(c->evaluateScript("document.title"), QVariant(QStringLiteral("Values")));
     const QVariant count = c->evaluateScript("count");
@@ -417,8 +417,8 @@ TYPED_TEST(WebControlContract, ScriptsAnswerWithThePagesValues)
 TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
 {
     auto *c = this->control;
-    this->site.serve("/alert", Page{QStringLiteral("Alert"), {}, {{Step::Alert, "Hello there", {}}},
-                                    false});
+    this->site.serve("/alert",
+                     Page{QStringLiteral("Alert"), {}, {{Step::Alert, "Hello there", {}}}, false});
     this->site.serve("/confirm",
                      Page{QStringLiteral("Confirm"), {}, {{Step::Confirm, "Sure?", {}}}, false});
     this->site.serve("/prompt",
@@ -550,8 +550,10 @@ TYPED_TEST(WebControlContract, NewWindowIsCaughtAndRedirectedIntoTheAskingView)
 TYPED_TEST(WebControlContract, NewWindowWithoutATargetIsDiscarded)
 {
     auto *c = this->control;
-    this->site.serve("/opener", Page{QStringLiteral("Opener"), {},
-                                     {{Step::OpenWindow, this->url("/b"), {}}}, false});
+    this->site.serve("/opener", Page{QStringLiteral("Opener"),
+                                     {},
+                                     {{Step::OpenWindow, this->url("/b"), {}}},
+                                     false});
     int requests = 0;
     QObject::connect(c, &WebControl::newWindow, this->owner.get(),
                      [&](WebControl **, bool *) { ++requests; });

@@ -20,8 +20,8 @@
 #include "browser/mwebbrowser.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
-#include "support/wait.h"
 #include "support/scriptedmodal.h"
+#include "support/wait.h"
 
 using namespace mira;
 using namespace mira::platform;
@@ -32,7 +32,6 @@ namespace {
 
 constexpr int timeoutMs = mira::test::kWaitTimeoutMs;
 using mira::test::waitUntil;
-
 
 // Files under folder whose bytes contain text (cache entries hold their address).
 QStringList filesContaining(const QString &folder, const QByteArray &text)
@@ -217,7 +216,8 @@ TEST_F(WebControlE2E, FindDialogFindsTextInThePage)
     auto *label = dialog->findChild<QLabel *>("findResult");
     dialog->findChild<QLineEdit *>("findText")->setText("apple");
     dialog->findChild<QPushButton *>("findNext")->click();
-    EXPECT_TRUE(waitUntil([&] { return label->text() == "1 of 3"; })) << label->text().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return label->text() == "1 of 3"; }))
+        << label->text().toStdString();
     dialog->findChild<QCheckBox *>("matchCase")->setChecked(true);
     dialog->findChild<QPushButton *>("findNext")->click();
     EXPECT_TRUE(waitUntil([&] { return label->text().endsWith(" of 2"); }))
@@ -307,8 +307,8 @@ TEST_F(WebControlE2E, DialogCommandsRunThroughTheModalRunner)
     browser->ShowInternetOptions();
     browser->OpenDocument();
     ASSERT_EQ(modal.asked.size(), 4);
-    EXPECT_EQ(classes, QStringList({"QPageSetupDialog", "QPrintPreviewDialog", "QDialog",
-                                    "QFileDialog"}));
+    EXPECT_EQ(classes,
+              QStringList({"QPageSetupDialog", "QPrintPreviewDialog", "QDialog", "QFileDialog"}));
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Page Setup"));
     EXPECT_EQ(modal.asked[2].caption, QStringLiteral("Internet Options"));
     EXPECT_EQ(browser->LocationName(), QStringLiteral("Page A")); // nothing opened
@@ -341,8 +341,8 @@ TEST_F(WebControlE2E, OpenLoadsTheChosenFile)
 
 TEST_F(WebControlE2E, OfflineFlagsKeepTheViewOffTheNetwork)
 {
-    browser->SetDownloadOptions({TDownloadControlOption::DLCTL_DLIMAGES,
-                                 TDownloadControlOption::DLCTL_OFFLINE});
+    browser->SetDownloadOptions(
+        {TDownloadControlOption::DLCTL_DLIMAGES, TDownloadControlOption::DLCTL_OFFLINE});
     EXPECT_EQ(browser->Control()->downloadFlags(), 0x80000010u);
     ASSERT_TRUE(go(browser, "/a"));
     EXPECT_EQ(server.count("/a"), 0);

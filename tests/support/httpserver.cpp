@@ -107,10 +107,10 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
     if (it == pages.constEnd()) {
         const QByteArray body = "<html><body>Not found</body></html>";
         response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: "
-            + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+                   + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     } else {
         response = "HTTP/1.1 200 OK\r\nContent-Type: " + it->contentType
-            + "\r\nContent-Length: " + QByteArray::number(it->body.size()) + "\r\n";
+                   + "\r\nContent-Length: " + QByteArray::number(it->body.size()) + "\r\n";
         for (const QByteArray &header : it->extraHeaders)
             response += header + "\r\n";
         response += "Connection: close\r\n\r\n" + it->body;

@@ -1,7 +1,8 @@
 #include "support/programfixture.h"
-#include "dialogs/messagebox.h"
 
 #include <QFile>
+
+#include "dialogs/messagebox.h"
 
 namespace mira::test {
 

@@ -2,8 +2,14 @@
 
 namespace mira::test {
 
-ScriptedModal::ScriptedModal() { previous = SetModalRunner(this); }
-ScriptedModal::~ScriptedModal() { SetModalRunner(previous); }
+ScriptedModal::ScriptedModal()
+{
+    previous = SetModalRunner(this);
+}
+ScriptedModal::~ScriptedModal()
+{
+    SetModalRunner(previous);
+}
 
 ScriptedModal &ScriptedModal::answer(int result)
 {

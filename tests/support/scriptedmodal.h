@@ -11,7 +11,7 @@ namespace mira::test {
 
 struct ModalAnswer {
     int result = mrCancel;
-    QString text;           // for input boxes: typed before the result is given
+    QString text; // for input boxes: typed before the result is given
     bool setText = false;
     std::function<int(ModalRecord &)> custom; // overrides the above when set
 };
@@ -30,7 +30,7 @@ public:
 
     int run(ModalRecord &record) override;
 
-    QList<ModalRecord> asked;   // every record, in order (show/setText cleared)
+    QList<ModalRecord> asked; // every record, in order (show/setText cleared)
     int pending() const { return int(answers.size()); }
 
 private:

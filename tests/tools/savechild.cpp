@@ -20,8 +20,9 @@ int main(int argc, char **argv)
     mira::initProgram(app);
     if (argc < 2)
         return 2;
-    mira::platform::SetWebControlFactory(
-        [](QWidget *parent) -> mira::platform::WebControl * { return new mira::platform::FakeWebControl(parent); });
+    mira::platform::SetWebControlFactory([](QWidget *parent) -> mira::platform::WebControl * {
+        return new mira::platform::FakeWebControl(parent);
+    });
     const QString path = QString::fromLocal8Bit(argv[1]);
     mira::TAppControlModule module;
     mira::TBaseForm form(&module);

@@ -1,6 +1,6 @@
 #include <QAction>
-#include <QCoreApplication>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -84,8 +84,8 @@ TEST_F(Menus, EveryEntryOfEveryMenuHasACommandOrSaysItIsNotThereYet)
     for (QAction *heading : form()->menuBar()->actions())
         if (heading->menu())
             collect(heading->menu(), entries);
-    for (QMenu *popup : {module()->StatusPopup, module()->ArrowPopup, module()->DesignPopup,
-                         module()->URLPopup})
+    for (QMenu *popup :
+         {module()->StatusPopup, module()->ArrowPopup, module()->DesignPopup, module()->URLPopup})
         collect(popup, entries);
     ASSERT_GT(entries.size(), 60);
 
@@ -121,7 +121,8 @@ TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
 {
     ASSERT_GE(module()->BrowserList.size(), 2);
     auto fakeOf = [](QWidget *w) {
-        return static_cast<platform::FakeWebControl *>(static_cast<TBrowser *>(w)->WebView->Control());
+        return static_cast<platform::FakeWebControl *>(
+            static_cast<TBrowser *>(w)->WebView->Control());
     };
     auto *loaded = static_cast<TBrowser *>(module()->BrowserList.first());
     loaded->WebView->NavigateTo(QStringLiteral("http://page/"));

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "dialogs/messagebox.h"
 #include "app/statusbar.h"
+#include "dialogs/messagebox.h"
 #include "layout/pan.h"
 #include "support/programfixture.h"
 
@@ -90,19 +90,23 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
     for (QAction *a : bar->actions())
         if (a->isVisible())
             visible << a->text();
-    EXPECT_EQ(visible, (QStringList{QStringLiteral("File"), QStringLiteral("Actions"), QStringLiteral("Help")}));
+    EXPECT_EQ(visible, (QStringList{QStringLiteral("File"), QStringLiteral("Actions"),
+                                    QStringLiteral("Help")}));
     EXPECT_EQ(bar->actions().size(), 6); // Edit, View and Tools exist but are never shown
 
     QStringList file;
     for (QAction *a : module()->FileActions->menu()->actions())
-        file << (a->isSeparator() ? (a->isVisible() ? QStringLiteral("-") : QStringLiteral("(-)")) : a->text());
+        file << (a->isSeparator() ? (a->isVisible() ? QStringLiteral("-") : QStringLiteral("(-)"))
+                                  : a->text());
     EXPECT_EQ(file, (QStringList{"New", "Open...", "-", "Save Now", "Save On Close", "AutoSave",
                                  "Save Copy As...", "Rename", "Delete", "(-)", "Options...", "-",
                                  "Lock Size", "Hidden Menu", "Set Lock Key...", "Lock On Minimize",
                                  "-", "Minimize", "Exit"}));
     EXPECT_FALSE(module()->OptionsAction->isVisible());
-    EXPECT_EQ(module()->StopAllMenuEntry->statusTip(), QStringLiteral("Stop documents loading in all browsers"));
-    EXPECT_EQ(module()->StopAllAction->statusTip(), QStringLiteral("Stop loading documents in all browsers"));
+    EXPECT_EQ(module()->StopAllMenuEntry->statusTip(),
+              QStringLiteral("Stop documents loading in all browsers"));
+    EXPECT_EQ(module()->StopAllAction->statusTip(),
+              QStringLiteral("Stop loading documents in all browsers"));
 }
 
 TEST_F(MainWindow, ActionsCarryTheirShortcutsImagesCategoriesAndTags)
@@ -121,7 +125,8 @@ TEST_F(MainWindow, ActionsCarryTheirShortcutsImagesCategoriesAndTags)
     EXPECT_FALSE(module()->FileNewAction->icon().isNull());
     EXPECT_TRUE(module()->FileSaveNowAction->icon().isNull());
     EXPECT_EQ(TAppControlModule::Hint(module()->InteractiveAction),
-              QStringLiteral("Interactive mode shows all dialog messages including  document loading and script errors"));
+              QStringLiteral("Interactive mode shows all dialog messages including  document "
+                             "loading and script errors"));
 }
 
 TEST_F(MainWindow, NotImplementedCommandsSaySo)
@@ -172,10 +177,12 @@ namespace {
 
 QByteArray windowSet(const QByteArray &state = {})
 {
-    return "object TBaseForm\r\n  Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n" + state
-        + "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
-          "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n    Height = 415\r\n"
-          "    Align = alClient\r\n  end\r\nend\r\n";
+    return "object TBaseForm\r\n  Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n"
+           + state
+           + "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
+             "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n    Height = "
+             "415\r\n"
+             "    Align = alClient\r\n  end\r\nend\r\n";
 }
 
 class SavedWindow : public test::ProgramTest {
@@ -208,7 +215,8 @@ TEST_F(SavedWindow, MaximisedByTheUserIsSavedOnExitWithTheNormalBounds)
     ASSERT_NE(form()->geometry().size(), QSize(640, 480));
     const QByteArray saved = exitAndRead();
     EXPECT_TRUE(saved.contains("WindowState = wsMaximized")) << saved.constData();
-    EXPECT_TRUE(saved.contains("Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n"))
+        << saved.constData();
 }
 
 TEST_F(SavedWindow, RestoredByTheUserIsSavedOnExitWithoutAState)
@@ -221,7 +229,8 @@ TEST_F(SavedWindow, RestoredByTheUserIsSavedOnExitWithoutAState)
     QCoreApplication::processEvents();
     const QByteArray saved = exitAndRead();
     EXPECT_FALSE(saved.contains("WindowState")) << saved.constData();
-    EXPECT_TRUE(saved.contains("Left = 30\r\n  Top = 40\r\n  Width = 500\r\n  Height = 400\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Left = 30\r\n  Top = 40\r\n  Width = 500\r\n  Height = 400\r\n"))
+        << saved.constData();
 }
 
 TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)

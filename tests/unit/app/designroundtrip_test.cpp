@@ -38,7 +38,9 @@ void describe(QWidget *w, int depth, QStringList &out)
     if (auto *page = qobject_cast<TPage *>(w))
         line += QStringLiteral(" \"%1\"").arg(page->Caption());
     if (auto *book = qobject_cast<TBook *>(w)) {
-        line += QStringLiteral(" tabs %1 active %2").arg(TabPositionName(book->TabPosition())).arg(book->ActivePageIndex());
+        line += QStringLiteral(" tabs %1 active %2")
+                    .arg(TabPositionName(book->TabPosition()))
+                    .arg(book->ActivePageIndex());
         out << line;
         for (int i = 0; i < book->PageCount(); ++i)
             describe(book->Page(i), depth + 1, out);

@@ -24,9 +24,9 @@ QByteArray setText(int tag = 0, const QByteArray &extra = {})
     if (tag)
         t += "  Tag = " + QByteArray::number(tag) + "\r\n";
     t += "  Left = 10\r\n  Top = 20\r\n  Width = 640\r\n  Height = 480\r\n" + extra
-        + "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
-          "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n    Height = 415\r\n"
-          "    Align = alClient\r\n  end\r\nend\r\n";
+         + "  PixelsPerInch = 96\r\n  TextHeight = 13\r\n"
+           "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n    Height = 415\r\n"
+           "    Align = alClient\r\n  end\r\nend\r\n";
     return t;
 }
 
@@ -59,12 +59,17 @@ TEST(ExpandConfigName, AddsExtensionAndFolderByTheRules)
     const QString saved = programValues().programFolder;
     programValues().programFolder = QStringLiteral("/opt/mira/");
     EXPECT_EQ(ExpandConfigName(QString(), QString()), QString());
-    EXPECT_EQ(ExpandConfigName(QStringLiteral("Market"), QString()), QStringLiteral("/opt/mira/Market.set"));
-    EXPECT_EQ(ExpandConfigName(QStringLiteral("Market.txt"), QString()), QStringLiteral("/opt/mira/Market.txt"));
-    EXPECT_EQ(ExpandConfigName(QStringLiteral("/srv/sets/Market"), QString()), QStringLiteral("/srv/sets/Market.set"));
+    EXPECT_EQ(ExpandConfigName(QStringLiteral("Market"), QString()),
+              QStringLiteral("/opt/mira/Market.set"));
+    EXPECT_EQ(ExpandConfigName(QStringLiteral("Market.txt"), QString()),
+              QStringLiteral("/opt/mira/Market.txt"));
+    EXPECT_EQ(ExpandConfigName(QStringLiteral("/srv/sets/Market"), QString()),
+              QStringLiteral("/srv/sets/Market.set"));
     // A dot anywhere, also in a folder name, means no extension is added.
-    EXPECT_EQ(ExpandConfigName(QStringLiteral("/srv/v1.2/Market"), QString()), QStringLiteral("/srv/v1.2/Market"));
-    EXPECT_EQ(ExpandConfigName(QStringLiteral("sub/Market"), QString()), QStringLiteral("/opt/mira/sub/Market.set"));
+    EXPECT_EQ(ExpandConfigName(QStringLiteral("/srv/v1.2/Market"), QString()),
+              QStringLiteral("/srv/v1.2/Market"));
+    EXPECT_EQ(ExpandConfigName(QStringLiteral("sub/Market"), QString()),
+              QStringLiteral("/opt/mira/sub/Market.set"));
     EXPECT_EQ(ExpandConfigName(QStringLiteral("Renamed"), QStringLiteral("/srv/sets/")),
               QStringLiteral("/srv/sets/Renamed.set"));
     EXPECT_EQ(ExpandConfigName(QStringLiteral("Renamed"), QStringLiteral("relative/")),
@@ -112,7 +117,8 @@ TEST_F(ConfigSets, MostRecentValidSetOpensAndTiesGoToTheFirstListed)
     setTime(writeFile(QStringLiteral("Alpha.set"), setText()), t);
     setTime(writeFile(QStringLiteral("Older.set"), setText()), t.addSecs(-600));
     // Newest of all, but not a set: never chosen. Hidden files are skipped.
-    setTime(writeFile(QStringLiteral("Broken.set"), "object BaseForm: TBaseForm\r\nend\r\n"), t.addSecs(600));
+    setTime(writeFile(QStringLiteral("Broken.set"), "object BaseForm: TBaseForm\r\nend\r\n"),
+            t.addSecs(600));
     setTime(writeFile(QStringLiteral(".Hidden.set"), setText()), t.addSecs(900));
     start();
     EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Alpha.set"));
@@ -135,7 +141,8 @@ TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
     EXPECT_EQ(modal.asked[0].prompt, QStringLiteral("Enter name for new configuration"));
     EXPECT_EQ(modal.asked[1].text, QStringLiteral("Name can not be empty."));
     EXPECT_EQ(modal.asked[3].text,
-              QStringLiteral("Only English alphanumeric characters, dash and underscore are allowed."));
+              QStringLiteral(
+                  "Only English alphanumeric characters, dash and underscore are allowed."));
     EXPECT_EQ(modal.asked[4].text, QStringLiteral("bad name")); // the last name comes back
     EXPECT_EQ(modal.asked[5].text, QStringLiteral("File with that name already exists."));
     EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
@@ -212,7 +219,8 @@ TEST_F(ConfigSets, RenameThatCannotDeleteTheOldFileChangesNothing)
     EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("Renamed.set")));
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[1].caption, QStringLiteral("File Delete Failure"));
-    EXPECT_EQ(modal.asked[1].text, QStringLiteral("Can not delete current configuration file ") + old);
+    EXPECT_EQ(modal.asked[1].text,
+              QStringLiteral("Can not delete current configuration file ") + old);
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mine - Mira"));
 }
 
@@ -233,7 +241,8 @@ TEST_F(ConfigSets, SaveCopyAsOntoItselfSavesOntoAnotherExistingFileIsRefused)
                   .arg(other));
     EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("OTHER.set")));
     EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("copy.txt")));
-    EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1\nhas wrong extension").arg(folder() + "copy.txt"));
+    EXPECT_EQ(modal.asked.last().text,
+              QStringLiteral("The file %1\nhas wrong extension").arg(folder() + "copy.txt"));
     EXPECT_EQ(readFile(other), setText(4));
 }
 
@@ -259,9 +268,11 @@ TEST_F(ConfigSets, OpenRefusesTheOpenSetAndFilesThatAreNoSets)
     start({QStringLiteral("Main")});
     const QString otherCase = folder() + QStringLiteral("MAIN.set");
     EXPECT_FALSE(module()->Sets().OpenDlgCanClose(otherCase));
-    EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1 is already open.").arg(otherCase));
+    EXPECT_EQ(modal.asked.last().text,
+              QStringLiteral("The file %1 is already open.").arg(otherCase));
     EXPECT_FALSE(module()->Sets().OpenDlgCanClose(bad));
-    EXPECT_EQ(modal.asked.last().text, QStringLiteral("The file %1 is not a configuration file.").arg(bad));
+    EXPECT_EQ(modal.asked.last().text,
+              QStringLiteral("The file %1 is not a configuration file.").arg(bad));
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Illegal Configuration File"));
 }
 
@@ -298,7 +309,8 @@ TEST_F(ConfigSets, DeleteClosesTheSetAndRemovesTheFile)
 
 TEST_F(ConfigSets, DamagedSetEndsTheProgramWithoutTouchingTheFile)
 {
-    const QByteArray damaged = "object TBaseForm\r\n  object TPan\r\n    Width = 'x'\r\n  end\r\nend\r\n";
+    const QByteArray damaged =
+        "object TBaseForm\r\n  object TPan\r\n    Width = 'x'\r\n  end\r\nend\r\n";
     const QString path = writeFile(QStringLiteral("Damaged.set"), damaged);
     start({QStringLiteral("Damaged")});
     EXPECT_TRUE(program->terminated());
@@ -308,7 +320,8 @@ TEST_F(ConfigSets, DamagedSetEndsTheProgramWithoutTouchingTheFile)
     EXPECT_EQ(modal.asked[0].text,
               QStringLiteral("Catastrophic error on reading configuration file set\n") + path
                   + QStringLiteral(" :\n\nError reading TPan.Width: Invalid property value\n\n"
-                                   "Please, fix the file or delete it.\nApplication will terminate immediately."));
+                                   "Please, fix the file or delete it.\nApplication will terminate "
+                                   "immediately."));
     program.reset(); // the exit saves nothing
     EXPECT_EQ(readFile(path), damaged);
 }
@@ -389,10 +402,10 @@ TEST_F(ConfigSets, HiddenMenuLeavesEveryFileCommandInTheStatusPopup)
         if (a->menu() && a->text() == QLatin1String("File"))
             file = a->menu();
     ASSERT_NE(file, nullptr);
-    for (QAction *command : {module()->FileNewAction, module()->FileLoadAction, module()->FileSaveNowAction,
-                             module()->FileSaveOnCloseAction, module()->FileAutoSaveAction,
-                             module()->FileSaveAsAction, module()->FileRenameAction,
-                             module()->FileDeleteAction}) {
+    for (QAction *command :
+         {module()->FileNewAction, module()->FileLoadAction, module()->FileSaveNowAction,
+          module()->FileSaveOnCloseAction, module()->FileAutoSaveAction, module()->FileSaveAsAction,
+          module()->FileRenameAction, module()->FileDeleteAction}) {
         EXPECT_TRUE(file->actions().contains(command)) << command->text().toStdString();
         EXPECT_TRUE(command->isVisible());
     }
@@ -404,8 +417,9 @@ TEST_F(ConfigSets, HiddenMenuLeavesEveryFileCommandInTheStatusPopup)
 TEST_F(ConfigSets, NoSetLeavesOptionsDisabledAndUnchecked)
 {
     start();
-    for (QAction *a : {module()->FileAutoSaveAction, module()->HiddenMenuAction, module()->LockSizeAction,
-                       module()->NoCacheAction, module()->UseLockAction, module()->SetLockKeyAction}) {
+    for (QAction *a :
+         {module()->FileAutoSaveAction, module()->HiddenMenuAction, module()->LockSizeAction,
+          module()->NoCacheAction, module()->UseLockAction, module()->SetLockKeyAction}) {
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
         EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
     }
@@ -458,7 +472,8 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporaryBehind)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("short"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.set")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("a.set")});
     EXPECT_FALSE(WriteFileAtomically(dir.path() + QStringLiteral("/missing/b.set"), "x", &error));
     EXPECT_FALSE(error.isEmpty());
 }
@@ -484,7 +499,10 @@ bool typeAndAccept(QFileDialog *dialog, const QString &name)
 // Makes the program folder the current one, where the file dialogs open.
 class InProgramFolder {
 public:
-    explicit InProgramFolder(const QString &folder) : saved(QDir::currentPath()) { QDir::setCurrent(folder); }
+    explicit InProgramFolder(const QString &folder) : saved(QDir::currentPath())
+    {
+        QDir::setCurrent(folder);
+    }
     ~InProgramFolder() { QDir::setCurrent(saved); }
 
 private:

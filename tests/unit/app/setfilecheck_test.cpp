@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include "app/setfilecheck.h"
 #include "support/scriptedmodal.h"
@@ -73,10 +72,10 @@ TEST_F(SetFileCheck, PathChecksComeFirstInOrder)
 
 TEST_F(SetFileCheck, FirstLineMustBeTheExactRootHeader)
 {
-    for (const QByteArray &text : {QByteArray("object TBaseForm\r\n  Left = 0\r\nend\r\n"),
-                                   QByteArray("object TBaseForm\nend\n"),
-                                   QByteArray("object TBaseForm\rend\r"),
-                                   QByteArray("object TBaseForm")}) {
+    for (const QByteArray &text :
+         {QByteArray("object TBaseForm\r\n  Left = 0\r\nend\r\n"),
+          QByteArray("object TBaseForm\nend\n"), QByteArray("object TBaseForm\rend\r"),
+          QByteArray("object TBaseForm")}) {
         EXPECT_EQ(refusal(write("good.set", text)), "") << text.toStdString();
     }
     const QByteArray refused[] = {

@@ -1,13 +1,12 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "support/testdata.h"
-
 #include "app/setstream.h"
 #include "layout/book.h"
 #include "layout/pan.h"
 #include "layout/split.h"
 #include "support/programfixture.h"
+#include "support/testdata.h"
 
 using namespace mira;
 
@@ -44,11 +43,12 @@ TEST_F(SetStream, ContainersBooksPagesAndSplittersRoundTripByteForByte)
 
 TEST_F(SetStream, BookWithoutActiveIndexShowsFirstPageAndWritesNone)
 {
-    const QByteArray text = crlf("object TBaseForm\n  Left = 0\n  Top = 0\n  Width = 600\n  Height = 400\n"
-                                 "  object TBook\n    Left = 0\n    Top = 0\n    Width = 300\n"
-                                 "    Height = 200\n    TabOrder = 0\n"
-                                 "    object TPage\n      Caption = 'A'\n    end\n"
-                                 "    object TPage\n      Caption = 'B'\n    end\n  end\nend\n");
+    const QByteArray text = crlf(
+        "object TBaseForm\n  Left = 0\n  Top = 0\n  Width = 600\n  Height = 400\n"
+        "  object TBook\n    Left = 0\n    Top = 0\n    Width = 300\n"
+        "    Height = 200\n    TabOrder = 0\n"
+        "    object TPage\n      Caption = 'A'\n    end\n"
+        "    object TPage\n      Caption = 'B'\n    end\n  end\nend\n");
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     auto *book = form()->ClientArea()->findChild<TBook *>();
     ASSERT_NE(book, nullptr);
@@ -59,10 +59,11 @@ TEST_F(SetStream, BookWithoutActiveIndexShowsFirstPageAndWritesNone)
 
 TEST_F(SetStream, LargeFontSetIsScaledDown13To16KeepingTheWindowBounds)
 {
-    const QByteArray text = crlf("object TBaseForm\n  Left = 10\n  Top = 20\n  Width = 800\n  Height = 600\n"
-                                 "  PixelsPerInch = 120\n  TextHeight = 16\n"
-                                 "  object TPan\n    Left = 8\n    Top = 0\n    Width = 400\n"
-                                 "    Height = 160\n  end\nend\n");
+    const QByteArray text = crlf(
+        "object TBaseForm\n  Left = 10\n  Top = 20\n  Width = 800\n  Height = 600\n"
+        "  PixelsPerInch = 120\n  TextHeight = 16\n"
+        "  object TPan\n    Left = 8\n    Top = 0\n    Width = 400\n"
+        "    Height = 160\n  end\nend\n");
     ASSERT_EQ(form()->TextHeight(), 13);
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     TPan *pan = form()->RootContainer();
@@ -98,7 +99,8 @@ TEST_P(SetStreamFaults, ReportsTheFaultAndCreatesNothing)
 {
     form()->SetTag(5);
     const int before = form()->ClientArea()->findChildren<QWidget *>().size();
-    EXPECT_EQ(ReadConfigSet(form(), crlf(GetParam().text)), QString::fromLatin1(GetParam().message));
+    EXPECT_EQ(ReadConfigSet(form(), crlf(GetParam().text)),
+              QString::fromLatin1(GetParam().message));
     EXPECT_EQ(form()->ClientArea()->findChildren<QWidget *>().size(), before);
     EXPECT_EQ(form()->Tag(), 5);
 }

@@ -67,7 +67,8 @@ TEST(Abbreviate, AddsEllipsisOnlyWhenCut)
 {
     const QString fits(40, u'f');
     EXPECT_EQ(Abbreviate(fits, 40), fits);
-    EXPECT_EQ(Abbreviate(QStringLiteral("Documentation of the configuration set files and more"), 40),
+    EXPECT_EQ(Abbreviate(QStringLiteral("Documentation of the configuration set files and more"),
+                         40),
               QStringLiteral("Documentation of the configuration set..."));
     bool cut = false;
     EXPECT_EQ(CutAtBreak(QString(41, u'g'), 40, &cut), QString(40, u'g'));

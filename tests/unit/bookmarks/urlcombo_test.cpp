@@ -204,7 +204,8 @@ TEST_F(Combo, AnOwnerThatIsNoPaneIsRefused)
     QWidget owner;
     EXPECT_EQ(TURLCombo::Create(&owner), nullptr);
     ASSERT_EQ(modal.asked.size(), 1);
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"));
+    EXPECT_EQ(modal.asked[0].text,
+              QStringLiteral("Instance of TURLCombo needed an owner of TBrowser type"));
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Instanciating Failure - Invalid owner"));
     EXPECT_EQ(modal.asked[0].type, MsgType::Error);
     EXPECT_TRUE(owner.children().isEmpty());

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <random>
 
 #include "bookmarks/urllistview.h"
@@ -37,7 +36,8 @@ QStringList names(const TURLs &list)
     return out;
 }
 
-const QString kReplace = QStringLiteral("\nIs it OK to replace the URL by deleting existing entry?");
+const QString kReplace = QStringLiteral(
+    "\nIs it OK to replace the URL by deleting existing entry?");
 
 } // namespace
 
@@ -111,7 +111,8 @@ TEST(TURLs, NameClashAsksAndCancelKeepsPlaceholder)
     ASSERT_EQ(modal.asked.size(), 1);
     const ModalRecord &q = modal.asked[0];
     EXPECT_EQ(q.text, QStringLiteral("URL having name \"HOME 50%2\" already exists with preset "
-                                     "address \"http://home/\".") + kReplace);
+                                     "address \"http://home/\".")
+                          + kReplace);
     EXPECT_EQ(q.caption, QStringLiteral("Confirm"));
     EXPECT_EQ(q.type, MsgType::Confirmation);
     EXPECT_EQ(q.buttons, mbOK | mbCancel);
@@ -136,7 +137,8 @@ TEST(TURLs, AddressClashNamesTheOtherBookmark)
     ASSERT_TRUE(url);
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("URL having address \"HTTP://DOCS/\" already "
-                                                  "exists and named as \"Docs\".") + kReplace);
+                                                  "exists and named as \"Docs\".")
+                                       + kReplace);
     EXPECT_EQ(modal.asked[0].owner, nullptr);
     EXPECT_EQ(url->Name(), QStringLiteral("Manual"));
     EXPECT_TRUE(url->Address().isEmpty());
@@ -215,7 +217,8 @@ TEST(TURL, EditorSearchesBelowItselfForItsName)
     TURLs list;
     TURL *low = addBookmark(list, QStringLiteral("Same"), QStringLiteral("http://1/"));
     TURL *high = addBookmark(list, QStringLiteral("Other"), QStringLiteral("http://2/"));
-    ASSERT_TRUE(low->EditNameAndAddress(QStringLiteral("(no name 2)"), QStringLiteral("http://1/")));
+    ASSERT_TRUE(
+        low->EditNameAndAddress(QStringLiteral("(no name 2)"), QStringLiteral("http://1/")));
     TURL *third = list.Add(); // also "(no name 2)"
     EXPECT_EQ(list.IndexOfName(QStringLiteral("(NO NAME 2)")), 2);
     EXPECT_EQ(list.IndexOfName(QStringLiteral("(NO NAME 2)"), 1), 0);
@@ -342,8 +345,9 @@ TEST(TURLs, SearchesAgreeWithBruteForceAcrossMutations)
     std::mt19937 rng(20240611);
     auto pick = [&rng](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
     const QStringList pool = {
-        "Home", "HOME", "home", "News", "news", "Straße", "STRASSE", "Σίσυφος", "ΣΊΣΥΦΟΣ",
-        "(no name 3)", "(No Name 5)", "", "Ärger", "ärger", "İstanbul", "i̇stanbul", "x",
+        "Home",    "HOME",    "home",     "News",        "news",        "Straße",
+        "STRASSE", "Σίσυφος", "ΣΊΣΥΦΟΣ",  "(no name 3)", "(No Name 5)", "",
+        "Ärger",   "ärger",   "İstanbul", "i̇stanbul",    "x",
     };
     auto bruteName = [](const TURLs &l, const QString &v, int last) {
         for (int i = std::min(last, l.Count() - 1); i >= 0; --i)
@@ -378,7 +382,10 @@ TEST(TURLs, SearchesAgreeWithBruteForceAcrossMutations)
         case 4: item->SetIndex(pick(list.Count() + 2) - 1); break;
         case 5: item->EditNameAndAddress(n, a); break;
         case 6: list.Add(); break;
-        case 7: if (pick(20) == 0) list.Clear(); break;
+        case 7:
+            if (pick(20) == 0)
+                list.Clear();
+            break;
         }
         for (int i = 0; i < list.Count(); ++i)
             ASSERT_EQ(list.Items(i)->Index(), i);
@@ -401,7 +408,7 @@ TEST(TURLs, ConfirmedClashRemovesEveryHolderOfTheValue)
     TURL *b = addBookmark(list, QStringLiteral("B"), QStringLiteral("http://b/"));
     // Two holders of one name, as a list from an older set may have.
     ASSERT_TRUE(a->EditNameAndAddress(QStringLiteral("(no name 3)"), QStringLiteral("http://a/")));
-    list.Add(); // ID 2
+    list.Add();             // ID 2
     TURL *dup = list.Add(); // ID 3, named like a
     ASSERT_EQ(dup->Name(), a->Name());
 

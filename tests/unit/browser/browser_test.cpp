@@ -2,9 +2,9 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QToolBar>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -263,7 +263,8 @@ TEST_F(Pane, RightClickInTheAddressBoxOpensTheBookmarkMenu)
     TBrowser *pane = newPane();
     form()->show();
     QLineEdit *edit = pane->AddressCombo->lineEdit();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            edit->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(edit, &event);
     EXPECT_TRUE(module()->URLPopup->isVisible());
     module()->URLPopup->hide();

@@ -1,13 +1,12 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "support/testdata.h"
-
 #include "app/setstream.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "layout/book.h"
 #include "support/panefixture.h"
+#include "support/testdata.h"
 
 using namespace mira;
 
@@ -80,9 +79,9 @@ TEST_F(BrowserStream, BookmarkNumbersAndBottomBarRoundTrip)
 TEST_F(BrowserStream, DuplicateNamesAskWhileReadingAndCancelKeepsTheFreshName)
 {
     modal.answer(mrCancel);
-    const QByteArray text =
-        paneSet("<\n      item\n        Name = 'Same'\n        Address = 'http://a/'\n      end\n"
-                "      item\n        Name = 'SAME'\n        Address = 'http://b/'\n      end>");
+    const QByteArray text = paneSet(
+        "<\n      item\n        Name = 'Same'\n        Address = 'http://a/'\n      end\n"
+        "      item\n        Name = 'SAME'\n        Address = 'http://b/'\n      end>");
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_TRUE(modal.asked[0].text.startsWith(QStringLiteral("URL having name \"SAME\"")));
@@ -94,8 +93,7 @@ TEST_F(BrowserStream, DuplicateNamesAskWhileReadingAndCancelKeepsTheFreshName)
 
 TEST_F(BrowserStream, FaultsInsideABookmarkNameTheItemProperty)
 {
-    const QByteArray badValue =
-        paneSet("<\n      item\n        Refresh = 'x'\n      end>");
+    const QByteArray badValue = paneSet("<\n      item\n        Refresh = 'x'\n      end>");
     EXPECT_EQ(ReadConfigSet(form(), badValue),
               QStringLiteral("Error reading TBrowser.URLs: Error reading TURL.Refresh: "
                              "Invalid property value"));

@@ -22,7 +22,8 @@ TEST(EngineCaption, FirstMakerNameGoesAndFirstEngineNameBecomesMira)
         {"MicrosoftInternet Explorer", "MicrosoftMira"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(RewriteEngineCaption(QString::fromLatin1(c.caption)), QString::fromLatin1(c.shown))
+        EXPECT_EQ(RewriteEngineCaption(QString::fromLatin1(c.caption)),
+                  QString::fromLatin1(c.shown))
             << c.caption;
 }
 

@@ -223,9 +223,12 @@ TEST_F(WebBrowserTest, DocumentCommandsPassTheirCommandAndOption)
     browser->PrintWithDialog();
     browser->PrintDocument();
     browser->PrintPreview();
-    const QList<std::pair<int, int>> expected = {
-        {CGID_IWebBrowser_FIND, 0}, {OLECMDID_SAVEAS, 0}, {OLECMDID_PAGESETUP, 0},
-        {OLECMDID_PRINT, 1},        {OLECMDID_PRINT, 2},  {OLECMDID_PRINTPREVIEW, 0}};
+    const QList<std::pair<int, int>> expected = {{CGID_IWebBrowser_FIND, 0},
+                                                 {OLECMDID_SAVEAS, 0},
+                                                 {OLECMDID_PAGESETUP, 0},
+                                                 {OLECMDID_PRINT, 1},
+                                                 {OLECMDID_PRINT, 2},
+                                                 {OLECMDID_PRINTPREVIEW, 0}};
     ASSERT_EQ(fake->commands.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(fake->commands[i].useGroup, i == 0) << i;

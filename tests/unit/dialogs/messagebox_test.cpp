@@ -2,8 +2,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "dialogs/messagebox.h"
 #include "app/programvalues.h"
+#include "dialogs/messagebox.h"
 #include "support/scriptedmodal.h"
 
 using namespace mira;
@@ -44,7 +44,8 @@ TEST(PlaceBox, UnderAControlOrAboveItWhenThereIsNoRoom)
 TEST(Hints, ShortAndLongParts)
 {
     EXPECT_EQ(ShortHint(QStringLiteral("Quit|Close the program")), QStringLiteral("Quit"));
-    EXPECT_EQ(LongHint(QStringLiteral("Quit|Close the program")), QStringLiteral("Close the program"));
+    EXPECT_EQ(LongHint(QStringLiteral("Quit|Close the program")),
+              QStringLiteral("Close the program"));
     EXPECT_EQ(LongHint(QStringLiteral("Program Help")), QStringLiteral("Program Help"));
     EXPECT_EQ(LongHint(QStringLiteral("a|b|c")), QStringLiteral("b|c"));
 }
@@ -70,7 +71,8 @@ TEST(ShowMessageBox, CaptionAndOwnerAreRecorded)
     ScriptedModal modal;
     QWidget form;
     form.setGeometry(100, 100, 600, 400);
-    ShowMessageBox(&form, QStringLiteral("Text"), QStringLiteral("File Load Failure"), MsgType::Error, mbOK);
+    ShowMessageBox(&form, QStringLiteral("Text"), QStringLiteral("File Load Failure"),
+                   MsgType::Error, mbOK);
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("File Load Failure"));
     EXPECT_EQ(modal.asked[0].owner, &form);

@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QColor>
 #include <QDir>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
+#include <gtest/gtest.h>
 
 #include "icons/images.h"
 
@@ -13,7 +12,7 @@ using namespace mira;
 
 namespace {
 
-const QList<int> UsedIndexes{0, 1, 2, 3, 9, 12, 14, 15, 16, 17, 18,
+const QList<int> UsedIndexes{0,  1,  2,  3,  9,  12, 14, 15, 16, 17, 18,
                              19, 21, 22, 23, 24, 25, 26, 28, 30, 33};
 
 int VisiblePixels(const QImage &image)
@@ -154,8 +153,7 @@ TEST(Images, ApplicationIconHasEverySize)
     for (int size : {16, 32, 48, 256}) {
         SCOPED_TRACE(size);
         EXPECT_TRUE(sizes.contains(QSize(size, size)));
-        EXPECT_GT(VisiblePixels(ImageOf(icon.pixmap(QSize(size, size), 1.0))),
-                  size * size / 2);
+        EXPECT_GT(VisiblePixels(ImageOf(icon.pixmap(QSize(size, size), 1.0))), size * size / 2);
     }
 }
 

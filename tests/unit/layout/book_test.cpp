@@ -110,8 +110,9 @@ TEST(Text, HandlerRunsBeforeTheParentIsToldAndParentIsToldWithoutHandler)
     QCoreApplication::sendEvent(label, &enter);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(label, &leave);
-    EXPECT_EQ(parent.seen, (QStringList{QStringLiteral("handler-enter"), QStringLiteral("parent-enter"),
-                                        QStringLiteral("parent-leave")}));
+    EXPECT_EQ(parent.seen,
+              (QStringList{QStringLiteral("handler-enter"), QStringLiteral("parent-enter"),
+                           QStringLiteral("parent-leave")}));
 }
 
 TEST(Pan, DefaultsAndOrderOfControls)

@@ -163,11 +163,14 @@ TEST_F(Insert, SizeLimitsOfAPaneTarget)
         clickPane(old, QPoint(2, old->height() / 2));
         modal.asked.clear();
         insert("TBrowser");
-        EXPECT_EQ(module()->BrowserList.size(), c.fits ? 2 : 1) << c.size.width() << "x" << c.size.height();
+        EXPECT_EQ(module()->BrowserList.size(), c.fits ? 2 : 1)
+            << c.size.width() << "x" << c.size.height();
         EXPECT_EQ(modal.asked.size(), c.fits ? 0 : 1);
         if (!c.fits && !modal.asked.isEmpty()) {
             EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Size Checker"));
-            EXPECT_EQ(modal.asked[0].text, QStringLiteral("Not enough space to insert the control.\nTry to enlarge the control under the popup menu."));
+            EXPECT_EQ(modal.asked[0].text,
+                      QStringLiteral("Not enough space to insert the control.\nTry to enlarge the "
+                                     "control under the popup menu."));
             EXPECT_EQ(modal.asked[0].owner, form());
             EXPECT_EQ(ControlsOf(root).size(), 1);
         }
@@ -209,7 +212,9 @@ TEST_F(Insert, RefusalsOnGapsAndUnsupportedShapes)
     insert("TBrowser");
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Boundary Spot"));
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Invalid zone under the mouse.\nPlease, choose the location more precisely."));
+    EXPECT_EQ(modal.asked[0].text,
+              QStringLiteral(
+                  "Invalid zone under the mouse.\nPlease, choose the location more precisely."));
     EXPECT_EQ(module()->BrowserList.size(), 2);
 
     // Two controls without a splitter: a hand-made shape.
@@ -219,7 +224,8 @@ TEST_F(Insert, RefusalsOnGapsAndUnsupportedShapes)
     insert("TBook");
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Configuration Checker"));
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Configuration not supported.\nTry to delete excessive controls."));
+    EXPECT_EQ(modal.asked[0].text,
+              QStringLiteral("Configuration not supported.\nTry to delete excessive controls."));
     EXPECT_EQ(modal.asked[0].owner, form());
     EXPECT_EQ(ControlsOf(root).size(), 2);
 }
@@ -348,7 +354,9 @@ TEST_F(Delete, ABookFromItsTabRowAndRefusals)
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("This Book will be deleted.\nAre you sure?"));
     EXPECT_EQ(modal.asked[1].caption, QStringLiteral("Boundary Spot"));
-    EXPECT_EQ(modal.asked[1].text, QStringLiteral("Splitter under the mouse.\nPlease, choose the location more precisely."));
+    EXPECT_EQ(modal.asked[1].text,
+              QStringLiteral(
+                  "Splitter under the mouse.\nPlease, choose the location more precisely."));
     EXPECT_TRUE(heldWhileAsked);
     EXPECT_TRUE(form()->updatesEnabled());
     EXPECT_EQ(ControlsOf(root).size(), 3);
@@ -370,7 +378,8 @@ TEST_F(Delete, AnUnsupportedGroupGoesWhole)
     modal.answer(mrYes);
     remove("TBrowser");
     ASSERT_EQ(modal.asked.size(), 1);
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Unsupported configuration group will be deleted.\nProceed?"));
+    EXPECT_EQ(modal.asked[0].text,
+              QStringLiteral("Unsupported configuration group will be deleted.\nProceed?"));
     EXPECT_EQ(modal.asked[0].owner, form());
     EXPECT_TRUE(ControlsOf(root).isEmpty());
     EXPECT_TRUE(module()->BrowserList.isEmpty());

@@ -63,8 +63,8 @@ TEST(FitsBeside, WithoutTargetAlwaysFits)
 
 TEST(FitsBeside, BothSidesStrictlyBelowWhatTheTargetCanGive)
 {
-    const QSize pane(149, 52);  // a new pane inside the shown window
-    const QSize book(157, 80);  // a new book
+    const QSize pane(149, 52); // a new pane inside the shown window
+    const QSize book(157, 80); // a new book
     const QSize paneMin(149, 26);
     const QSize bookMin(157, 54);
     struct Case {

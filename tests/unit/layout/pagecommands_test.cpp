@@ -75,7 +75,8 @@ TEST_F(Pages, MoveRefusesPositionsOutsideTheBook)
         module()->PageMoveAction->trigger();
         ASSERT_EQ(modal.asked.size(), 2) << typed;
         EXPECT_EQ(modal.asked[1].caption, QStringLiteral("Page Move Failure"));
-        EXPECT_EQ(modal.asked[1].text, QStringLiteral("Invalid page position.\n\nValid page positions are 1...3."));
+        EXPECT_EQ(modal.asked[1].text,
+                  QStringLiteral("Invalid page position.\n\nValid page positions are 1...3."));
         EXPECT_EQ(modal.asked[1].owner, book);
         EXPECT_EQ(captions(book), (QStringList{"A", "B", "C"})) << typed;
     }
@@ -118,7 +119,8 @@ TEST_F(Pages, DeleteKeepsTheLastPageAndShowsTheFollowingOne)
     module()->PageDeleteAction->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Information"));
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Book should contain at least one page.\nYou should delete the whole book instead."));
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Book should contain at least one page.\nYou "
+                                                  "should delete the whole book instead."));
     EXPECT_EQ(book->PageCount(), 1);
 
     auto *two = new TPage(form());
@@ -133,7 +135,8 @@ TEST_F(Pages, DeleteKeepsTheLastPageAndShowsTheFollowingOne)
     module()->PageDeleteAction->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Deleting Page \"Two\""));
-    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Active page of this book will be deleted.\nAre you sure?"));
+    EXPECT_EQ(modal.asked[0].text,
+              QStringLiteral("Active page of this book will be deleted.\nAre you sure?"));
     EXPECT_EQ(book->PageCount(), 3);
     modal.answer(mrYes);
     module()->PageDeleteAction->trigger();
@@ -149,7 +152,8 @@ TEST_F(Pages, ABookWithoutPagesTakesANewOneAndIgnoresTheRest)
 {
     TBook *book = bookWith({"Only"});
     delete book->Page(0);
-    for (QAction *a : {module()->PageRenameAction, module()->PageMoveAction, module()->PageDeleteAction})
+    for (QAction *a :
+         {module()->PageRenameAction, module()->PageMoveAction, module()->PageDeleteAction})
         a->trigger();
     EXPECT_TRUE(modal.asked.isEmpty());
     modal.answer(mrOK);
@@ -192,11 +196,11 @@ TEST_F(Pages, TabsAndNavigationBarMoveAndThePopupChecksThem)
 TEST_F(Pages, CutCopyPasteUndoAndBlockNewAreNotThereYet)
 {
     TBook *book = bookWith({"A"});
-    for (QAction *a : {module()->BlockNewAction, module()->BookCutAction, module()->BookCopyAction,
-                       module()->BookPasteAction, module()->PageCutAction, module()->PageCopyAction,
-                       module()->PagePasteAction, module()->BrowserCutAction,
-                       module()->BrowserCopyAction, module()->BrowserPasteAction,
-                       module()->UndoAction}) {
+    for (QAction *a :
+         {module()->BlockNewAction, module()->BookCutAction, module()->BookCopyAction,
+          module()->BookPasteAction, module()->PageCutAction, module()->PageCopyAction,
+          module()->PagePasteAction, module()->BrowserCutAction, module()->BrowserCopyAction,
+          module()->BrowserPasteAction, module()->UndoAction}) {
         modal.asked.clear();
         a->trigger();
         ASSERT_EQ(modal.asked.size(), 1) << a->objectName().toStdString();

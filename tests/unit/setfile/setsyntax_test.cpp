@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QFile>
+#include <gtest/gtest.h>
 
 #include "setfile/setsyntax.h"
 
@@ -86,16 +85,15 @@ TEST(SetSyntaxStrings, SixtyFourCharactersStayOnThePropertyLine)
 TEST(SetSyntaxStrings, LongerStringsStartDeeperAndBreakEverySixtyFour)
 {
     const QByteArray a64(64, 'a');
-    EXPECT_EQ(renderString(QString(65, QLatin1Char('a')), 1),
-              "\r\n    '" + a64 + "' +\r\n    'a'");
+    EXPECT_EQ(renderString(QString(65, QLatin1Char('a')), 1), "\r\n    '" + a64 + "' +\r\n    'a'");
     EXPECT_EQ(renderString(QString(128, QLatin1Char('a')), 0),
               "\r\n  '" + a64 + "' +\r\n  '" + a64 + "'");
 
     Object root;
     root.className = "TBaseForm";
     root.properties.append({"Caption", Value::fromString(QString(65, QLatin1Char('a'))), 0});
-    EXPECT_EQ(render(root), "object TBaseForm\r\n  Caption = \r\n    '" + a64
-                                + "' +\r\n    'a'\r\nend\r\n");
+    EXPECT_EQ(render(root),
+              "object TBaseForm\r\n  Caption = \r\n    '" + a64 + "' +\r\n    'a'\r\nend\r\n");
 }
 
 TEST(SetSyntaxStrings, CodesForControlsAndQuotesEachCountOne)
@@ -121,8 +119,7 @@ TEST(SetSyntaxStrings, NonAsciiIsUtf8AndNeverSplitInsideACharacter)
     // character and stays whole at the cut.
     const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
     const QString s = QString(63, QLatin1Char('x')) + smile + QLatin1Char('y');
-    EXPECT_EQ(renderString(s, 0),
-              "\r\n  '" + QByteArray(63, 'x') + "\xF0\x9F\x98\x80' +\r\n  'y'");
+    EXPECT_EQ(renderString(s, 0), "\r\n  '" + QByteArray(63, 'x') + "\xF0\x9F\x98\x80' +\r\n  'y'");
     EXPECT_EQ(renderString(QString(64, QLatin1Char('x')).left(63) + smile, 0),
               "'" + QByteArray(63, 'x') + "\xF0\x9F\x98\x80'");
 
@@ -158,7 +155,8 @@ TEST(SetSyntaxCollections, EmptyListIsWrittenOnThePropertyLine)
     root.className = "TBrowser";
     root.properties.append({"URLs", Value::fromItems({}), 0});
     EXPECT_EQ(render(root), "object TBrowser\r\n  URLs = <>\r\nend\r\n");
-    EXPECT_EQ(firstValue(parsed("object TBrowser\r\n  URLs = <>\r\nend\r\n")), Value::fromItems({}));
+    EXPECT_EQ(firstValue(parsed("object TBrowser\r\n  URLs = <>\r\nend\r\n")),
+              Value::fromItems({}));
 }
 
 TEST(SetSyntaxCollections, ItemIndexIsIgnored)
@@ -216,7 +214,8 @@ TEST(SetSyntaxRoundTrip, EveryValueKindReadsBackEqual)
     root.className = "TBaseForm";
     root.position = -3;
     Item item;
-    item.properties.append({"Name", Value::fromString(QString::fromUtf8("O'Brien\t€ \xF0\x9F\x98\x80")), 0});
+    item.properties.append(
+        {"Name", Value::fromString(QString::fromUtf8("O'Brien\t€ \xF0\x9F\x98\x80")), 0});
     item.properties.append({"Notes", Value::fromString(QString(200, QChar(0x00E9))), 0});
     item.properties.append({"Refresh", Value::fromInt(-9223372036854775807LL - 1), 0});
     Item empty;
@@ -233,8 +232,10 @@ TEST(SetSyntaxRoundTrip, EveryValueKindReadsBackEqual)
         {"Small", Value::fromBinary(QByteArray("\x00\xFF", 2)), 0},
         {"Big", Value::fromBinary(QByteArray(70, '\x5A')), 0},
         {"Nothing", Value::fromBinary({}), 0},
-        {"Lines", Value::fromList({Value::fromString(QString(70, 'q')), Value::fromInt(1),
-                                   Value::fromList({}), Value::fromItems({item})}), 0},
+        {"Lines",
+         Value::fromList({Value::fromString(QString(70, 'q')), Value::fromInt(1),
+                          Value::fromList({}), Value::fromItems({item})}),
+         0},
         {"Caption", Value::fromString(QString(130, '\'')), 0},
     };
     Object child;
@@ -295,7 +296,8 @@ TEST(SetSyntaxErrors, EachFaultHasItsMessageAndLine)
         {"no class", "object\r\n  = 1\r\nend", "Identifier expected on line 2"},
         {"no class after colon", "object A: 5\r\nend", "Identifier expected on line 1"},
         {"no position number", "object A [x]\r\nend", "Number expected on line 1"},
-        {"position too large", "object A [9223372036854775808]\r\nend", "Number expected on line 1"},
+        {"position too large", "object A [9223372036854775808]\r\nend",
+         "Number expected on line 1"},
         {"unclosed position", "object A [1\r\nend", "']' expected on line 2"},
         {"no equals", head + "  Left 1\r\nend\r\n", "'=' expected on line 2"},
         {"property not a name", head + "  5 = 1\r\nend\r\n", "Identifier expected on line 2"},
@@ -315,19 +317,25 @@ TEST(SetSyntaxErrors, EachFaultHasItsMessageAndLine)
         {"float overflow", head + "  Left = 1e999\r\nend\r\n", "Invalid property value on line 2"},
         {"unterminated string", head + "  Caption = 'abc\r\nend\r\n", "''' expected on line 2"},
         {"hash without digits", head + "  Caption = 'a'#\r\nend\r\n", "Number expected on line 2"},
-        {"code too large", head + "  Caption = #1114112\r\nend\r\n", "Invalid property value on line 2"},
+        {"code too large", head + "  Caption = #1114112\r\nend\r\n",
+         "Invalid property value on line 2"},
         {"plus without string", head + "  Caption = 'a' +\r\n  Left = 1\r\nend\r\n",
          "String expected on line 3"},
-        {"set member", head + "  Anchors = [akLeft, 'x']\r\nend\r\n", "Identifier expected on line 2"},
+        {"set member", head + "  Anchors = [akLeft, 'x']\r\nend\r\n",
+         "Identifier expected on line 2"},
         {"set separator", head + "  Anchors = [akLeft akTop]\r\nend\r\n", "',' expected on line 2"},
         {"binary digit", head + "  Data = {0G}\r\nend\r\n", "Invalid binary value on line 2"},
-        {"binary odd count", head + "  Data = {\r\n    ABC}\r\nend\r\n", "Invalid binary value on line 3"},
+        {"binary odd count", head + "  Data = {\r\n    ABC}\r\nend\r\n",
+         "Invalid binary value on line 3"},
         {"collection word", head + "  URLs = <\r\n    items\r\n    end>\r\nend\r\n",
          "'item' expected on line 3"},
         {"item index", head + "  URLs = <item [a] end>\r\nend\r\n", "Number expected on line 2"},
-        {"child class not a name", head + "  object 'x'\r\n  end\r\nend\r\n", "Identifier expected on line 2"},
-        {"text after the end", head + "end\r\nobject TBaseForm\r\nend\r\n", "End of file expected on line 3"},
-        {"NUL byte", head + "  Left = 1\r\n" + QByteArray(1, '\0') + "\r\nend\r\n", "Invalid character on line 3"},
+        {"child class not a name", head + "  object 'x'\r\n  end\r\nend\r\n",
+         "Identifier expected on line 2"},
+        {"text after the end", head + "end\r\nobject TBaseForm\r\nend\r\n",
+         "End of file expected on line 3"},
+        {"NUL byte", head + "  Left = 1\r\n" + QByteArray(1, '\0') + "\r\nend\r\n",
+         "Invalid character on line 3"},
         {"control byte", head + "  Left\x01 = 1\r\nend\r\n", "Invalid character on line 2"},
         {"BOM", "\xEF\xBB\xBFobject TBaseForm\r\nend\r\n", "'object' expected on line 1"},
         // Truncated files stop at the last line with the token that was due.
@@ -336,18 +344,22 @@ TEST(SetSyntaxErrors, EachFaultHasItsMessageAndLine)
         {"cut after equals", head + "  Left = ", "Invalid property value on line 2"},
         {"cut in set", head + "  Anchors = [akLeft", "']' expected on line 2"},
         {"cut in list", head + "  Lines = (\r\n    'a'\r\n", "')' expected on line 3"},
-        {"cut in collection", head + "  URLs = <\r\n    item\r\n    end\r\n", "'>' expected on line 4"},
-        {"cut in item", head + "  URLs = <\r\n    item\r\n      Name = 'a'\r\n", "'end' expected on line 4"},
+        {"cut in collection", head + "  URLs = <\r\n    item\r\n    end\r\n",
+         "'>' expected on line 4"},
+        {"cut in item", head + "  URLs = <\r\n    item\r\n      Name = 'a'\r\n",
+         "'end' expected on line 4"},
         {"cut in binary", head + "  Data = {\r\n    00FF", "'}' expected on line 3"},
         {"cut in string", head + "  Caption = 'abc", "''' expected on line 2"},
         {"cut after plus", head + "  Caption = 'abc' +\r\n", "String expected on line 2"},
-        {"cut in child", head + "  object TPan\r\n    Left = 1\r\n  end\r\n", "'end' expected on line 4"},
+        {"cut in child", head + "  object TPan\r\n    Left = 1\r\n  end\r\n",
+         "'end' expected on line 4"},
     };
     for (const BadInput &c : cases) {
         const ParseResult r = parse(c.text);
         EXPECT_FALSE(r.ok()) << c.name;
         EXPECT_EQ(r.error.message.toStdString(), c.message) << c.name;
-        EXPECT_EQ(r.error.message, QStringLiteral("%1 on line %2").arg(r.error.reason).arg(r.error.line))
+        EXPECT_EQ(r.error.message,
+                  QStringLiteral("%1 on line %2").arg(r.error.reason).arg(r.error.line))
             << c.name;
     }
 }
@@ -356,7 +368,8 @@ TEST(SetSyntaxErrors, LineEndsOfEveryKindCountOnce)
 {
     for (const char *eol : {"\r\n", "\n", "\r"}) {
         const QByteArray e(eol);
-        const ParseResult r = parse("object TBaseForm" + e + "  Left = 1" + e + e + "  Top 2" + e + "end" + e);
+        const ParseResult r = parse("object TBaseForm" + e + "  Left = 1" + e + e + "  Top 2" + e
+                                    + "end" + e);
         EXPECT_EQ(r.error.message, "'=' expected on line 4") << e.toHex().toStdString();
     }
 }
@@ -373,16 +386,18 @@ TEST(SetSyntaxLimits, NestingIsBounded)
     };
     EXPECT_TRUE(parse(nested(kMaxNesting)).ok());
     const ParseResult deep = parse(nested(kMaxNesting + 1));
-    EXPECT_EQ(deep.error.message, QStringLiteral("Nesting too deep on line %1").arg(kMaxNesting + 1));
+    EXPECT_EQ(deep.error.message,
+              QStringLiteral("Nesting too deep on line %1").arg(kMaxNesting + 1));
 
     // Lists and items count with the objects around them.
     QByteArray lists = "object T\r\n  A = " + QByteArray(kMaxNesting - 1, '(')
-        + QByteArray(kMaxNesting - 1, ')') + "\r\nend\r\n";
+                       + QByteArray(kMaxNesting - 1, ')') + "\r\nend\r\n";
     EXPECT_TRUE(parse(lists).ok());
-    lists = "object T\r\n  A = " + QByteArray(kMaxNesting, '(') + QByteArray(kMaxNesting, ')') + "\r\nend\r\n";
+    lists = "object T\r\n  A = " + QByteArray(kMaxNesting, '(') + QByteArray(kMaxNesting, ')')
+            + "\r\nend\r\n";
     EXPECT_EQ(parse(lists).error.message, "Nesting too deep on line 2");
     const QByteArray items = "object T\r\n  A = " + QByteArray(kMaxNesting - 1, '(') + "<item end>"
-        + QByteArray(kMaxNesting - 1, ')') + "\r\nend\r\n";
+                             + QByteArray(kMaxNesting - 1, ')') + "\r\nend\r\n";
     EXPECT_EQ(parse(items).error.message, "Nesting too deep on line 2");
 
     // A hostile depth far beyond the limit fails fast, without exhausting the stack.
@@ -394,7 +409,8 @@ TEST(SetSyntaxLimits, OverlongStringsAreRefused)
 {
     const QByteArray atLimit = wrap("  S = '" + QByteArray(kMaxStringLength, 'a') + "'\r\n");
     EXPECT_TRUE(parse(atLimit).ok());
-    const QByteArray joined = wrap("  S = '" + QByteArray(kMaxStringLength, 'a') + "' +\r\n    'b'\r\n");
+    const QByteArray joined = wrap("  S = '" + QByteArray(kMaxStringLength, 'a')
+                                   + "' +\r\n    'b'\r\n");
     EXPECT_EQ(parse(joined).error.message, "Line too long on line 3");
     const QByteArray name = wrap("  " + QByteArray(kMaxStringLength + 1, 'n') + " = 1\r\n");
     EXPECT_EQ(parse(name).error.message, "Line too long on line 2");
