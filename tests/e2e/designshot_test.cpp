@@ -123,7 +123,7 @@ TEST_F(DesignShot, DISABLED_MakesTheReadmePicture)
                                                                     QStringLiteral("design.png")));
     ASSERT_FALSE(resourceText(QStringLiteral(":/mira/welcome/index.html")).isEmpty());
     start();
-    ASSERT_TRUE(module()->CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
+    ASSERT_TRUE(module()->Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
     form()->resize(1024, 700);
     form()->show();
     ASSERT_TRUE(test::waitUntil([&] { return form()->isVisible(); }));
