@@ -212,7 +212,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
             [this](int progress) { Q_EMIT progressChange(progress, 100); });
     connect(p, &QWebEnginePage::titleChanged, this,
             [this](const QString &title) { Q_EMIT titleChange(title); });
-    connect(p, &QWebEnginePage::loadFinished, this, [this, p](bool ok) {
+    connect(p, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         document = true;
         ready = READYSTATE_COMPLETE;
         applyZoom();
