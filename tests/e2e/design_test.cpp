@@ -8,15 +8,10 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+#include "support/testdata.h"
 #include "support/wait.h"
 
 namespace {
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void endProcess(QProcess &p)
 {
@@ -159,8 +154,7 @@ TEST(DesignOnTheProgram, RightClickAndBrowserNewFromTheKeyboardAddsAPane)
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
 
     QTemporaryDir dir;
-    ASSERT_TRUE(
-        QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
+    ASSERT_TRUE(mira::test::copyProgramInto(dir.path()));
     const QString set = dir.path() + QStringLiteral("/Desk.set");
     {
         QFile f(set);
@@ -229,6 +223,6 @@ TEST(DesignOnTheProgram, RightClickAndBrowserNewFromTheKeyboardAddsAPane)
     // SIGTERM saves as Exit does.
     mira.terminate();
     ASSERT_TRUE(mira.waitForFinished(30000));
-    const QByteArray saved = read(set);
+    const QByteArray saved = mira::test::readFile(set);
     EXPECT_EQ(saved.count("object TBrowser"), 1) << saved.toStdString();
 }

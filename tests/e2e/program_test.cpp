@@ -5,15 +5,10 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+#include "support/testdata.h"
 #include "support/wait.h"
 
 namespace {
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Whether the process has a handler for SIGTERM (bit 15 of SigCgt in /proc).
 bool catchesSigterm(qint64 pid)
@@ -32,8 +27,7 @@ bool catchesSigterm(qint64 pid)
 TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(
-        QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), dir.path() + QStringLiteral("/mira")));
+    ASSERT_TRUE(mira::test::copyProgramInto(dir.path()));
     // Hand-written: lower-case names and LF line ends; saving writes it in canonical form.
     const QString set = dir.path() + QStringLiteral("/Desk.set");
     {
@@ -53,7 +47,7 @@ TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
     mira.terminate();
     ASSERT_TRUE(mira.waitForFinished(20000));
     EXPECT_EQ(mira.exitStatus(), QProcess::NormalExit);
-    const QByteArray saved = read(set);
+    const QByteArray saved = mira::test::readFile(set);
     EXPECT_TRUE(saved.startsWith("object TBaseForm\r\n  Tag = 2\r\n  Left = 0\r\n"))
         << saved.toStdString();
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "setfile/setsyntax.h"
+#include "support/testdata.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ QByteArray largeSet()
     }
     t += "    end\r\n  end\r\nend\r\n";
     return t;
-}
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -55,14 +50,14 @@ TEST(SaveCrash, KilledSavesLeaveTheOldOrTheNewWholeSet)
         ASSERT_TRUE(p.waitForStarted(10000));
         ASSERT_TRUE(p.waitForReadyRead(20000))
             << "round " << round << ": " << p.readAllStandardError().toStdString();
-        const QByteArray a = read(path + QStringLiteral(".a"));
-        const QByteArray b = read(path + QStringLiteral(".b"));
+        const QByteArray a = mira::test::readFile(path + QStringLiteral(".a"));
+        const QByteArray b = mira::test::readFile(path + QStringLiteral(".b"));
         ASSERT_FALSE(a.isEmpty());
         ASSERT_NE(a, b);
         QThread::usleep(QRandomGenerator::global()->bounded(20000));
         ::kill(pid_t(p.processId()), SIGKILL);
         p.waitForFinished(10000);
-        const QByteArray now = read(path);
+        const QByteArray now = mira::test::readFile(path);
         if (round > 0 && now != a && now != b)
             ++killedMidSave;
         ASSERT_TRUE(now == a || now == b || round == 0)

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "dialogs/messagebox.h"
+#include "support/testdata.h"
 
 namespace mira::test {
 
@@ -37,10 +38,7 @@ QString ProgramTest::writeFile(const QString &name, const QByteArray &content)
 
 QByteArray ProgramTest::readFile(const QString &path) const
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return mira::test::readFile(path);
 }
 
 } // namespace mira::test

@@ -17,4 +17,15 @@ QByteArray crlf(QByteArray text)
     return text.replace("\r\n", "\n").replace("\n", "\r\n");
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool copyProgramInto(const QString &folder)
+{
+    return QFile::copy(QStringLiteral(MIRA_BINARY_DIR "/mira"), folder + QStringLiteral("/mira"));
+}
+
 } // namespace mira::test
