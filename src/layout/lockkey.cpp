@@ -87,7 +87,7 @@ QString EncodeLockKeyWith(const QString &text, std::span<const quint8, kLockCiph
     blob.append(reinterpret_cast<const char *>(key.data()) + kHalf, kHalf);
     blob.append(encrypted);
     blob.append(reinterpret_cast<const char *>(key.data()), kHalf);
-    const QString stored = Base64Encode(blob);
+    QString stored = Base64Encode(blob);
     wipe(blob);
     return stored;
 }
@@ -101,7 +101,7 @@ QString EncodeLockKey(const QString &text)
     std::array<quint8, kLockCipherKeyBytes> key;
     for (std::size_t i = 0; i < key.size(); ++i)
         key[i] = quint8(words[i / 4] >> (8 * (i % 4)));
-    const QString stored = EncodeLockKeyWith(text, key);
+    QString stored = EncodeLockKeyWith(text, key);
     WipeBytes(words.data(), sizeof words, 0);
     WipeBytes(key.data(), key.size(), 0);
     return stored;

@@ -69,7 +69,7 @@ Rc6::Block Rc6::Encrypt(const Block &in) const
     quint32 A = loadWord(&in[0]), B = loadWord(&in[4]), C = loadWord(&in[8]), D = loadWord(&in[12]);
     B += S[0];
     D += S[1];
-    for (int r = 1; r <= kRounds; ++r) {
+    for (std::size_t r = 1; r <= kRounds; ++r) {
         const quint32 t = rotl(B * (2 * B + 1), 5);
         const quint32 u = rotl(D * (2 * D + 1), 5);
         A = rotl(A ^ t, u) + S[2 * r];
