@@ -342,7 +342,7 @@ void TAppControlModule::connectHandlers()
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
     const QList<QAction *> notBuiltYet =
-        {AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
+        {AboutAction, OptionsAction, SetLockKeyAction,
          // Design.
          BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
          PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
@@ -356,11 +356,15 @@ void TAppControlModule::connectHandlers()
          SaveScrollPositionAction};
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
-    // Text Size: the action's tag is the level, for every pane and the check marks.
+    connect(InternetOptionsAction, &QAction::triggered, this,
+            &TAppControlModule::InternetOptionsActionExecute);
+    // Text Size: the action's tag is the level, kept for the engine (so panes without
+    // a document and panes made later show it too), for every pane and the check marks.
     for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
                        TextSizeSmallerAction, TextSizeSmallestAction})
         connect(a, &QAction::triggered, this, [this, a] {
             const int level = Tag(a);
+            platform::engine::SetZoomLevel(level);
             const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
             for (const QPointer<QWidget> &pane : panes)
                 if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))

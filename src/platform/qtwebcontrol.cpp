@@ -27,6 +27,7 @@
 
 #include "dialogs/modal.h"
 #include "platform/connectivity.h"
+#include "platform/internetoptions.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
@@ -600,7 +601,10 @@ bool QtWebControl::print(int option)
     if (printing || !view)
         return false;
     QPrinter &printer = engine::SharedPrinter();
-    if (option == OLECMDEXECOPT_PROMPTUSER) {
+    // Without a printer and before any print setup there is nowhere to print: ask.
+    const bool nowhere = printer.outputFormat() == QPrinter::PdfFormat
+                         && printer.outputFileName().isEmpty();
+    if (option == OLECMDEXECOPT_PROMPTUSER || nowhere) {
         QPrintDialog dialog(&printer, view);
         dialog.setWindowTitle(QStringLiteral("Print"));
         if (RunDialog(dialog, view) != QDialog::Accepted)

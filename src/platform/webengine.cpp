@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+
+#include "platform/internetoptions.h"
 
 namespace mira::platform::engine {
 namespace {
@@ -19,11 +20,6 @@ constexpr int defaultZoomLevel = 2;
 QString zoomFile()
 {
     return DataFolder() + QStringLiteral("/textsize");
-}
-
-QString optionsFile()
-{
-    return DataFolder() + QStringLiteral("/options.ini");
 }
 
 int &cachedZoomLevel()
@@ -37,16 +33,6 @@ int &cachedZoomLevel()
         return ok && value >= ZoomLevelMin && value <= ZoomLevelMax ? value : defaultZoomLevel;
     }();
     return level;
-}
-
-void applyContentOptions(QWebEngineProfile *profile)
-{
-    QWebEngineSettings *s = profile->settings();
-    s->setAttribute(QWebEngineSettings::AutoLoadImages, LoadImages());
-    s->setAttribute(QWebEngineSettings::JavascriptEnabled, RunScripts());
-    // Pages never open windows of their own; new-window requests go to the pane.
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
 }
 
 } // namespace
@@ -70,7 +56,10 @@ QWebEngineProfile *MainProfile()
         p->setCachePath(CacheFolder());
         p->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
         p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        applyContentOptions(p);
+        // Pages never open windows of their own; new-window requests go to the pane.
+        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+        ApplyInternetOptions(p, ReadInternetOptions());
         return p;
     }();
     return profile;
@@ -113,26 +102,6 @@ double ZoomFactor(int level)
     if (level < ZoomLevelMin || level > ZoomLevelMax)
         level = defaultZoomLevel;
     return zoomFactors[level];
-}
-
-bool LoadImages()
-{
-    return QSettings(optionsFile(), QSettings::IniFormat).value("LoadImages", true).toBool();
-}
-
-bool RunScripts()
-{
-    return QSettings(optionsFile(), QSettings::IniFormat).value("RunScripts", true).toBool();
-}
-
-void SetContentOptions(bool loadImages, bool runScripts)
-{
-    {
-        QSettings settings(optionsFile(), QSettings::IniFormat);
-        settings.setValue("LoadImages", loadImages);
-        settings.setValue("RunScripts", runScripts);
-    }
-    applyContentOptions(MainProfile());
 }
 
 void ClearCache()
