@@ -1,6 +1,7 @@
 // Commands on all panes and the Go drop-down's document commands, run through the
 // program's actions on the real engine against pages of a local server.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -226,7 +227,9 @@ TEST_F(CommandsE2E, FindFromTheGoDropDownHighlightsTheWordInThatPane)
     EXPECT_TRUE(waitUntil([&] {
         return script(second, QStringLiteral("window.getSelection().toString()")).toString()
                == QLatin1String("apple");
-    })) << script(second, QStringLiteral("window.getSelection().toString()")).toString().toStdString();
+    })) << script(second, QStringLiteral("window.getSelection().toString()"))
+               .toString()
+               .toStdString();
 }
 
 TEST_F(CommandsE2E, SaveAsWritesThePageOfThatPane)
@@ -301,4 +304,70 @@ TEST_F(CommandsE2E, PrintPreviewOpensWithThePageAndPrintWritesAPdf)
     const QByteArray written = readFile(pdf);
     EXPECT_TRUE(written.startsWith("%PDF-"));
     EXPECT_GT(written.size(), 1000);
+}
+
+TEST_F(CommandsE2E, InternetOptionsOnTheVisiblePaneSetCookiesAndScriptsForEveryPane)
+{
+    server.serve("/setcookie", page("Set", "S"), "text/html", {"Set-Cookie: k=v; Path=/"});
+    server.serve("/check", page("Check", "C"));
+    server.serve("/script", "<html><head><title>not run</title></head><body>"
+                            "<script>document.title='ran'</script></body></html>");
+    auto answer = [&](int cookies, bool scripts) {
+        modal.answerWith([&, cookies, scripts](ModalRecord &record) {
+            QDialog *dialog = record.dialog;
+            EXPECT_EQ(record.caption, QStringLiteral("Internet Options"));
+            dialog->findChild<QComboBox *>("acceptCookies")->setCurrentIndex(cookies);
+            dialog->findChild<QCheckBox *>("runScripts")->setChecked(scripts);
+            dialog->accept(); // what OK does
+            return int(QDialog::Accepted);
+        });
+    };
+    auto cookieSent = [&] { return server.log().last().headers.value("cookie"); };
+
+    answer(2, false); // block all cookies, no scripts
+    module()->InternetOptionsAction->trigger();
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(first->WebView->LocationURL(), QStringLiteral("about:blank")); // the target
+    EXPECT_FALSE(second->WebView->HasDocument());
+    EXPECT_EQ(platform::ReadInternetOptions().cookies,
+              platform::InternetOptions::Cookies::BlockAll);
+    ASSERT_TRUE(go(second, "/setcookie"));
+    ASSERT_TRUE(go(second, "/check"));
+    EXPECT_EQ(cookieSent(), QByteArray());
+    ASSERT_TRUE(go(second, "/script"));
+    EXPECT_EQ(second->WebView->LocationName(), QStringLiteral("not run"));
+
+    answer(0, true);
+    module()->InternetOptionsAction->trigger();
+    ASSERT_TRUE(go(second, "/setcookie"));
+    ASSERT_TRUE(go(second, "/check"));
+    EXPECT_EQ(cookieSent(), QByteArray("k=v"));
+    ASSERT_TRUE(go(second, "/script"));
+    EXPECT_TRUE(waitUntil([&] { return second->WebView->LocationName() == "ran"; }));
+}
+
+TEST_F(CommandsE2E, NoCacheNorHistoryReachesEveryPane)
+{
+    server.serve("/cached", page("Cached", "C"), "text/html", {"Cache-Control: max-age=3600"});
+    ASSERT_TRUE(go(first, "/a"));
+    ASSERT_TRUE(go(second, "/a"));
+    module()->SetProgramFlag(pfNoCache);
+    module()->UpdateNoCache();
+    EXPECT_TRUE(module()->NoCacheAction->isChecked());
+    for (TBrowser *pane : {first, second}) {
+        ASSERT_TRUE(go(pane, "/cached"));
+        ASSERT_TRUE(go(pane, "/cached"));
+        EXPECT_EQ(pane->WebView->LocationName(), QStringLiteral("Cached"));
+        EXPECT_FALSE(pane->WebView->GoBack()); // each page took the place of the one before
+    }
+    EXPECT_EQ(server.count("/cached"), 4); // never read from the cache
+
+    module()->ClearProgramFlag(pfNoCache);
+    module()->UpdateNoCache();
+    ASSERT_TRUE(go(first, "/cached"));
+    EXPECT_EQ(server.count("/cached"), 5); // nor written to it
+    ASSERT_TRUE(go(first, "/a"));
+    ASSERT_TRUE(go(first, "/cached"));
+    EXPECT_EQ(server.count("/cached"), 5);
+    EXPECT_TRUE(first->WebView->GoBack());
 }
