@@ -122,7 +122,13 @@ void ClearVisitedLinks()
 QPrinter &SharedPrinter()
 {
     // Never destroyed: it may be in use until the very end of the program.
-    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    static QPrinter *printer = [] {
+        auto *p = new QPrinter(QPrinter::HighResolution);
+        // The engine hands every page over as an image of the printer's resolution;
+        // at the 1200 dpi of a PDF file one page takes seconds and hundreds of MiB.
+        p->setResolution(300);
+        return p;
+    }();
     return *printer;
 }
 
