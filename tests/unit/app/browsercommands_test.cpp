@@ -98,7 +98,6 @@ TEST_F(BrowserCommands, TextSizeWithoutAnyDocumentIsKeptForLaterPages)
     module()->TextSizeSmallestAction->trigger();
     EXPECT_TRUE(module()->TextSizeSmallestAction->isChecked());
     EXPECT_EQ(platform::engine::ZoomLevel(), 0);
-    EXPECT_EQ(module()->ReadTextSize(), 0);
     EXPECT_TRUE(modal.asked.isEmpty());
     module()->TextSizeMediumAction->trigger();
     EXPECT_EQ(platform::engine::ZoomLevel(), 2);
