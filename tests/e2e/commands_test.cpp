@@ -255,6 +255,21 @@ TEST_F(CommandsE2E, SaveAsWritesThePageOfThatPane)
     EXPECT_TRUE(ok);
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.contains("Other text")) << saved.left(300).toStdString();
+
+    // As text: the words of the page, without its markup.
+    const QString textPath = out.filePath("saved.txt");
+    modal.answerWith([&](ModalRecord &record) {
+        auto *dialog = qobject_cast<QFileDialog *>(record.dialog);
+        if (!dialog)
+            return int(QDialog::Rejected);
+        dialog->selectNameFilter("Text File (*.txt)");
+        dialog->selectFile(textPath);
+        return int(QDialog::Accepted);
+    });
+    module()->SaveDocAction->trigger();
+    ASSERT_TRUE(waitForCommand(second, platform::OLECMDID_SAVEAS, &ok));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(readFile(textPath).trimmed(), QByteArray("Other text"));
 }
 
 TEST_F(CommandsE2E, PrintPreviewOpensWithThePageAndPrintWritesAPdf)
