@@ -59,6 +59,7 @@ protected:
     {
         platform::SetConnectedState(true);
         platform::engine::SetZoomLevel(2);
+        platform::WriteInternetOptions(platform::InternetOptions());
         program.reset();
         server.stop();
         ProgramTest::TearDown();
@@ -327,19 +328,21 @@ TEST_F(CommandsE2E, InternetOptionsOnTheVisiblePaneSetCookiesAndScriptsForEveryP
     server.serve("/check", page("Check", "C"));
     server.serve("/script", "<html><head><title>not run</title></head><body>"
                             "<script>document.title='ran'</script></body></html>");
-    auto answer = [&](int cookies, bool scripts) {
-        modal.answerWith([&, cookies, scripts](ModalRecord &record) {
+    auto answer = [&](int cookies, bool scripts, const char *encoding) {
+        modal.answerWith([&, cookies, scripts, encoding](ModalRecord &record) {
             QDialog *dialog = record.dialog;
             EXPECT_EQ(record.caption, QStringLiteral("Internet Options"));
             dialog->findChild<QComboBox *>("acceptCookies")->setCurrentIndex(cookies);
             dialog->findChild<QCheckBox *>("runScripts")->setChecked(scripts);
+            dialog->findChild<QComboBox *>("defaultEncoding")
+                ->setCurrentIndex(int(platform::EncodingNames().indexOf(encoding)));
             dialog->accept(); // what OK does
             return int(QDialog::Accepted);
         });
     };
     auto cookieSent = [&] { return server.log().last().headers.value("cookie"); };
 
-    answer(2, false); // block all cookies, no scripts
+    answer(2, false, "ISO-8859-1"); // block all cookies, no scripts
     module()->InternetOptionsAction->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(first->WebView->LocationURL(), QStringLiteral("about:blank")); // the target
@@ -352,13 +355,14 @@ TEST_F(CommandsE2E, InternetOptionsOnTheVisiblePaneSetCookiesAndScriptsForEveryP
     ASSERT_TRUE(go(second, "/script"));
     EXPECT_EQ(second->WebView->LocationName(), QStringLiteral("not run"));
 
-    answer(0, true);
+    answer(0, true, "windows-1251");
     module()->InternetOptionsAction->trigger();
     ASSERT_TRUE(go(second, "/setcookie"));
     ASSERT_TRUE(go(second, "/check"));
     EXPECT_EQ(cookieSent(), QByteArray("k=v"));
     ASSERT_TRUE(go(second, "/script"));
     EXPECT_TRUE(waitUntil([&] { return second->WebView->LocationName() == "ran"; }));
+    EXPECT_EQ(platform::ReadInternetOptions().defaultEncoding, QStringLiteral("windows-1251"));
 }
 
 TEST_F(CommandsE2E, NoCacheNorHistoryReachesEveryPane)
