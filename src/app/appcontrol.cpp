@@ -343,29 +343,53 @@ void TAppControlModule::connectHandlers()
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
-    const QList<QAction *> notBuiltYet = {AboutAction, OptionsAction, InternetOptionsAction,
-                                          // Design.
-                                          BlockNewAction, BookCutAction, BookCopyAction,
-                                          BookPasteAction, PageCutAction, PageCopyAction,
-                                          PagePasteAction, BrowserCutAction, BrowserCopyAction,
-                                          BrowserPasteAction, UndoAction,
-                                          // Bookmarks, address and Favorites.
-                                          AddBookmarkAction, CutBookmarkAction,
-                                          CutAllBookmarksAction, CopyBookmarkAction,
-                                          CopyAllBookmarksAction, PasteBookmarkAction,
-                                          DeleteBookmarkAction, DeleteAllBookmarksAction,
-                                          EditBookmarksAction, AddToFavoritesAction,
-                                          OrganizeFavoritesAction, CutAddressAction,
-                                          CopyAddressAction, PasteAddressAction,
-                                          DeleteAddressAction, UndoAddressAction, EditAddressAction,
-                                          NoScrollBarsAction, SaveScrollPositionAction};
+    // clang-format off
+    const QList<QAction *> notBuiltYet = {
+        AboutAction,
+        OptionsAction,
+        BlockNewAction,
+        BookCutAction,
+        BookCopyAction,
+        BookPasteAction,
+        PageCutAction,
+        PageCopyAction,
+        PagePasteAction,
+        BrowserCutAction,
+        BrowserCopyAction,
+        BrowserPasteAction,
+        UndoAction,
+        AddBookmarkAction,
+        CutBookmarkAction,
+        CutAllBookmarksAction,
+        CopyBookmarkAction,
+        CopyAllBookmarksAction,
+        PasteBookmarkAction,
+        DeleteBookmarkAction,
+        DeleteAllBookmarksAction,
+        EditBookmarksAction,
+        AddToFavoritesAction,
+        OrganizeFavoritesAction,
+        CutAddressAction,
+        CopyAddressAction,
+        PasteAddressAction,
+        DeleteAddressAction,
+        UndoAddressAction,
+        EditAddressAction,
+        NoScrollBarsAction,
+        SaveScrollPositionAction,
+    };
+    // clang-format on
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
-    // Text Size: the action's tag is the level, for every pane and the check marks.
+    connect(InternetOptionsAction, &QAction::triggered, this,
+            &TAppControlModule::InternetOptionsActionExecute);
+    // Text Size: the action's tag is the level, kept for the engine (so panes without
+    // a document and panes made later show it too), for every pane and the check marks.
     for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
                        TextSizeSmallerAction, TextSizeSmallestAction})
         connect(a, &QAction::triggered, this, [this, a] {
             const int level = Tag(a);
+            platform::engine::SetZoomLevel(level);
             const QList<QPointer<QWidget>> panes(BrowserList.begin(), BrowserList.end());
             for (const QPointer<QWidget> &pane : panes)
                 if (auto *p = dynamic_cast<PaneCommands *>(pane.data()))

@@ -134,6 +134,12 @@ public:
     // The Go drop-down is about to open: its commands follow the pane's document.
     void ArrowPopupPopup();
 
+    // The index in BrowserList of the first pane shown with all its ancestors; -1 for none.
+    int FirstVisibleBrowser() const;
+    // Internet Options on the first visible pane, else on the first pane, brought
+    // into view (every tabbed page around it becomes its book's active page).
+    void InternetOptionsActionExecute();
+
 public:
     static QString Category(const QAction *action);
     static int Tag(const QAction *action);

@@ -366,6 +366,7 @@ void TBrowser::RunDocumentCommand(DocumentCommand command)
     case DocumentCommand::PrintSetup: WebView->PrintWithDialog(); break;
     case DocumentCommand::PrintPreview: WebView->PrintPreview(); break;
     case DocumentCommand::Print: WebView->PrintDocument(); break;
+    case DocumentCommand::InternetOptions: WebView->ShowInternetOptions(); break;
     }
 }
 

@@ -2,8 +2,18 @@
 // What the program-wide commands ask of every browser pane.
 namespace mira {
 
-// The document commands of a pane's Go drop-down.
-enum class DocumentCommand { Find, Open, SaveAs, PageSetup, PrintSetup, PrintPreview, Print };
+// The document commands of a pane's Go drop-down, and Internet Options (which acts
+// on one pane's web view too).
+enum class DocumentCommand {
+    Find,
+    Open,
+    SaveAs,
+    PageSetup,
+    PrintSetup,
+    PrintPreview,
+    Print,
+    InternetOptions
+};
 
 class PaneCommands {
 public:

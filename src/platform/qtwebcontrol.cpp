@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineCertificateError>
@@ -27,6 +28,7 @@
 
 #include "dialogs/modal.h"
 #include "platform/connectivity.h"
+#include "platform/internetoptions.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
@@ -556,12 +558,18 @@ bool QtWebControl::saveDocumentAs()
     static const QString complete = QStringLiteral("Web Page, complete (*.htm *.html)");
     static const QString archive = QStringLiteral("Web Archive, single file (*.mht *.mhtml)");
     static const QString htmlOnly = QStringLiteral("Web Page, HTML only (*.htm *.html)");
+    static const QString text = QStringLiteral("Text File (*.txt)");
     QFileDialog dialog(view, QStringLiteral("Save Web Page"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({complete, archive, htmlOnly});
+    dialog.setNameFilters({complete, archive, htmlOnly, text});
     dialog.setDefaultSuffix(QStringLiteral("html"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter == archive ? QStringLiteral("mht")
+                                : filter == text  ? QStringLiteral("txt")
+                                                  : QStringLiteral("html"));
+    });
     QString name = page()->title().trimmed();
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     dialog.selectFile((name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".html"));
@@ -569,6 +577,18 @@ bool QtWebControl::saveDocumentAs()
         return false;
     const QString path = dialog.selectedFiles().constFirst();
     const QString filter = dialog.selectedNameFilter();
+    if (filter == text) {
+        // The text as the page shows it; the engine hands it over later.
+        QPointer<QtWebControl> self(this);
+        page()->toPlainText([self, path](const QString &plain) {
+            QSaveFile file(path);
+            const bool ok = file.open(QIODevice::WriteOnly) && file.write(plain.toUtf8()) >= 0
+                            && file.commit();
+            if (self)
+                Q_EMIT self->commandFinished(OLECMDID_SAVEAS, ok);
+        });
+        return true;
+    }
     const auto format = filter == archive    ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
                         : filter == htmlOnly ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
                                              : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
@@ -600,7 +620,10 @@ bool QtWebControl::print(int option)
     if (printing || !view)
         return false;
     QPrinter &printer = engine::SharedPrinter();
-    if (option == OLECMDEXECOPT_PROMPTUSER) {
+    // Without a printer and before any print setup there is nowhere to print: ask.
+    const bool nowhere = printer.outputFormat() == QPrinter::PdfFormat
+                         && printer.outputFileName().isEmpty();
+    if (option == OLECMDEXECOPT_PROMPTUSER || nowhere) {
         QPrintDialog dialog(&printer, view);
         dialog.setWindowTitle(QStringLiteral("Print"));
         if (RunDialog(dialog, view) != QDialog::Accepted)

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "dialogs/modal.h"
-#include "platform/webengine.h"
 
 namespace mira::platform {
 
@@ -93,63 +91,6 @@ void FindDialog::findNext(bool backward)
 QString FindDialog::resultText() const
 {
     return result->text();
-}
-
-bool RunInternetOptions(QWidget *owner)
-{
-    QDialog dialog(owner);
-    dialog.setObjectName(QStringLiteral("internetOptions"));
-    dialog.setWindowTitle(QStringLiteral("Internet Options"));
-
-    auto *history = new QGroupBox(QStringLiteral("Browsing history"), &dialog);
-    auto *cache = new QCheckBox(QStringLiteral("Temporary files (cache)"), history);
-    cache->setObjectName(QStringLiteral("clearCache"));
-    cache->setChecked(true);
-    auto *cookies = new QCheckBox(QStringLiteral("Cookies"), history);
-    cookies->setObjectName(QStringLiteral("clearCookies"));
-    auto *visited = new QCheckBox(QStringLiteral("History"), history);
-    visited->setObjectName(QStringLiteral("clearHistory"));
-    visited->setChecked(true);
-    auto *deleteButton = new QPushButton(QStringLiteral("&Delete"), history);
-    deleteButton->setObjectName(QStringLiteral("deleteBrowsingData"));
-    auto *historyLayout = new QVBoxLayout(history);
-    historyLayout->addWidget(cache);
-    historyLayout->addWidget(cookies);
-    historyLayout->addWidget(visited);
-    historyLayout->addWidget(deleteButton, 0, Qt::AlignRight);
-
-    auto *content = new QGroupBox(QStringLiteral("Content"), &dialog);
-    auto *images = new QCheckBox(QStringLiteral("Load &images"), content);
-    images->setObjectName(QStringLiteral("loadImages"));
-    images->setChecked(engine::LoadImages());
-    auto *scripts = new QCheckBox(QStringLiteral("Run &scripts"), content);
-    scripts->setObjectName(QStringLiteral("runScripts"));
-    scripts->setChecked(engine::RunScripts());
-    auto *contentLayout = new QVBoxLayout(content);
-    contentLayout->addWidget(images);
-    contentLayout->addWidget(scripts);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(deleteButton, &QPushButton::clicked, &dialog, [=] {
-        if (cache->isChecked())
-            engine::ClearCache();
-        if (cookies->isChecked())
-            engine::ClearCookies();
-        if (visited->isChecked())
-            engine::ClearVisitedLinks();
-    });
-
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(history);
-    layout->addWidget(content);
-    layout->addWidget(buttons);
-
-    if (RunDialog(dialog, owner) != QDialog::Accepted)
-        return false;
-    engine::SetContentOptions(images->isChecked(), scripts->isChecked());
-    return true;
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
-// The web control's own dialogs: the non-modal Find dialog, Internet Options, and
-// the boxes it shows for pages when the host leaves a message to it. Every modal
-// run goes through RunModal.
+// The web control's own dialogs: the non-modal Find dialog and the boxes it shows
+// for pages when the host leaves a message to it. Every modal run goes through
+// RunModal.
 #include <QDialog>
 #include <functional>
 
@@ -35,9 +35,6 @@ private:
     QString lastText;
     bool lastMatchCase = false;
 };
-
-// Internet Options over the engine's global settings; true when accepted.
-bool RunInternetOptions(QWidget *owner);
 
 // The control's own box for a page message; returns the result and fills the value
 // of a prompt.

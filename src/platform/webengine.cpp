@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+
+#include "platform/internetoptions.h"
 
 namespace mira::platform::engine {
 namespace {
@@ -19,11 +20,6 @@ constexpr int defaultZoomLevel = 2;
 QString zoomFile()
 {
     return DataFolder() + QStringLiteral("/textsize");
-}
-
-QString optionsFile()
-{
-    return DataFolder() + QStringLiteral("/options.ini");
 }
 
 int &cachedZoomLevel()
@@ -37,16 +33,6 @@ int &cachedZoomLevel()
         return ok && value >= ZoomLevelMin && value <= ZoomLevelMax ? value : defaultZoomLevel;
     }();
     return level;
-}
-
-void applyContentOptions(QWebEngineProfile *profile)
-{
-    QWebEngineSettings *s = profile->settings();
-    s->setAttribute(QWebEngineSettings::AutoLoadImages, LoadImages());
-    s->setAttribute(QWebEngineSettings::JavascriptEnabled, RunScripts());
-    // Pages never open windows of their own; new-window requests go to the pane.
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
 }
 
 } // namespace
@@ -70,7 +56,10 @@ QWebEngineProfile *MainProfile()
         p->setCachePath(CacheFolder());
         p->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
         p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        applyContentOptions(p);
+        // Pages never open windows of their own; new-window requests go to the pane.
+        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+        ApplyInternetOptions(p, ReadInternetOptions());
         return p;
     }();
     return profile;
@@ -115,26 +104,6 @@ double ZoomFactor(int level)
     return zoomFactors[level];
 }
 
-bool LoadImages()
-{
-    return QSettings(optionsFile(), QSettings::IniFormat).value("LoadImages", true).toBool();
-}
-
-bool RunScripts()
-{
-    return QSettings(optionsFile(), QSettings::IniFormat).value("RunScripts", true).toBool();
-}
-
-void SetContentOptions(bool loadImages, bool runScripts)
-{
-    {
-        QSettings settings(optionsFile(), QSettings::IniFormat);
-        settings.setValue("LoadImages", loadImages);
-        settings.setValue("RunScripts", runScripts);
-    }
-    applyContentOptions(MainProfile());
-}
-
 void ClearCache()
 {
     MainProfile()->clearHttpCache();
@@ -153,7 +122,13 @@ void ClearVisitedLinks()
 QPrinter &SharedPrinter()
 {
     // Never destroyed: it may be in use until the very end of the program.
-    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    static QPrinter *printer = [] {
+        auto *p = new QPrinter(QPrinter::HighResolution);
+        // The engine hands every page over as an image of the printer's resolution;
+        // at the 1200 dpi of a PDF file one page takes seconds and hundreds of MiB.
+        p->setResolution(300);
+        return p;
+    }();
     return *printer;
 }
 

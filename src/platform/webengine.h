@@ -1,7 +1,8 @@
 #pragma once
-// Program-wide engine state shared by every web view: the engine profiles, the
-// text size (zoom level) and the options of the Internet Options dialog. Engine
-// data lives in the XDG data folder under mira/engine/, so it outlives the program.
+// Program-wide engine state shared by every web view: the engine profile, the text
+// size (zoom level) and the browsing data. Engine data lives in the XDG data folder
+// under mira/engine/, so it outlives the program (the Internet Options too,
+// internetoptions.h).
 #include <QString>
 
 class QPrinter;
@@ -32,10 +33,6 @@ int ZoomLevel();
 bool SetZoomLevel(int level);
 double ZoomFactor(int level);
 
-// Global content options, kept with the engine data.
-bool LoadImages();
-bool RunScripts();
-void SetContentOptions(bool loadImages, bool runScripts);
 // Clears the disk cache, cookies and visited links.
 void ClearCache();
 void ClearCookies();
