@@ -12,9 +12,11 @@
 #include "app/baseform.h"
 #include "app/designactions.h"
 #include "app/programvalues.h"
+#include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "browser/lastcontrol.h"
 #include "browser/panecommands.h"
+#include "browser/urlpopup.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
 #include "layout/component.h"
@@ -341,19 +343,15 @@ void TAppControlModule::connectHandlers()
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
-    const QList<QAction *> notBuiltYet =
-        {AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
-         // Design.
-         BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
-         PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
-         UndoAction,
-         // Bookmarks, address and Favorites.
-         AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
-         CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
-         DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
-         OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
-         DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
-         SaveScrollPositionAction};
+    const QList<QAction *> notBuiltYet = {AboutAction, OptionsAction, SetLockKeyAction,
+                                          InternetOptionsAction,
+                                          // Design.
+                                          BlockNewAction, BookCutAction, BookCopyAction,
+                                          BookPasteAction, PageCutAction, PageCopyAction,
+                                          PagePasteAction, BrowserCutAction, BrowserCopyAction,
+                                          BrowserPasteAction, UndoAction,
+                                          // Favorites.
+                                          AddToFavoritesAction, OrganizeFavoritesAction};
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
     // Text Size: the action's tag is the level, for every pane and the check marks.
@@ -368,6 +366,7 @@ void TAppControlModule::connectHandlers()
             UpdateTextSize(level);
         });
     connectSetCommands();
+    connectURLCommands();
 
     connect(HiddenMenuAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfHiddenMenu) : ClearProgramFlag(pfHiddenMenu);
@@ -420,6 +419,37 @@ void TAppControlModule::connectSetCommands()
     hooks.clearProgramFlag = [this](int bits) { ClearProgramFlag(bits); };
     sets = std::make_unique<ConfigSetCommands>(
         fileActions, [this]() -> TBaseForm * { return mainWindow; }, classes, std::move(hooks));
+}
+
+void TAppControlModule::connectURLCommands()
+{
+    URLActions url;
+    url.popup = URLPopup;
+    url.addBookmark = AddBookmarkAction;
+    url.cutBookmark = CutBookmarkAction;
+    url.cutAllBookmarks = CutAllBookmarksAction;
+    url.copyBookmark = CopyBookmarkAction;
+    url.copyAllBookmarks = CopyAllBookmarksAction;
+    url.pasteBookmark = PasteBookmarkAction;
+    url.deleteBookmark = DeleteBookmarkAction;
+    url.deleteAllBookmarks = DeleteAllBookmarksAction;
+    url.editBookmark = EditBookmarksAction;
+    url.addToFavorites = AddToFavoritesAction;
+    url.cutAddress = CutAddressAction;
+    url.copyAddress = CopyAddressAction;
+    url.pasteAddress = PasteAddressAction;
+    url.deleteAddress = DeleteAddressAction;
+    url.undoAddress = UndoAddressAction;
+    url.editAddress = EditAddressAction;
+    url.noScrollBars = NoScrollBarsAction;
+    url.saveScrollPosition = SaveScrollPositionAction;
+    urlCommands = new URLPopupCommands(
+        url, [this] { return URLPopupTarget(); }, BookmarkBuffer, this);
+}
+
+TURLCombo *TAppControlModule::URLPopupTarget() const
+{
+    return qobject_cast<TURLCombo *>(LastControl.data());
 }
 
 QWidget *TAppControlModule::ArrowPane() const
