@@ -294,3 +294,14 @@ TEST_F(BookmarkCommands, ScrollSettingsNeedTheSelectedBookmarksPageLoaded)
     SaveScrollPosition(*combo);
     EXPECT_EQ(url->ScrollY(), 0);
 }
+
+TEST_F(BookmarkCommands, ATitleWithBarsOfItsOwnStillGivesTheLoadedAddress)
+{
+    showPage(pane, QStringLiteral("http://river.test/"), QStringLiteral("Today | River | News"));
+    modal.answer(mrOK);
+    AddBookmark(*combo);
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Today | River | News"));
+    ASSERT_EQ(pane->URLs()->Count(), 1);
+    EXPECT_EQ(pane->URLs()->Items(0)->Address(), QStringLiteral("http://river.test/"));
+}
