@@ -13,9 +13,11 @@
 #include "app/designactions.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
+#include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "browser/lastcontrol.h"
 #include "browser/panecommands.h"
+#include "browser/urlpopup.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
 #include "layout/component.h"
@@ -358,25 +360,8 @@ void TAppControlModule::connectHandlers()
         BrowserCopyAction,
         BrowserPasteAction,
         UndoAction,
-        AddBookmarkAction,
-        CutBookmarkAction,
-        CutAllBookmarksAction,
-        CopyBookmarkAction,
-        CopyAllBookmarksAction,
-        PasteBookmarkAction,
-        DeleteBookmarkAction,
-        DeleteAllBookmarksAction,
-        EditBookmarksAction,
         AddToFavoritesAction,
         OrganizeFavoritesAction,
-        CutAddressAction,
-        CopyAddressAction,
-        PasteAddressAction,
-        DeleteAddressAction,
-        UndoAddressAction,
-        EditAddressAction,
-        NoScrollBarsAction,
-        SaveScrollPositionAction,
     };
     // clang-format on
     for (QAction *a : notBuiltYet)
@@ -397,6 +382,7 @@ void TAppControlModule::connectHandlers()
             UpdateTextSize(level);
         });
     connectSetCommands();
+    connectURLCommands();
 
     connect(HiddenMenuAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfHiddenMenu) : ClearProgramFlag(pfHiddenMenu);
@@ -450,6 +436,37 @@ void TAppControlModule::connectSetCommands()
     hooks.clearProgramFlag = [this](int bits) { ClearProgramFlag(bits); };
     sets = std::make_unique<ConfigSetCommands>(
         fileActions, [this]() -> TBaseForm * { return mainWindow; }, classes, std::move(hooks));
+}
+
+void TAppControlModule::connectURLCommands()
+{
+    URLActions url;
+    url.popup = URLPopup;
+    url.addBookmark = AddBookmarkAction;
+    url.cutBookmark = CutBookmarkAction;
+    url.cutAllBookmarks = CutAllBookmarksAction;
+    url.copyBookmark = CopyBookmarkAction;
+    url.copyAllBookmarks = CopyAllBookmarksAction;
+    url.pasteBookmark = PasteBookmarkAction;
+    url.deleteBookmark = DeleteBookmarkAction;
+    url.deleteAllBookmarks = DeleteAllBookmarksAction;
+    url.editBookmark = EditBookmarksAction;
+    url.addToFavorites = AddToFavoritesAction;
+    url.cutAddress = CutAddressAction;
+    url.copyAddress = CopyAddressAction;
+    url.pasteAddress = PasteAddressAction;
+    url.deleteAddress = DeleteAddressAction;
+    url.undoAddress = UndoAddressAction;
+    url.editAddress = EditAddressAction;
+    url.noScrollBars = NoScrollBarsAction;
+    url.saveScrollPosition = SaveScrollPositionAction;
+    urlCommands = new URLPopupCommands(
+        url, [this] { return URLPopupTarget(); }, BookmarkBuffer, this);
+}
+
+TURLCombo *TAppControlModule::URLPopupTarget() const
+{
+    return qobject_cast<TURLCombo *>(LastControl.data());
 }
 
 QWidget *TAppControlModule::ArrowPane() const

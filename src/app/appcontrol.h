@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/setcommands.h"
+#include "bookmarks/bookmarkbuffer.h"
 #include "browser/newwindowcatcher.h"
 #include "layout/classregistry.h"
 
@@ -25,6 +26,8 @@ namespace mira {
 class LastControlTracker;
 class LockControl;
 class TBaseForm;
+class TURLCombo;
+class URLPopupCommands;
 
 class TAppControlModule : public QObject {
     Q_OBJECT
@@ -47,6 +50,11 @@ public:
 
     // Keeps the panes' new windows in the panes that asked for them.
     NewWindowCatcher NewWindows;
+
+    // The bookmark copy buffer, shared by every pane's address box.
+    TBookmarkBuffer BookmarkBuffer;
+    // The address box the address popup's commands act on: LastControl when it is one.
+    TURLCombo *URLPopupTarget() const;
 
     // The control under the last routed mouse press or key, and where it happened
     // (kept up to date by the application's message filter, LastControlTracker).
@@ -157,12 +165,14 @@ private:
     void connectHandlers();
     void notImplemented();
     void connectSetCommands();
+    void connectURLCommands();
 
     QPointer<TBaseForm> mainWindow;
     std::unique_ptr<LastControlTracker> lastControlTracker;
     ClassRegistry classes;
     std::unique_ptr<ConfigSetCommands> sets;
     LockControl *lock = nullptr; // a child: it goes with the module
+    URLPopupCommands *urlCommands = nullptr;
     QList<QAction *> actions;
     QString applicationTitle = QStringLiteral("Mira");
 };

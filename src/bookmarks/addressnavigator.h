@@ -27,6 +27,8 @@ public:
     virtual ~AddressNavigator() = default;
     // Loads address (nothing for an empty one), with the pane's navigation flags.
     virtual void NavigateTo(const QString &address) = 0;
+    // Reloads the loaded document (nothing without one).
+    virtual void Reload() = 0;
     // The loaded document's address and title; empty without a document.
     virtual QString LoadedLocationURL() const = 0;
     virtual QString LoadedLocationName() const = 0;

@@ -1,6 +1,8 @@
 #include "bookmarks/urlcombo.h"
 
 #include <QAbstractItemView>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -258,6 +260,14 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
         FSkipChange = true;
         UndoEdit();
         hidePopup();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        // The keyboard's way to the box's popup menu, opened under the box.
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, height()),
+                               mapToGlobal(QPoint(0, height())), event->modifiers());
+        QCoreApplication::sendEvent(this, &menu);
         event->accept();
         return;
     }

@@ -64,6 +64,9 @@ public:
 
     // Takes the last edit of the edit box back.
     void UndoEdit();
+    // While set, a change of the text is not taken for the user's choice of a line;
+    // the next change notification and every key release clear it.
+    void SetSkipChange(bool skip) { FSkipChange = skip; }
 
     static constexpr int DropDownCount = 20;
 

@@ -220,7 +220,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
             AddressCombo->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(AddressCombo, &QWidget::customContextMenuRequested, this,
                     [this, popup](const QPoint &pos) {
-                        if (popup)
+                        // The menu key may arrive both as a key and as a request.
+                        if (popup && !popup->isVisible())
                             popup->popup(AddressCombo->mapToGlobal(pos));
                     });
         }
@@ -319,6 +320,12 @@ void TBrowser::NavigateTo(const QString &address)
 {
     if (WebView && !address.isEmpty())
         WebView->NavigateTo(address);
+}
+
+void TBrowser::Reload()
+{
+    if (WebView && WebView->HasDocument())
+        WebView->Refresh();
 }
 
 QString TBrowser::LoadedLocationURL() const

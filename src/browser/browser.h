@@ -95,6 +95,7 @@ public:
 
     // AddressNavigator: what the address box asks of its pane.
     void NavigateTo(const QString &address) override;
+    void Reload() override;
     QString LoadedLocationURL() const override;
     QString LoadedLocationName() const override;
     std::unique_ptr<DocumentBodyAccess> Body() const override;

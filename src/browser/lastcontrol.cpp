@@ -1,6 +1,7 @@
 #include "browser/lastcontrol.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
@@ -42,6 +43,15 @@ bool LastControlTracker::eventFilter(QObject *watched, QEvent *event)
             pressTime = e->timestamp();
             lastControl = ControlOf(widget);
             lastMousePos = e->globalPosition().toPoint();
+        }
+    } else if (event->type() == QEvent::ContextMenu
+               && static_cast<QContextMenuEvent *>(event)->reason()
+                      == QContextMenuEvent::Keyboard) {
+        // A popup menu opened by the keyboard acts on the control that has the focus
+        // (not on the parents the request may travel up to).
+        if (widget == QApplication::focusWidget()) {
+            lastControl = ControlOf(widget);
+            lastMousePos = QCursor::pos();
         }
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -1,7 +1,8 @@
 #pragma once
-// The application's message filter: records the control under each mouse press
-// and each Tab, Enter or Escape key, and where it happened, so commands know
-// which pane, book or address box they were chosen on.
+// The application's message filter: records the control under each mouse press,
+// each Tab, Enter or Escape key and each popup menu opened by the keyboard, and
+// where it happened, so commands know which pane, book or address box they were
+// chosen on.
 #include <QObject>
 #include <QPoint>
 #include <QPointF>
