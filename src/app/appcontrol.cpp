@@ -8,9 +8,11 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "about/aboutform.h"
 #include "app/actiontable.h"
 #include "app/baseform.h"
 #include "app/designactions.h"
+#include "app/favoritesactions.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
 #include "browser/lastcontrol.h"
@@ -37,6 +39,7 @@ TAppControlModule::TAppControlModule()
     createPopupMenus();
     connectHandlers();
     ConnectDesignActions(*this);
+    Favorites = new FavoritesCommands(*this, PasteFromFavoritesMenu);
 
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
     PrintPreviewAction->setVisible(PrintPreviewVisibleFor(programValues().ieVersion));
@@ -338,22 +341,25 @@ void TAppControlModule::connectHandlers()
     connect(RefreshAllAction, &QAction::triggered, this,
             [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
+    connect(AboutAction, &QAction::triggered, this, [this] { ShowAboutBox(mainWindow); });
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
-    const QList<QAction *> notBuiltYet =
-        {AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
-         // Design.
-         BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
-         PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
-         UndoAction,
-         // Bookmarks, address and Favorites.
-         AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
-         CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
-         DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
-         OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
-         DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
-         SaveScrollPositionAction};
+    const QList<QAction *> notBuiltYet = {OptionsAction, SetLockKeyAction, InternetOptionsAction,
+                                          // Design.
+                                          BlockNewAction, BookCutAction, BookCopyAction,
+                                          BookPasteAction, PageCutAction, PageCopyAction,
+                                          PagePasteAction, BrowserCutAction, BrowserCopyAction,
+                                          BrowserPasteAction, UndoAction,
+                                          // Bookmarks and address.
+                                          AddBookmarkAction, CutBookmarkAction,
+                                          CutAllBookmarksAction, CopyBookmarkAction,
+                                          CopyAllBookmarksAction, PasteBookmarkAction,
+                                          DeleteBookmarkAction, DeleteAllBookmarksAction,
+                                          EditBookmarksAction, CutAddressAction, CopyAddressAction,
+                                          PasteAddressAction, DeleteAddressAction,
+                                          UndoAddressAction, EditAddressAction, NoScrollBarsAction,
+                                          SaveScrollPositionAction};
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
     // Text Size: the action's tag is the level, for every pane and the check marks.
