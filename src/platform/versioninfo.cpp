@@ -44,7 +44,7 @@ QList<QPair<QString, QString>> ProgramVersionTable()
         {QStringLiteral("Author E-mail"), text(MIRA_BUILD_AUTHOR_EMAIL)},
         {QStringLiteral("Started"), QStringLiteral("December 2026")},
         {QStringLiteral("Continued"), QStringLiteral("to this day")},
-        {QStringLiteral("Location"), QStringLiteral("Written on Debian GNU/Linux")},
+        {QStringLiteral("Location"), QStringLiteral("Debian GNU/Linux")},
         {QStringLiteral("Comments"),
          QStringLiteral("A web browser whose window you design, on Qt 6 and Qt WebEngine")},
     };
