@@ -173,3 +173,13 @@ TEST_F(Favorites, OrganizeOpensTheFolderOrSaysWhyItCannot)
     EXPECT_TRUE(modal.asked[0].text.startsWith(QStringLiteral("No file manager")));
     EXPECT_TRUE(modal.asked[0].text.endsWith(root));
 }
+
+TEST_F(Favorites, F1AndHelpAboutOpenTheAboutBox)
+{
+    EXPECT_EQ(module()->AboutAction->shortcut(), QKeySequence(Qt::Key_F1));
+    module()->AboutAction->trigger();
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].kind, ModalRecord::Kind::Dialog);
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("About Mira"));
+    EXPECT_EQ(modal.asked[0].owner, form());
+}
