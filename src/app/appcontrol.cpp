@@ -8,9 +8,11 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "about/aboutform.h"
 #include "app/actiontable.h"
 #include "app/baseform.h"
 #include "app/designactions.h"
+#include "app/favoritesactions.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "bookmarks/urlcombo.h"
@@ -41,6 +43,7 @@ TAppControlModule::TAppControlModule()
     createPopupMenus();
     connectHandlers();
     ConnectDesignActions(*this);
+    Favorites = new FavoritesCommands(*this, PasteFromFavoritesMenu);
 
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
     PrintPreviewAction->setVisible(PrintPreviewVisibleFor(programValues().ieVersion));
@@ -342,12 +345,12 @@ void TAppControlModule::connectHandlers()
     connect(RefreshAllAction, &QAction::triggered, this,
             [forEachPane] { forEachPane(&PaneCommands::RefreshBookmarked); });
     connect(OfflineAction, &QAction::triggered, this, [this] { SetOnlineMode(false); });
+    connect(AboutAction, &QAction::triggered, this, [this] { ShowAboutBox(mainWindow); });
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
     // clang-format off
     const QList<QAction *> notBuiltYet = {
-        AboutAction,
         OptionsAction,
         BlockNewAction,
         BookCutAction,
@@ -360,8 +363,6 @@ void TAppControlModule::connectHandlers()
         BrowserCopyAction,
         BrowserPasteAction,
         UndoAction,
-        AddToFavoritesAction,
-        OrganizeFavoritesAction,
     };
     // clang-format on
     for (QAction *a : notBuiltYet)

@@ -23,6 +23,7 @@ class QWidget;
 
 namespace mira {
 
+class FavoritesCommands;
 class LastControlTracker;
 class LockControl;
 class TBaseForm;
@@ -99,6 +100,8 @@ public:
     QMenu *DesignPopup = nullptr;
     QMenu *URLPopup = nullptr;
     QMenu *PasteFromFavoritesMenu = nullptr;
+    // Add To Favorites..., Organize Favorites... and the Paste From Favorites submenu.
+    FavoritesCommands *Favorites = nullptr;
     QMenu *TextSizeMenu = nullptr;
 
     QTimer AutoSaveTimer;

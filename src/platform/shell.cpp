@@ -14,6 +14,11 @@ void ShellOpen(const QString &path)
     QDesktopServices::openUrl(url);
 }
 
+bool OpenFolder(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void Beep()
 {
     QApplication::beep();

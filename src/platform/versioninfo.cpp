@@ -3,11 +3,18 @@
 #include <QSysInfo>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
+#include "buildinfo.h"
+
 namespace mira::platform {
 
 QString EngineVersion()
 {
     return QString::fromLatin1(qWebEngineChromiumVersion());
+}
+
+QString EngineLibraryVersion()
+{
+    return QString::fromLatin1(qWebEngineVersion());
 }
 
 QString OperatingSystemVersion()
@@ -21,14 +28,25 @@ QString OperatingSystemVersion()
 
 QList<QPair<QString, QString>> ProgramVersionTable()
 {
-    const QString version = QStringLiteral(MIRA_VERSION_TEXT);
+    auto text = [](const char *value) { return QString::fromUtf8(value); };
     return {
         {QStringLiteral("ProductName"), QStringLiteral("Mira")},
-        {QStringLiteral("ProductVersion"), version},
+        {QStringLiteral("ProductVersion"), text(MIRA_BUILD_PRODUCT_VERSION)},
+        {QStringLiteral("Product Home Page"), text(MIRA_BUILD_HOME_PAGE)},
         {QStringLiteral("FileDescription"), QStringLiteral("Mira Web Browser")},
-        {QStringLiteral("FileVersion"), version},
+        {QStringLiteral("FileVersion"), text(MIRA_BUILD_FILE_VERSION)},
         {QStringLiteral("InternalName"), QStringLiteral("mira")},
+        {QStringLiteral("LegalCopyright"), QStringLiteral("\u00a9 2026 The Mira maintainers")},
+        {QStringLiteral("LegalTradeMarks"), QStringLiteral("Mira is a name, not a trade mark")},
         {QStringLiteral("OriginalFilename"), QStringLiteral("mira")},
+        {QStringLiteral("CompanyName"), QStringLiteral("The Mira maintainers")},
+        {QStringLiteral("Author"), QStringLiteral("The Mira maintainers")},
+        {QStringLiteral("Author E-mail"), text(MIRA_BUILD_AUTHOR_EMAIL)},
+        {QStringLiteral("Started"), QStringLiteral("December 2026")},
+        {QStringLiteral("Continued"), QStringLiteral("to this day")},
+        {QStringLiteral("Location"), QStringLiteral("Debian GNU/Linux")},
+        {QStringLiteral("Comments"),
+         QStringLiteral("A web browser whose window you design, on Qt 6 and Qt WebEngine")},
     };
 }
 

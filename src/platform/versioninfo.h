@@ -13,7 +13,11 @@ QString EngineVersion();
 // Kernel release and distribution name, e.g. "6.1.0-18-amd64 Debian GNU/Linux 12 (bookworm)".
 QString OperatingSystemVersion();
 
-// The program's version table: key and value pairs in the order the about box lists them.
+// The engine library's own version, e.g. "6.4.2".
+QString EngineLibraryVersion();
+
+// The program's version table, compiled in from the build: key and value pairs in
+// the order the about box lists them.
 QList<QPair<QString, QString>> ProgramVersionTable();
 
 } // namespace mira::platform
