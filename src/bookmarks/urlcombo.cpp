@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 
 #include "dialogs/messagebox.h"
 
@@ -43,6 +44,13 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     setCompleter(nullptr);
     setMaxVisibleItems(DropDownCount);
     setFocusPolicy(Qt::StrongFocus);
+    // A pane may hold thousands of bookmarks: neither the box's size nor the list's
+    // layout measures every name. The pane places the box itself, and every line is
+    // one line of text, so the first line's height stands for all.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(MinimumContentsLength);
+    if (auto *list = qobject_cast<QListView *>(view()))
+        list->setUniformItemSizes(true);
     // Only what the user does counts as a change: a pick from the list (or a walk
     // through it by keys), and edits of the text.
     connect(this, &QComboBox::activated, this, [this] { Change(true); });
@@ -64,8 +72,11 @@ void TURLCombo::UpdateItems()
     const QString text = currentText();
     view()->setUpdatesEnabled(false);
     clear();
+    QStringList names;
+    names.reserve(urls->Count());
     for (int i = urls->Count() - 1; i >= 0; --i)
-        addItem(urls->Items(i)->Name());
+        names.append(urls->Items(i)->Name());
+    addItems(names); // one insertion, not one per line
     int select = -1;
     if (line >= 0) {
         for (int i = 0; i < count(); ++i)

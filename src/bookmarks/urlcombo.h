@@ -66,6 +66,8 @@ public:
     void UndoEdit();
 
     static constexpr int DropDownCount = 20;
+    // Characters the box's size hint allows for, whatever its bookmarks are called.
+    static constexpr int MinimumContentsLength = 16;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
