@@ -22,6 +22,7 @@
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
+#include "app/caretrest.h"
 #include "app/program.h"
 #include "app/splash.h"
 #include "platform/termination.h"
@@ -44,6 +45,7 @@ int runMira(const QStringList &args)
     prepareApplication();
     MiraApplication app(argc, argv);
     initProgram(app);
+    CaretRest caretRest(&app);
     auto *splash = new TSplashForm;
     splash->show();
     app.processEvents();
