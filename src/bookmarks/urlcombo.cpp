@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QStringListModel>
 
 #include "dialogs/messagebox.h"
 
@@ -47,6 +48,7 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     // A pane may hold thousands of bookmarks: neither the box's size nor the list's
     // layout measures every name. The pane places the box itself, and every line is
     // one line of text, so the first line's height stands for all.
+    setModel(new QStringListModel(this)); // the names as they are, without an item each
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(MinimumContentsLength);
     if (auto *list = qobject_cast<QListView *>(view()))
@@ -71,12 +73,11 @@ void TURLCombo::UpdateItems()
     const int line = currentIndex();
     const QString text = currentText();
     view()->setUpdatesEnabled(false);
-    clear();
     QStringList names;
     names.reserve(urls->Count());
     for (int i = urls->Count() - 1; i >= 0; --i)
         names.append(urls->Items(i)->Name());
-    addItems(names); // one insertion, not one per line
+    static_cast<QStringListModel *>(model())->setStringList(names);
     int select = -1;
     if (line >= 0) {
         for (int i = 0; i < count(); ++i)
