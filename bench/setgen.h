@@ -11,8 +11,10 @@ namespace mira::bench {
 
 class SetGenerator {
 public:
-    SetGenerator(int bookmarksPerPane, std::uint32_t seed)
-        : bookmarks(bookmarksPerPane), state(seed)
+    // unique: every pane's bookmark names and addresses are distinct, as in any set
+    // the program writes itself (reading asks about each clash otherwise).
+    SetGenerator(int bookmarksPerPane, std::uint32_t seed, bool unique = false)
+        : bookmarks(bookmarksPerPane), distinct(unique), state(seed)
     {
     }
 
@@ -30,6 +32,7 @@ public:
 
 private:
     int bookmarks;
+    bool distinct;
     std::uint32_t state;
 
     std::uint32_t random()
@@ -152,9 +155,16 @@ private:
         items.reserve(bookmarks);
         for (int i = 0; i < bookmarks; ++i) {
             setfile::Item item;
-            item.properties.append({QStringLiteral("Name"), setfile::Value::fromString(name()), 0});
-            item.properties.append(
-                {QStringLiteral("Address"), setfile::Value::fromString(address()), 0});
+            QString n = name();
+            QString a = address();
+            if (distinct) {
+                n = QStringLiteral("%1 ").arg(i) + n;
+                a += (a.contains(QLatin1Char('?')) ? QStringLiteral("&n=%1")
+                                                   : QStringLiteral("?n=%1"))
+                         .arg(i);
+            }
+            item.properties.append({QStringLiteral("Name"), setfile::Value::fromString(n), 0});
+            item.properties.append({QStringLiteral("Address"), setfile::Value::fromString(a), 0});
             if (random() % 3 == 0)
                 item.properties.append(
                     {QStringLiteral("Refresh"), setfile::Value::fromInt(random() % 600), 0});

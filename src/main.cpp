@@ -2,6 +2,7 @@
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
+#include "app/caretrest.h"
 #include "app/program.h"
 #include "app/programvalues.h"
 #include "app/splash.h"
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
     mira::initProgram(app);
+    mira::CaretRest caretRest(&app);
     if (mira::CheckIEVersion())
         return 1;
 

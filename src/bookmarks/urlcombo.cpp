@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
 
 #include "dialogs/messagebox.h"
 
@@ -45,6 +47,14 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     setCompleter(nullptr);
     setMaxVisibleItems(DropDownCount);
     setFocusPolicy(Qt::StrongFocus);
+    // A pane may hold thousands of bookmarks: neither the box's size nor the list's
+    // layout measures every name. The pane places the box itself, and every line is
+    // one line of text, so the first line's height stands for all.
+    setModel(new QStringListModel(this)); // the names as they are, without an item each
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(MinimumContentsLength);
+    if (auto *list = qobject_cast<QListView *>(view()))
+        list->setUniformItemSizes(true);
     // Only what the user does counts as a change: a pick from the list (or a walk
     // through it by keys), and edits of the text.
     connect(this, &QComboBox::activated, this, [this] { Change(true); });
@@ -65,9 +75,11 @@ void TURLCombo::UpdateItems()
     const int line = currentIndex();
     const QString text = currentText();
     view()->setUpdatesEnabled(false);
-    clear();
+    QStringList names;
+    names.reserve(urls->Count());
     for (int i = urls->Count() - 1; i >= 0; --i)
-        addItem(urls->Items(i)->Name());
+        names.append(urls->Items(i)->Name());
+    static_cast<QStringListModel *>(model())->setStringList(names);
     int select = -1;
     if (line >= 0) {
         for (int i = 0; i < count(); ++i)

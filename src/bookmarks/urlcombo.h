@@ -69,6 +69,8 @@ public:
     void SetSkipChange(bool skip) { FSkipChange = skip; }
 
     static constexpr int DropDownCount = 20;
+    // Characters the box's size hint allows for, whatever its bookmarks are called.
+    static constexpr int MinimumContentsLength = 16;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

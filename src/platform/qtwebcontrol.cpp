@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFindTextResult>
@@ -157,11 +158,32 @@ private:
     QPointer<QtWebControl> control;
 };
 
-QtWebControl::QtWebControl(QWidget *parent) : WebControl(parent), view(new QWebEngineView(parent))
+QtWebControl::QtWebControl(QWidget *parent) : WebControl(parent), holder(new QWidget(parent))
 {
-    view->setObjectName(QStringLiteral("webView"));
+    // The engine's view, page and renderer come at the first navigation: a pane that
+    // never navigates (a hidden book page, a blank pane) costs no renderer. What is
+    // set before then waits in the fields and is applied when the page is made.
+    holder->setObjectName(QStringLiteral("webHolder"));
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
     liveControls().append(this);
-    installPage(engine::MainProfile());
+}
+
+bool QtWebControl::hasEngine() const
+{
+    return currentPage;
+}
+
+void QtWebControl::ensureEngine()
+{
+    if (!view && holder) {
+        view = new QWebEngineView(holder);
+        view->setObjectName(QStringLiteral("webView"));
+        holder->layout()->addWidget(view);
+        holder->setFocusProxy(view);
+    }
+    if (!page())
+        installPage(engine::MainProfile());
 }
 
 QtWebControl::~QtWebControl()
@@ -174,11 +196,12 @@ QtWebControl::~QtWebControl()
         view->setPage(nullptr);
     delete currentPage.data();
     delete view.data();
+    delete holder.data();
 }
 
 QWidget *QtWebControl::widget() const
 {
-    return view.data();
+    return holder.data();
 }
 
 QWebEnginePage *QtWebControl::page() const
@@ -339,8 +362,7 @@ void QtWebControl::navigate(const QString &address, int flags)
         return;
     bypassingCache = flags & navNoReadFromCache;
     engine::SetCacheWritten(!(flags & navNoWriteToCache));
-    if (!page())
-        installPage(engine::MainProfile());
+    ensureEngine();
     if ((flags & navNoHistory) && replaceCurrentEntry(url))
         return;
     page()->load(url);
@@ -412,7 +434,8 @@ QString QtWebControl::locationName() const
 
 double QtWebControl::zoomFactor() const
 {
-    return page() ? page()->zoomFactor() : 1.0;
+    // Before the page exists, the factor it will be made with.
+    return page() ? page()->zoomFactor() : engine::ZoomFactor(engine::ZoomLevel());
 }
 
 bool QtWebControl::isNoCachePage() const

@@ -40,6 +40,10 @@ public:
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
 
+    // Whether the engine's page (and so a renderer) exists: not before the first
+    // navigation.
+    bool hasEngine() const;
+
     // What the view shows at the moment (text size and no-cache mode included).
     double zoomFactor() const;
     bool isNoCachePage() const;
@@ -54,6 +58,8 @@ private:
     friend class WebPage;
 
     QWebEnginePage *page() const;
+    // Makes the view and its page on first need.
+    void ensureEngine();
     void installPage(QWebEngineProfile *profile);
     // Loads url in place of the current history entry; false when there is none.
     bool replaceCurrentEntry(const QUrl &url);
@@ -78,6 +84,7 @@ private:
     bool showFind();
     bool internetOptions();
 
+    QPointer<QWidget> holder; // the widget the host lays out; the view goes into it
     QPointer<QWebEngineView> view;
     QPointer<WebPage> currentPage;
     QPointer<FindDialog> finder;

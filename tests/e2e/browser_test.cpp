@@ -8,6 +8,7 @@
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "layout/align.h"
+#include "layout/book.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
 #include "support/programfixture.h"
@@ -38,6 +39,7 @@ protected:
                                     "<button id='open' onclick=\"window.open('/c')\">c</button>"));
         server.serve("/b", page("Page B", "B"));
         server.serve("/c", page("Page C", "C"));
+        server.serve("/scripted", page("Static", "<script>document.title='Ran'</script>"));
         server.serve("/long", page("Long", "<div style='width:3000px;height:3000px'>long</div>"));
         start();
         form()->resize(800, 600);
@@ -145,4 +147,34 @@ TEST_F(PaneE2E, ABookmarksScrollPositionAndHiddenScrollBarsApplyAfterTheLoad)
     pane->RefreshClick(pane->RefreshButton);
     ASSERT_TRUE(loadedAt("/long", 2));
     EXPECT_EQ(pane->DocumentBody().Scroll(), QStringLiteral("no"));
+}
+
+TEST_F(PaneE2E, APaneMakesItsEnginePageAtItsFirstNavigationWithWhatWasSetBefore)
+{
+    auto *control = qobject_cast<platform::QtWebControl *>(pane->WebView->Control());
+    ASSERT_NE(control, nullptr);
+    // A pane on a book page never shown, beside the shown one.
+    auto *book = new TBook(form());
+    PutInto(book, form()->ClientArea());
+    book->AddPage(new TPage(form()));
+    book->AddPage(new TPage(form()));
+    auto *hidden = new TBrowser(form());
+    PutInto(hidden, book->Page(1));
+    QTest::qWait(100);
+    EXPECT_TRUE(pane->WebView->isVisible());
+    EXPECT_FALSE(control->hasEngine());
+    EXPECT_FALSE(qobject_cast<platform::QtWebControl *>(hidden->WebView->Control())->hasEngine());
+    EXPECT_EQ(pane->WebView->LocationURL(), QString());
+    EXPECT_FALSE(pane->WebView->GoBack());
+    EXPECT_FALSE(pane->WebView->Refresh());
+
+    // Settings made before the page exists hold once it does.
+    pane->WebView->SetSilent(true);
+    pane->WebView->SetDownloadOptions({TDownloadControlOption::DLCTL_NO_SCRIPTS});
+    pane->WebView->NavigateTo(url("/scripted"));
+    EXPECT_TRUE(control->hasEngine());
+    ASSERT_TRUE(loadedAt("/scripted", 1));
+    EXPECT_EQ(pane->WebView->LocationName(), QStringLiteral("Static"));
+    EXPECT_TRUE(pane->WebView->Silent());
+    EXPECT_FALSE(qobject_cast<platform::QtWebControl *>(hidden->WebView->Control())->hasEngine());
 }

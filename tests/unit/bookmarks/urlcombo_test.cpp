@@ -259,3 +259,27 @@ TEST_F(Combo, EscapeInTheOpenListTakesTypingBackAndLoadsNothing)
     EXPECT_FALSE(combo->view()->isVisible());
     EXPECT_TRUE(fake->navigations.isEmpty());
 }
+
+TEST_F(Combo, NamesDoNotSizeTheBoxAndTheOpenListShowsEveryLine)
+{
+    form()->show();
+    const QSize before = combo->sizeHint();
+    const QString longName = QString(300, QLatin1Char('W'));
+    addBookmarks(pane, {{longName, QStringLiteral("http://long/")}});
+    for (int i = 0; i < 200; ++i)
+        pane->URLs()->Add()->SetName(QStringLiteral("Site %1").arg(i));
+    EXPECT_EQ(combo->sizeHint(), before);
+    // A font change (as reparenting brings) lays the list out again.
+    combo->setFont(QFont(combo->font().family(), 20));
+
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    ASSERT_TRUE(view->isVisible());
+    EXPECT_EQ(view->model()->rowCount(), 204);
+    const QRect first = view->visualRect(view->model()->index(0, 0));
+    const QRect last = view->visualRect(view->model()->index(203, 0));
+    EXPECT_GT(first.height(), 0);
+    EXPECT_EQ(last.height(), first.height());
+    EXPECT_EQ(last.top() - first.top(), 203 * first.height());
+    combo->hidePopup();
+}

@@ -1,0 +1,332 @@
+// A wall of panes beside a bare engine program with as many views of the same page
+// (wall_bare, built beside this one), both against one local server, at 1 and 16:
+// start to all loaded, summed PSS of the process tree, idle CPU of the tree over the
+// 10 s after loading, process count, and the ratios Mira / bare. Also the PSS of a
+// 16-pane set opened with nothing loaded against an empty Mira window.
+//   wall_bench                 runs everything (under a display, e.g. xvfb-run)
+//   wall_bench --mira [SET] [--go]   is Mira itself, as the program starts, with Go All
+//                                    run at once after the set opens when --go is given
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/activation.h"
+#include "app/appcontrol.h"
+#include "app/application.h"
+#include "app/baseform.h"
+#include "app/caretrest.h"
+#include "app/program.h"
+#include "app/splash.h"
+#include "platform/termination.h"
+#include "setfile/setsyntax.h"
+#include "support/httpserver.h"
+
+using namespace mira;
+
+namespace {
+
+// ---------------------------------------------------------------- Mira, as started
+
+// The steps of the program's own start, in a copy of this binary: a key sent from
+// outside would have to wait for the window to take the focus, so Go All is run here.
+int runMira(const QStringList &args)
+{
+    int argc = 1;
+    char name[] = "mira";
+    char *argv[] = {name, nullptr};
+    prepareApplication();
+    MiraApplication app(argc, argv);
+    initProgram(app);
+    CaretRest caretRest(&app);
+    auto *splash = new TSplashForm;
+    splash->show();
+    app.processEvents();
+    QStringList sets = args;
+    const bool go = sets.removeAll(QStringLiteral("--go")) > 0;
+    std::unique_ptr<ProgramInstance> program = CreateProgram(sets);
+    if (program->terminated())
+        return 1;
+    program->module->FileSaveOnCloseAction->setChecked(false);
+    platform::OnTerminationRequest(program->form.get(),
+                                   [form = program->form.get()] { form->close(); });
+    program->form->show();
+    ActivateWhenShown(program->form.get());
+    splash->ReleaseAfterShown(program->form.get());
+    QTimer::singleShot(0, program->form.get(), [&program, go] {
+        if (go)
+            program->module->GoAllAction->trigger();
+        std::printf("shown\n");
+        std::fflush(stdout);
+    });
+    const int code = app.exec();
+    program.reset();
+    return code;
+}
+
+// ---------------------------------------------------------------- the process tree
+
+QList<int> processTree(int root)
+{
+    QHash<int, QList<int>> children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const int pid = entry.toInt(&ok);
+        if (!ok)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // The name may hold spaces and parentheses: the fields follow the last ')'.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children[fields[1].toInt()].append(pid);
+    }
+    QList<int> tree{root};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        tree += children.value(tree[i]);
+    return tree;
+}
+
+double treePssMiB(int root)
+{
+    double kib = 0;
+    for (int pid : processTree(root)) {
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!rollup.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : rollup.readAll().split('\n'))
+            if (line.startsWith("Pss:"))
+                kib += line.mid(4).trimmed().split(' ').value(0).toDouble();
+    }
+    return kib / 1024;
+}
+
+// CPU seconds used so far by the tree's processes.
+double treeCpuSeconds(int root)
+{
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    double total = 0;
+    for (int pid : processTree(root)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 12)
+            total += (fields[11].toDouble() + fields[12].toDouble()) / tick; // utime, stime
+    }
+    return total;
+}
+
+void wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// ---------------------------------------------------------------- one run
+
+struct Figures {
+    double loadMs = 0, pssMiB = 0, idleCpu = 0;
+    int processes = 0;
+};
+
+class Runner {
+public:
+    Runner()
+    {
+        if (!server.start() || !folder.isValid()) {
+            std::fprintf(stderr, "cannot start the local server\n");
+            std::exit(1);
+        }
+        server.serve(QStringLiteral("/page"),
+                     "<!DOCTYPE html><html><head><title>Wall</title></head><body>"
+                     "<h1>A static page</h1><p>Text of a page that never changes.</p>"
+                     "<script src='/end.js'></script></body></html>");
+        server.serve(QStringLiteral("/end.js"), "", "text/javascript");
+        // Mira without a set opens the newest set of its program folder: its own copy
+        // runs from a folder of its own, the sets lie elsewhere.
+        QDir(folder.path()).mkpath(QStringLiteral("program"));
+        QDir(folder.path()).mkpath(QStringLiteral("sets"));
+        mira = folder.filePath(QStringLiteral("program/mira"));
+        if (!QFile::copy(QCoreApplication::applicationFilePath(), mira)) {
+            std::fprintf(stderr, "cannot copy the program\n");
+            std::exit(1);
+        }
+    }
+
+    QString mira;
+
+    QString page() const { return server.url(QStringLiteral("/page")).toString(); }
+
+    // A set of panes in rows of four, each with the page as its only bookmark.
+    QString writeSet(int panes)
+    {
+        using namespace setfile;
+        auto prop = [](Object &o, const char *name, const Value &v) {
+            o.properties.append({QString::fromLatin1(name), v, 0});
+        };
+        auto object = [](const char *cls) {
+            Object o;
+            o.className = QString::fromLatin1(cls);
+            return o;
+        };
+        Object root = object("TBaseForm");
+        prop(root, "Width", Value::fromInt(1280));
+        prop(root, "Height", Value::fromInt(960));
+        prop(root, "PixelsPerInch", Value::fromInt(96));
+        prop(root, "TextHeight", Value::fromInt(13));
+        const int columns = panes == 1 ? 1 : 4;
+        const int rows = (panes + columns - 1) / columns;
+        for (int r = 0; r < rows; ++r) {
+            Object row = object("TPan");
+            prop(row, "Height", Value::fromInt(900 / rows));
+            prop(row, "Align", Value::fromIdent(r == rows - 1 ? "alClient" : "alTop"));
+            for (int c = 0; c < columns && r * columns + c < panes; ++c) {
+                Object pane = object("TBrowser");
+                prop(pane, "Width", Value::fromInt(1270 / columns));
+                prop(pane, "Align", Value::fromIdent(c == columns - 1 ? "alClient" : "alLeft"));
+                Item bookmark;
+                bookmark.properties.append({QStringLiteral("Name"), Value::fromString("Wall"), 0});
+                bookmark.properties.append(
+                    {QStringLiteral("Address"), Value::fromString(page()), 0});
+                prop(pane, "URLs", Value::fromItems({bookmark}));
+                row.children.append(pane);
+            }
+            root.children.append(row);
+        }
+        const QString path = folder.filePath(QStringLiteral("sets/wall%1.set").arg(panes));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(render(root)) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            std::exit(1);
+        }
+        return path;
+    }
+
+    // Starts program, waits until every one of `pages` pages has been read to its end
+    // (or, with pages 0, until the program says it is shown), lets it settle, measures.
+    Figures run(const QString &program, const QStringList &args, int pages, bool idle)
+    {
+        server.clearLog();
+        QProcess process;
+        process.setProgram(program);
+        process.setArguments(args);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer clock;
+        clock.start();
+        process.start();
+        Figures f;
+        if (!process.waitForStarted()) {
+            std::fprintf(stderr, "cannot start %s\n", qPrintable(program));
+            std::exit(1);
+        }
+        QEventLoop loop;
+        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+        auto done = [&] {
+            return pages > 0 ? server.count(QStringLiteral("/end.js")) >= pages
+                             : process.readAllStandardOutput().contains("shown");
+        };
+        QObject::connect(&server, &test::HttpServer::requested, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+        if (!done())
+            loop.exec();
+        f.loadMs = double(clock.elapsed());
+        wait(3000); // let painting and start-up work end
+        const int pid = int(process.processId());
+        f.pssMiB = treePssMiB(pid);
+        f.processes = int(processTree(pid).size());
+        if (idle) {
+            const double before = treeCpuSeconds(pid);
+            QElapsedTimer span;
+            span.start();
+            wait(10000);
+            f.idleCpu = 100 * (treeCpuSeconds(pid) - before) / (double(span.elapsed()) / 1000);
+        }
+        process.terminate();
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+        return f;
+    }
+
+private:
+    test::HttpServer server;
+    QTemporaryDir folder;
+};
+
+void print(const char *label, const Figures &f)
+{
+    std::printf("%s_load_ms: %.0f\n%s_pss_mib: %.1f\n%s_idle_cpu_percent: %.2f\n"
+                "%s_processes: %d\n",
+                label, f.loadMs, label, f.pssMiB, label, f.idleCpu, label, f.processes);
+}
+
+void ratios(const char *label, const Figures &mira, const Figures &bare)
+{
+    std::printf("%s_load_ratio: %.2f\n%s_pss_ratio: %.2f\n%s_idle_cpu_ratio: %.2f\n"
+                "%s_process_ratio: %.2f\n",
+                label, mira.loadMs / bare.loadMs, label, mira.pssMiB / bare.pssMiB, label,
+                bare.idleCpu > 0 ? mira.idleCpu / bare.idleCpu : 0.0, label,
+                double(mira.processes) / bare.processes);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    if (args.value(0) == QLatin1String("--mira"))
+        return runMira(args.mid(1));
+
+    QCoreApplication app(argc, argv);
+    const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/wall_bare");
+    Runner runner;
+    const QString self = runner.mira;
+
+    const Figures empty = runner.run(self, {QStringLiteral("--mira")}, 0, false);
+    const Figures opened = runner.run(self, {QStringLiteral("--mira"), runner.writeSet(16)}, 0,
+                                      false);
+    std::printf("empty_window_pss_mib: %.1f\nempty_window_processes: %d\n", empty.pssMiB,
+                empty.processes);
+    std::printf("set16_opened_pss_mib: %.1f\nset16_opened_processes: %d\n", opened.pssMiB,
+                opened.processes);
+    std::printf("set16_opened_per_empty_pss: %.2f\n", opened.pssMiB / empty.pssMiB);
+
+    for (int n : {1, 16}) {
+        const QByteArray b = "bare" + QByteArray::number(n);
+        const QByteArray m = "mira" + QByteArray::number(n);
+        const Figures bareFigures = runner.run(bare, {QString::number(n), runner.page()}, n, true);
+        const Figures miraFigures = runner.run(self,
+                                               {QStringLiteral("--mira"), runner.writeSet(n),
+                                                QStringLiteral("--go")},
+                                               n, true);
+        print(b.constData(), bareFigures);
+        print(m.constData(), miraFigures);
+        ratios(("ratio" + QByteArray::number(n)).constData(), miraFigures, bareFigures);
+        std::fflush(stdout);
+    }
+    return 0;
+}
