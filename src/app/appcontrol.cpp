@@ -152,6 +152,8 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addSeparator();
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
+    menu->addSeparator();
+    menu->addAction(GoAllOnOpenAction);
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -394,6 +396,10 @@ void TAppControlModule::connectHandlers()
         ClearProgramFlag(pfInteractive);
         SetProgramFlag(pfSilent);
         UpdateDialogMode();
+    });
+    connect(GoAllOnOpenAction, &QAction::triggered, this, [this](bool on) {
+        on ? SetProgramFlag(pfGoAllOnOpen) : ClearProgramFlag(pfGoAllOnOpen);
+        UpdateGoAllOnOpen();
     });
     connect(UseLockAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfLockOnMinimize) : ClearProgramFlag(pfLockOnMinimize);

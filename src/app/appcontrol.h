@@ -13,6 +13,7 @@
 
 #include "app/setcommands.h"
 #include "browser/newwindowcatcher.h"
+#include "browser/timedrefresh.h"
 #include "layout/classregistry.h"
 
 class QAction;
@@ -77,6 +78,7 @@ public:
     void UpdateDialogMode();
     void UpdateTextSize(int level);
     void UpdateRootContainer(bool open);
+    void UpdateGoAllOnOpen();
     // Reads the engine's text size level; replaceable so tests need no engine.
     std::function<int()> ReadTextSize;
 
@@ -90,6 +92,8 @@ public:
     QMenu *TextSizeMenu = nullptr;
 
     QTimer AutoSaveTimer;
+    // Timed reloads of the panes' bookmarks; being offline or the lock pause them.
+    TimedRefresh Refresher{[this] { return BrowserList; }};
 
     // Heading actions.
     QAction *FileActions, *ActionsAction, *HelpActions, *TextSizesAction;
@@ -99,6 +103,7 @@ public:
     // File.
     QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
         *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction;
+    QAction *GoAllOnOpenAction = nullptr;
     // Browser.
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
         *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,

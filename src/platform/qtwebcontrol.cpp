@@ -335,6 +335,7 @@ void QtWebControl::navigate(const QString &address, int flags)
                                          QString(), QUrl::AssumeLocalFile);
     if (!url.isValid())
         return;
+    setResting(false);
     bypassingCache = flags & navNoReadFromCache;
     engine::SetCacheWritten(!(flags & navNoWriteToCache));
     if (!page())
@@ -394,6 +395,7 @@ bool QtWebControl::refresh()
 {
     if (!document || !page())
         return false;
+    setResting(false);
     page()->triggerAction(QWebEnginePage::Reload);
     return true;
 }
@@ -438,7 +440,8 @@ void QtWebControl::applyZoomEverywhere()
 
 QVariant QtWebControl::evaluateScript(const QString &script)
 {
-    if (!document || !page())
+    // A frozen page runs no script: no answer would come.
+    if (!document || !page() || page()->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         return {};
     // The callback may come after the wait has ended, or never.
     struct State {
@@ -459,6 +462,22 @@ QVariant QtWebControl::evaluateScript(const QString &script)
         loop.exec();
     }
     return state->value;
+}
+
+void QtWebControl::setResting(bool resting)
+{
+    QWebEnginePage *p = page();
+    if (!p)
+        return;
+    using State = QWebEnginePage::LifecycleState;
+    if (!resting) {
+        if (p->lifecycleState() != State::Active)
+            p->setLifecycleState(State::Active);
+        return;
+    }
+    // The engine refuses to freeze a page that is shown.
+    if (!p->isVisible() && p->lifecycleState() == State::Active)
+        p->setLifecycleState(State::Frozen);
 }
 
 int QtWebControl::scriptMessage(WebMessage &message)

@@ -39,6 +39,7 @@ public:
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
+    void setResting(bool resting) override;
 
     // What the view shows at the moment (text size and no-cache mode included).
     double zoomFactor() const;
