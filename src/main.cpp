@@ -9,6 +9,7 @@
 #include "app/programvalues.h"
 #include "app/snapshot.h"
 #include "app/splash.h"
+#include "dialogs/messagebox.h"
 #include "platform/termination.h"
 
 namespace {
@@ -18,6 +19,8 @@ int snapshot(const mira::CommandLine &line)
 {
     mira::SnapshotRunner answers;
     mira::SetModalRunner(&answers);
+    // The offscreen screen is small; the set's window keeps the size it was saved with.
+    mira::SetWorkArea(QRect(0, 0, 8192, 8192));
     int code = 0;
     {
         std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);

@@ -126,7 +126,12 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
         watched.append(watch);
     }
 
+    // A window larger than the (small) offscreen screen is fitted into it when shown;
+    // the picture shows it at the size of the set.
+    const QSize size = form->size();
     form->show();
+    if (form->size() != size)
+        form->resize(size);
     if (!loadedOnOpen)
         module->GoAllAction->trigger();
 
