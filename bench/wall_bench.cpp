@@ -113,6 +113,13 @@ double wallCpuShare(const QString &setPath, bool resting)
             if (auto *b = qobject_cast<mira::TBrowser *>(pane))
                 b->SetRestDelay(24 * 3600 * 1000);
     runFor(6000 + mira::TBrowser::RestDelayMs + 2000); // load, rest, settle
+    int hidden = 0, rest = 0;
+    for (QWidget *pane : std::as_const(program->module->BrowserList))
+        if (auto *b = qobject_cast<mira::TBrowser *>(pane); b && !b->isVisible()) {
+            ++hidden;
+            rest += b->Resting() ? 1 : 0;
+        }
+    std::printf("%s: %d of %d hidden panes resting\n", resting ? "resting" : "awake", rest, hidden);
     const long hz = sysconf(_SC_CLK_TCK);
     const int windowMs = 10000;
     const qint64 before = treeTicks();
