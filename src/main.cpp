@@ -1,15 +1,68 @@
+#include <cstdio>
+
 #include "app/activation.h"
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
 #include "app/caretrest.h"
+#include "app/commandline.h"
 #include "app/program.h"
 #include "app/programvalues.h"
+#include "app/snapshot.h"
 #include "app/splash.h"
+#include "dialogs/messagebox.h"
 #include "platform/termination.h"
+
+namespace {
+
+// mira --snapshot: the set's window offscreen, written as a PNG; no window shows.
+int snapshot(const mira::CommandLine &line)
+{
+    mira::SnapshotRunner answers;
+    mira::SetModalRunner(&answers);
+    // The offscreen screen is small; the set's window keeps the size it was saved with.
+    mira::SetWorkArea(QRect(0, 0, 8192, 8192));
+    int code = 0;
+    {
+        std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);
+        if (program->terminated() || !program->module->Sets().IsSetOpen()) {
+            std::fprintf(stderr, "mira: no configuration set to open\n");
+            code = 1;
+        } else {
+            const mira::SnapshotResult result = mira::TakeSnapshot(*program, line.snapshot,
+                                                                   line.waitSeconds);
+            for (const QString &failure : result.failures)
+                std::fprintf(stderr, "mira: %s\n", qPrintable(failure));
+            if (!result.written)
+                std::fprintf(stderr, "mira: cannot write %s\n", qPrintable(line.snapshot));
+            code = result.written && result.failures.isEmpty() ? 0 : 1;
+        }
+    }
+    mira::SetModalRunner(nullptr);
+    return code;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw.append(QString::fromLocal8Bit(argv[i]));
+    const mira::CommandLine early = mira::ParseCommandLine(raw);
+    if (!early.error.isEmpty()) {
+        std::fprintf(stderr, "mira: %s\nTry 'mira --help'.\n", qPrintable(early.error));
+        return 2;
+    }
+    if (early.help || early.version) {
+        const QString text = early.help ? mira::UsageText()
+                                        : mira::VersionText(QStringLiteral("mira"));
+        std::fputs(qPrintable(text), stdout);
+        return 0;
+    }
+    if (!early.snapshot.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
     mira::initProgram(app);
@@ -17,13 +70,18 @@ int main(int argc, char **argv)
     if (mira::CheckIEVersion())
         return 1;
 
+    // Qt's own options are gone from the application's arguments.
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    const mira::CommandLine line = mira::ParseCommandLine(arguments);
+    if (!line.snapshot.isEmpty())
+        return snapshot(line);
+
     auto *splash = new mira::TSplashForm;
     splash->show();
     app.processEvents();
 
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
-    std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(arguments);
+    std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);
     if (program->terminated()) {
         splash->close();
         return 1;

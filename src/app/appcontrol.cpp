@@ -159,6 +159,8 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addSeparator();
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
+    menu->addSeparator();
+    menu->addAction(GoAllOnOpenAction);
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -412,6 +414,10 @@ void TAppControlModule::connectHandlers()
         UpdateDialogMode();
     });
     connect(SetLockKeyAction, &QAction::triggered, this, [this] { lock->SetLockKey(); });
+    connect(GoAllOnOpenAction, &QAction::triggered, this, [this](bool on) {
+        on ? SetProgramFlag(pfGoAllOnOpen) : ClearProgramFlag(pfGoAllOnOpen);
+        UpdateGoAllOnOpen();
+    });
     connect(UseLockAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfLockOnMinimize) : ClearProgramFlag(pfLockOnMinimize);
         UpdateLockState();

@@ -14,6 +14,7 @@
 #include "app/setcommands.h"
 #include "bookmarks/bookmarkbuffer.h"
 #include "browser/newwindowcatcher.h"
+#include "browser/timedrefresh.h"
 #include "layout/classregistry.h"
 
 class QAction;
@@ -90,6 +91,7 @@ public:
     void UpdateDialogMode();
     void UpdateTextSize(int level);
     void UpdateRootContainer(bool open);
+    void UpdateGoAllOnOpen();
     // Reads the engine's text size level; replaceable so tests need no engine.
     std::function<int()> ReadTextSize;
 
@@ -105,6 +107,8 @@ public:
     QMenu *TextSizeMenu = nullptr;
 
     QTimer AutoSaveTimer;
+    // Timed reloads of the panes' bookmarks; being offline or the lock pause them.
+    TimedRefresh Refresher{[this] { return BrowserList; }};
 
     // Heading actions.
     QAction *FileActions, *ActionsAction, *HelpActions, *TextSizesAction;
@@ -114,6 +118,7 @@ public:
     // File.
     QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
         *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction;
+    QAction *GoAllOnOpenAction = nullptr;
     // Browser.
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
         *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,

@@ -24,6 +24,7 @@ enum ProgramFlag : int {
     pfLockOnMinimize = 32,
     pfLockSize = 64,
     pfNoCache = 128,
+    pfGoAllOnOpen = 256,
 };
 
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {

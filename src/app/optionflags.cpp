@@ -41,9 +41,19 @@ void TAppControlModule::UpdateConfigState(bool open)
     if (open)
         UpdateTextSize(-1);
     UpdateRootContainer(open);
+    UpdateGoAllOnOpen();
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})
         a->setEnabled(open);
+    // The set is open and its panes exist: the wall loads by itself.
+    if (open && HasProgramFlag(pfGoAllOnOpen))
+        GoAllAction->trigger();
+}
+
+void TAppControlModule::UpdateGoAllOnOpen()
+{
+    GoAllOnOpenAction->setChecked(HasProgramFlag(pfGoAllOnOpen));
+    GoAllOnOpenAction->setEnabled(sets->IsSetOpen());
 }
 
 void TAppControlModule::UpdateAutoSave()

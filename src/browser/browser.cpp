@@ -1,13 +1,16 @@
 #include "browser/browser.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "bookmarks/refreshperiod.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/dialogmode.h"
 #include "browser/mwebbrowser.h"
@@ -29,6 +32,7 @@ constexpr int kFreshSize = 52;
 constexpr int kMinWidth = 149;
 constexpr int kLowMinWidth = 297;
 constexpr int kMinHeight = 26;
+const char kRefreshHint[] = "Refresh|Reload the currently loaded document";
 
 // Cold at rest, coloured under the mouse.
 QIcon buttonIcon(int image)
@@ -155,8 +159,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     ForwardButton = makeButton(ImgForward,
                                QStringLiteral("Forward|Navigate to the next viewed document"));
     StopButton = makeButton(ImgStop, QStringLiteral("Stop|Stop document loading"));
-    RefreshButton = makeButton(ImgRefresh,
-                               QStringLiteral("Refresh|Reload the currently loaded document"));
+    RefreshButton = makeButton(ImgRefresh, QString::fromLatin1(kRefreshHint));
     GoButton = makeButton(ImgGo, QStringLiteral("Go|Navigate to selected location"));
     BackButton->setObjectName(QStringLiteral("BackButton"));
     ForwardButton->setObjectName(QStringLiteral("ForwardButton"));
@@ -207,6 +210,9 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
 
     setMinimumSize(kMinWidth, kMinHeight);
     setFocusPolicy(Qt::NoFocus);
+    restTimer.setSingleShot(true);
+    restTimer.setInterval(RestDelayMs);
+    connect(&restTimer, &QTimer::timeout, this, [this] { rest(); });
 
     if (PaneHost *h = host()) {
         if (QMenu *arrow = h->ArrowPopup()) {
@@ -307,8 +313,10 @@ void TBrowser::RefreshClick(QObject *sender)
 {
     if (!WebView->HasDocument())
         return;
-    if (sender || AddressCombo->IsRefreshable(WebView->LocationURL()))
+    if (sender || AddressCombo->IsRefreshable(WebView->LocationURL())) {
+        wake();
         WebView->Refresh();
+    }
 }
 
 void TBrowser::GoClick(QObject *sender)
@@ -318,8 +326,10 @@ void TBrowser::GoClick(QObject *sender)
 
 void TBrowser::NavigateTo(const QString &address)
 {
-    if (WebView && !address.isEmpty())
+    if (WebView && !address.isEmpty()) {
+        wake();
         WebView->NavigateTo(address);
+    }
 }
 
 void TBrowser::Reload()
@@ -404,6 +414,10 @@ bool TBrowser::event(QEvent *event)
 {
     if (event->type() == QEvent::LayoutRequest)
         AlignControls(this);
+    else if (event->type() == QEvent::Show)
+        wake();
+    else if (event->type() == QEvent::Hide)
+        scheduleRest();
     return QWidget::event(event);
 }
 
@@ -431,6 +445,15 @@ void TBrowser::WebProgressChange(int progress, int)
     if (!location.isEmpty() && location != reportedLocation)
         WebTitleChange(WebView->LocationName());
     AddressCombo->DocumentLoaded();
+    if (keepingScroll) {
+        keepingScroll = false;
+        const TDocumentBody body = DocumentBody();
+        if (keptScroll.x() > 0)
+            body.SetScrollLeft(keptScroll.x());
+        if (keptScroll.y() > 0)
+            body.SetScrollTop(keptScroll.y());
+    }
+    scheduleRest();
 }
 
 void TBrowser::WebCloseQuery(QObject *, bool &canClose)
@@ -478,6 +501,79 @@ bool TBrowser::WebShowMessage(WebMessage &message)
                                                       messageButtons(message.type)));
     }
     return true;
+}
+
+// ------------------------------------------------------ timed reloads and resting
+
+int TBrowser::TimedRefreshPeriod() const
+{
+    if (!AddressCombo->IsSelectionLoaded())
+        return 0;
+    const TURL *url = URLs()->Items(AddressCombo->SelectedIndex());
+    return url ? RefreshPeriod(url->Refresh()) : 0;
+}
+
+bool TBrowser::IsLoading() const
+{
+    return WebView->ReadyState() == READYSTATE_LOADING;
+}
+
+void TBrowser::TimedReload()
+{
+    if (!WebView->HasDocument())
+        return;
+    wake();
+    const TDocumentBody body = DocumentBody();
+    keptScroll = QPoint(body.ScrollLeft(), body.ScrollTop());
+    keepingScroll = keptScroll.x() > 0 || keptScroll.y() > 0;
+    WebView->Refresh();
+}
+
+void TBrowser::ShowRefreshCountdown(int secondsLeft, bool paused)
+{
+    QString suffix;
+    if (secondsLeft >= 0)
+        suffix = paused ? QStringLiteral(" (timed reload paused)")
+                        : QStringLiteral(" (reloads by itself in %1 s)").arg(secondsLeft);
+    const QString hint = QString::fromLatin1(kRefreshHint);
+    const QString tip = LongHint(hint) + suffix;
+    if (tip == RefreshButton->statusTip())
+        return;
+    RefreshButton->setStatusTip(tip);
+    RefreshButton->setToolTip(ShortHint(hint) + suffix);
+    // The status bar shows a hint when the mouse enters; keep it counting meanwhile.
+    if (RefreshButton->underMouse()) {
+        QStatusTipEvent e(tip);
+        QCoreApplication::sendEvent(RefreshButton, &e);
+    }
+}
+
+void TBrowser::scheduleRest()
+{
+    // Only a pane hidden inside a shown window: a book page in the background.
+    if (!isVisible() && window() != this && window()->isVisible())
+        restTimer.start();
+}
+
+void TBrowser::rest()
+{
+    if (isVisible() || window() == this || !window()->isVisible())
+        return;
+    // A page still loading rests once its load has ended.
+    if (IsLoading() || !WebView->Control())
+        return;
+    resting = true;
+    WebView->Control()->setResting(true);
+}
+
+void TBrowser::wake()
+{
+    restTimer.stop();
+    if (!resting)
+        return;
+    resting = false;
+    if (WebView->Control())
+        WebView->Control()->setResting(false);
 }
 
 } // namespace mira

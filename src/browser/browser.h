@@ -4,7 +4,9 @@
 // passes the web view's news to the combo and the status bar, keeps new windows
 // inside the pane that asked for them and shows the engine's messages by the
 // dialog mode.
+#include <QPoint>
 #include <QPointer>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
@@ -12,6 +14,7 @@
 #include "bookmarks/addressnavigator.h"
 #include "browser/mwebbrowser.h"
 #include "browser/panecommands.h"
+#include "browser/timedrefresh.h"
 #include "layout/component.h"
 #include "layout/designablepane.h"
 
@@ -46,7 +49,8 @@ class TBrowser : public QWidget,
                  public TComponent,
                  public PaneCommands,
                  public AddressNavigator,
-                 public DesignablePane {
+                 public DesignablePane,
+                 public RefreshTarget {
     Q_OBJECT
 public:
     explicit TBrowser(QObject *owner);
@@ -100,6 +104,18 @@ public:
     QString LoadedLocationName() const override;
     std::unique_ptr<DocumentBodyAccess> Body() const override;
 
+    // RefreshTarget: the selected bookmark's period while the pane shows it.
+    int TimedRefreshPeriod() const override;
+    bool IsLoading() const override;
+    void TimedReload() override;
+    void ShowRefreshCountdown(int secondsLeft, bool paused) override;
+
+    // A pane on a book page that is not shown rests (its page frozen) RestDelayMs
+    // after it was hidden or finished loading there; showing it wakes it.
+    bool Resting() const { return resting; }
+    static constexpr int RestDelayMs = 3000;
+    void SetRestDelay(int ms) { restTimer.setInterval(ms); }
+
     // The minimum width a resize from oldHeight to newHeight leaves (current: the
     // minimum width before it): 297 while the pane stays lower than 52 pixels, 149
     // while it stays at 52 or more, unchanged when the height crosses 52.
@@ -121,10 +137,19 @@ private:
     // The main window around the pane, or nullptr.
     PaneHost *host() const;
     QToolButton *makeButton(int image, const QString &hint);
+    void scheduleRest();
+    void rest();
+    void wake();
 
     // The location the combo last heard of, so a load that ends without a new
     // title (same title as the page before) still reaches the combo.
     QString reportedLocation;
+
+    QTimer restTimer;
+    bool resting = false;
+    // The scroll position before a timed reload, put back when it has loaded.
+    bool keepingScroll = false;
+    QPoint keptScroll;
 };
 
 // Makes TBrowser readable from and writable to set files.

@@ -32,6 +32,7 @@ void FakeWebControl::setHost(WebControlHost *host)
 void FakeWebControl::navigate(const QString &address, int flags)
 {
     navigations.append({address, flags});
+    resting = false;
     askDownloadFlags();
     const QString target = address.trimmed().isEmpty() ? QStringLiteral("about:blank") : address;
     startLoad(target, flags & navNoHistory ? Entry::Replace : Entry::Add);
@@ -233,6 +234,7 @@ bool FakeWebControl::refresh()
     ++refreshCalls;
     if (!document)
         return false;
+    resting = false;
     startLoad(location, Entry::Keep);
     return true;
 }

@@ -66,6 +66,7 @@ public:
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
+    void setResting(bool value) override { resting = value; }
 
     WebControlHost *host() const { return hostPtr; }
 
@@ -77,6 +78,8 @@ public:
     int zoomMin = 0;
     int zoomMax = 4;
     int zoomLevel = 2;
+    // Frozen by setResting; a navigation or reload wakes it.
+    bool resting = false;
     // The back/forward list and the entry shown.
     QStringList history;
     int historyIndex = -1;

@@ -360,6 +360,7 @@ void QtWebControl::navigate(const QString &address, int flags)
                                          QString(), QUrl::AssumeLocalFile);
     if (!url.isValid())
         return;
+    setResting(false);
     bypassingCache = flags & navNoReadFromCache;
     engine::SetCacheWritten(!(flags & navNoWriteToCache));
     ensureEngine();
@@ -418,6 +419,7 @@ bool QtWebControl::refresh()
 {
     if (!document || !page())
         return false;
+    setResting(false);
     page()->triggerAction(QWebEnginePage::Reload);
     return true;
 }
@@ -463,7 +465,8 @@ void QtWebControl::applyZoomEverywhere()
 
 QVariant QtWebControl::evaluateScript(const QString &script)
 {
-    if (!document || !page())
+    // A frozen page runs no script: no answer would come.
+    if (!document || !page() || page()->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         return {};
     // The callback may come after the wait has ended, or never.
     struct State {
@@ -484,6 +487,22 @@ QVariant QtWebControl::evaluateScript(const QString &script)
         loop.exec();
     }
     return state->value;
+}
+
+void QtWebControl::setResting(bool resting)
+{
+    QWebEnginePage *p = page();
+    if (!p)
+        return;
+    using State = QWebEnginePage::LifecycleState;
+    if (!resting) {
+        if (p->lifecycleState() != State::Active)
+            p->setLifecycleState(State::Active);
+        return;
+    }
+    // The engine refuses to freeze a page that is shown.
+    if (!p->isVisible() && p->lifecycleState() == State::Active)
+        p->setLifecycleState(State::Frozen);
 }
 
 int QtWebControl::scriptMessage(WebMessage &message)

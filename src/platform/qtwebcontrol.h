@@ -39,6 +39,7 @@ public:
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
+    void setResting(bool resting) override;
 
     // Whether the engine's page (and so a renderer) exists: not before the first
     // navigation.

@@ -153,6 +153,11 @@ public:
     // for the document's late-bound objects (e.g. the body's scroll position).
     virtual QVariant evaluateScript(const QString &script) = 0;
 
+    // A page that is not shown may rest: the engine freezes it (no scripts, timers
+    // or painting) until it is woken. A page on screen never rests; navigating or
+    // reloading wakes it first.
+    virtual void setResting(bool resting) = 0;
+
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     void titleChange(const QString &text);

@@ -1,6 +1,7 @@
 // mira-set: checks and formats set files for people who generate or edit them by hand.
 //   mira-set check FILE...   prints "FILE: ok" or the reader's error per file
 //   mira-set format FILE     prints the text that saving the set would write
+//   mira-set --version       prints the version
 // It never writes a file.
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
+#include "app/commandline.h"
 #include "app/program.h"
 #include "app/setfilecheck.h"
 #include "app/setstream.h"
@@ -35,7 +37,8 @@ public:
 
 int usage()
 {
-    std::fprintf(stderr, "usage: mira-set check FILE...\n       mira-set format FILE\n");
+    std::fprintf(stderr, "usage: mira-set check FILE...\n       mira-set format FILE\n"
+                         "       mira-set --version\n");
     return 2;
 }
 
@@ -56,6 +59,10 @@ QString readInto(mira::TBaseForm *form, const QString &path)
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        std::fputs(qPrintable(mira::VersionText(QStringLiteral("mira-set"))), stdout);
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     mira::prepareApplication();

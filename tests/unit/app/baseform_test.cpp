@@ -98,10 +98,27 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
     for (QAction *a : module()->FileActions->menu()->actions())
         file << (a->isSeparator() ? (a->isVisible() ? QStringLiteral("-") : QStringLiteral("(-)"))
                                   : a->text());
-    EXPECT_EQ(file, (QStringList{"New", "Open...", "-", "Save Now", "Save On Close", "AutoSave",
-                                 "Save Copy As...", "Rename", "Delete", "(-)", "Options...", "-",
-                                 "Lock Size", "Hidden Menu", "Set Lock Key...", "Lock On Minimize",
-                                 "-", "Minimize", "Exit"}));
+    EXPECT_EQ(file, (QStringList{"New",
+                                 "Open...",
+                                 "-",
+                                 "Save Now",
+                                 "Save On Close",
+                                 "AutoSave",
+                                 "Save Copy As...",
+                                 "Rename",
+                                 "Delete",
+                                 "-",
+                                 "Go All On Open",
+                                 "(-)",
+                                 "Options...",
+                                 "-",
+                                 "Lock Size",
+                                 "Hidden Menu",
+                                 "Set Lock Key...",
+                                 "Lock On Minimize",
+                                 "-",
+                                 "Minimize",
+                                 "Exit"}));
     EXPECT_FALSE(module()->OptionsAction->isVisible());
     EXPECT_EQ(module()->StopAllMenuEntry->statusTip(),
               QStringLiteral("Stop documents loading in all browsers"));

@@ -333,3 +333,124 @@ TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
     EXPECT_EQ(module()->LastControl.data(), first->WebView);
     EXPECT_EQ(module()->ArrowPane(), nullptr); // only a navigation bar names a pane
 }
+
+// ------------------------------------------------------ timed reloads and resting
+
+namespace {
+
+class TimedPane : public test::PaneTest {
+protected:
+    // A pane with bookmarks Zero (0), Skip (-1) and Half (30 seconds).
+    TBrowser *wallPane()
+    {
+        TBrowser *pane = newPane();
+        addBookmarks(pane, {{QStringLiteral("Zero"), QStringLiteral("http://zero.test/")},
+                            {QStringLiteral("Skip"), QStringLiteral("http://skip.test/")},
+                            {QStringLiteral("Half"), QStringLiteral("http://half.test/")}});
+        pane->URLs()->Items(1)->SetRefresh(-1);
+        pane->URLs()->Items(2)->SetRefresh(30);
+        return pane;
+    }
+    static void show(TBrowser *pane, const QString &text)
+    {
+        pane->AddressCombo->setEditText(text);
+        pane->GoClick(pane->GoButton);
+        settle();
+    }
+};
+
+} // namespace
+
+TEST_F(TimedPane, OnlyAShownBookmarkWithAPositiveRefreshReloadsByItself)
+{
+    TBrowser *pane = wallPane();
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0); // nothing loaded
+    show(pane, QStringLiteral("Half"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    module()->Refresher.Tick();
+    EXPECT_TRUE(
+        pane->RefreshButton->statusTip().endsWith(QStringLiteral(" (reloads by itself in 30 s)")));
+    show(pane, QStringLiteral("Zero"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    show(pane, QStringLiteral("Skip"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    show(pane, QStringLiteral("http://elsewhere.test/"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    module()->Refresher.Tick();
+    EXPECT_EQ(pane->RefreshButton->statusTip(),
+              QStringLiteral("Reload the currently loaded document"));
+}
+
+TEST_F(TimedPane, CountdownHintSaysSecondsLeftOrPaused)
+{
+    TBrowser *pane = newPane();
+    pane->ShowRefreshCountdown(12, false);
+    EXPECT_EQ(pane->RefreshButton->statusTip(),
+              QStringLiteral("Reload the currently loaded document (reloads by itself in 12 s)"));
+    EXPECT_EQ(pane->RefreshButton->toolTip(),
+              QStringLiteral("Refresh (reloads by itself in 12 s)"));
+    pane->ShowRefreshCountdown(12, true);
+    EXPECT_EQ(pane->RefreshButton->statusTip(),
+              QStringLiteral("Reload the currently loaded document (timed reload paused)"));
+}
+
+TEST_F(TimedPane, TimedReloadPutsTheScrollPositionBack)
+{
+    TBrowser *pane = wallPane();
+    show(pane, QStringLiteral("Half"));
+    FakeWebControl *fake = fakeOf(pane);
+    fake->scriptResult = [](const QString &script) -> QVariant {
+        if (script.contains(QLatin1String("window.scrollTo")))
+            return true;
+        if (script.contains(QLatin1String("window.scrollX : -1")))
+            return 40;
+        if (script.contains(QLatin1String("window.scrollY : -1")))
+            return 300;
+        return {};
+    };
+    fake->scripts.clear();
+    pane->TimedReload();
+    EXPECT_EQ(fake->refreshCalls, 1);
+    settle();
+    EXPECT_TRUE(fake->scripts.contains(
+        QStringLiteral("document.body ? (window.scrollTo(40, window.scrollY), true) : false")));
+    EXPECT_TRUE(fake->scripts.contains(
+        QStringLiteral("document.body ? (window.scrollTo(window.scrollX, 300), true) : false")));
+
+    // At the top of the page nothing is put back.
+    fake->scriptResult = [](const QString &) -> QVariant { return 0; };
+    fake->scripts.clear();
+    pane->TimedReload();
+    settle();
+    for (const QString &script : std::as_const(fake->scripts))
+        EXPECT_FALSE(script.contains(QLatin1String("scrollTo"))) << script.toStdString();
+}
+
+TEST_F(TimedPane, AHiddenPaneRestsAfterItsDelayAndWakesToShowOrLoad)
+{
+    TBrowser *pane = wallPane();
+    pane->SetRestDelay(0);
+    form()->show();
+    show(pane, QStringLiteral("Zero"));
+    FakeWebControl *fake = fakeOf(pane);
+    EXPECT_FALSE(pane->Resting()); // shown
+
+    form()->ClientArea()->hide(); // as a book page in the background
+    settle();
+    EXPECT_TRUE(pane->Resting());
+    EXPECT_TRUE(fake->resting);
+
+    pane->GoClick(nullptr); // Go All wakes it to load, and it rests again after
+    EXPECT_FALSE(fake->resting);
+    settle();
+    EXPECT_TRUE(fake->resting);
+
+    form()->ClientArea()->show();
+    EXPECT_FALSE(pane->Resting());
+    EXPECT_FALSE(fake->resting);
+
+    // A hidden window is not a book page in the background: nothing rests.
+    form()->hide();
+    settle();
+    EXPECT_FALSE(fake->resting);
+}

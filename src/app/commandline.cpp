@@ -1,0 +1,89 @@
+#include "app/commandline.h"
+
+namespace mira {
+
+CommandLine ParseCommandLine(const QStringList &arguments)
+{
+    CommandLine line;
+    bool waitGiven = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        if (arg == QLatin1String("--")) {
+            line.sets += arguments.mid(i + 1);
+            break;
+        }
+        if (!arg.startsWith(QLatin1String("--")) && arg != QLatin1String("-h")) {
+            line.sets.append(arg);
+            continue;
+        }
+        // "--name=value" or "--name value".
+        QString name = arg;
+        QString value;
+        bool hasValue = false;
+        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0) {
+            name = arg.left(eq);
+            value = arg.mid(eq + 1);
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (hasValue)
+                return true;
+            if (i + 1 >= arguments.size())
+                return false;
+            value = arguments.at(++i);
+            return true;
+        };
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            line.help = true;
+        } else if (name == QLatin1String("--version")) {
+            line.version = true;
+        } else if (name == QLatin1String("--snapshot")) {
+            if (!takeValue() || value.isEmpty()) {
+                line.error = QStringLiteral("--snapshot needs the name of a PNG file");
+                return line;
+            }
+            line.snapshot = value;
+        } else if (name == QLatin1String("--wait")) {
+            bool ok = false;
+            const int seconds = takeValue() ? value.toInt(&ok) : 0;
+            if (!ok || seconds < 0) {
+                line.error = QStringLiteral("--wait needs a number of seconds");
+                return line;
+            }
+            line.waitSeconds = seconds;
+            waitGiven = true;
+        } else {
+            line.error = QStringLiteral("unknown option %1").arg(name);
+            return line;
+        }
+    }
+    if (waitGiven && line.snapshot.isEmpty() && !line.help && !line.version)
+        line.error = QStringLiteral("--wait goes with --snapshot");
+    return line;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "Usage: mira [SET]\n"
+        "       mira --snapshot FILE.png [--wait SECONDS] [SET]\n"
+        "\n"
+        "Opens the configuration set SET: a name in the program folder (Market opens\n"
+        "Market.set), or a relative or absolute path. Without SET, the most recently\n"
+        "saved set of the program folder.\n"
+        "\n"
+        "Options:\n"
+        "  --snapshot FILE.png  open the set without showing a window, run Go All, wait\n"
+        "                       until every pane has loaded, write a picture of the whole\n"
+        "                       window and exit: 0, or 1 naming the panes that failed\n"
+        "  --wait SECONDS       the snapshot's time limit for loading (default 30)\n"
+        "  -h, --help           show this text and exit\n"
+        "  --version            show the version and exit\n");
+}
+
+QString VersionText(const QString &program)
+{
+    return program + QLatin1Char(' ') + QStringLiteral(MIRA_VERSION_TEXT) + QLatin1Char('\n');
+}
+
+} // namespace mira

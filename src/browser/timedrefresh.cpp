@@ -1,0 +1,144 @@
+#include "browser/timedrefresh.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+#include <memory>
+
+namespace mira {
+
+int SpreadDelayMs(int index, int count)
+{
+    if (index <= 0 || count <= 1)
+        return 0;
+    const int step = std::min(SpreadStepMs, SpreadWindowMs / count);
+    return index * step;
+}
+
+int SecondsLeft(qint64 dueAt, qint64 now)
+{
+    if (dueAt <= now)
+        return 0;
+    return int((dueAt - now + 999) / 1000);
+}
+
+// ------------------------------------------------------------------ RefreshSchedule
+
+const RefreshSchedule::Slot *RefreshSchedule::find(Key key) const
+{
+    for (const Slot &s : slots)
+        if (s.key == key)
+            return &s;
+    return nullptr;
+}
+
+void RefreshSchedule::Update(const QList<Entry> &panes, qint64 now)
+{
+    std::vector<Slot> next;
+    next.reserve(size_t(panes.size()));
+    for (const Entry &e : panes) {
+        if (e.periodSeconds <= 0)
+            continue;
+        const Slot *old = find(e.key);
+        if (old && old->period == e.periodSeconds)
+            next.push_back(*old);
+        else
+            next.push_back({e.key, e.periodSeconds, now + qint64(e.periodSeconds) * 1000, false});
+    }
+    slots = std::move(next);
+}
+
+QList<RefreshSchedule::Key> RefreshSchedule::Due(qint64 now, bool paused)
+{
+    if (paused)
+        return {};
+    // Fresh arrivals in the order they fell due (pane order among equals).
+    std::vector<Slot *> fresh;
+    for (Slot &s : slots)
+        if (!s.spread && s.dueAt <= now)
+            fresh.push_back(&s);
+    std::stable_sort(fresh.begin(), fresh.end(),
+                     [](const Slot *a, const Slot *b) { return a->dueAt < b->dueAt; });
+    const int count = int(fresh.size());
+    for (int i = 1; i < count; ++i) {
+        fresh[size_t(i)]->dueAt = now + SpreadDelayMs(i, count);
+        fresh[size_t(i)]->spread = true;
+    }
+    QList<Key> due;
+    for (Slot &s : slots) {
+        if (s.dueAt > now)
+            continue;
+        due.append(s.key);
+        // The next one a period after this one fell due; after a pause or a long
+        // hold, a period from now.
+        const qint64 period = qint64(s.period) * 1000;
+        s.dueAt = s.dueAt + period > now ? s.dueAt + period : now + period;
+        s.spread = false;
+    }
+    return due;
+}
+
+bool RefreshSchedule::Follows(Key key) const
+{
+    return find(key) != nullptr;
+}
+
+qint64 RefreshSchedule::DueAt(Key key) const
+{
+    const Slot *s = find(key);
+    return s ? s->dueAt : -1;
+}
+
+// --------------------------------------------------------------------- TimedRefresh
+
+TimedRefresh::TimedRefresh(PaneList paneList, QObject *parent)
+    : QObject(parent), panes(std::move(paneList))
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    Clock = [clock] { return clock->elapsed(); };
+    timer.setInterval(TickMs);
+    connect(&timer, &QTimer::timeout, this, &TimedRefresh::Tick);
+    timer.start();
+}
+
+void TimedRefresh::SetPaused(RefreshPause reason, bool on)
+{
+    if (on)
+        pauses |= int(reason);
+    else
+        pauses &= ~int(reason);
+}
+
+void TimedRefresh::Tick()
+{
+    const qint64 now = Clock();
+    QList<QPointer<QWidget>> widgets;
+    QList<RefreshSchedule::Entry> entries;
+    for (QWidget *w : panes()) {
+        auto *target = dynamic_cast<RefreshTarget *>(w);
+        if (!target)
+            continue;
+        widgets.append(w);
+        entries.append({w, target->TimedRefreshPeriod()});
+    }
+    schedule.Update(entries, now);
+    const QList<RefreshSchedule::Key> due = schedule.Due(now, Paused());
+    for (const QPointer<QWidget> &w : std::as_const(widgets)) {
+        // A reload may run events that delete panes.
+        auto *target = dynamic_cast<RefreshTarget *>(w.data());
+        if (!target)
+            continue;
+        // A page still loading is left alone for this period.
+        if (due.contains(w.data()) && !target->IsLoading()) {
+            target->TimedReload();
+            if (!w)
+                continue;
+        }
+        const qint64 at = schedule.DueAt(w.data());
+        target->ShowRefreshCountdown(at < 0 ? -1 : SecondsLeft(at, now), Paused());
+    }
+}
+
+} // namespace mira

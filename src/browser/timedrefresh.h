@@ -1,0 +1,100 @@
+#pragma once
+// Timed reloads: a pane showing a bookmark whose Refresh is positive reloads it by
+// itself every that many seconds. Reloads falling due together are spread over a
+// few seconds, a pane still loading is skipped for one period, and nothing reloads
+// while the program is paused (offline, or the lock armed).
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace mira {
+
+// Delay of the index-th (from 0) of count reloads that fall due at the same tick:
+// SpreadStepMs apart, closer when count of them would pass SpreadWindowMs.
+int SpreadDelayMs(int index, int count);
+constexpr int SpreadStepMs = 500;
+constexpr int SpreadWindowMs = 3000;
+
+// Whole seconds from now to dueAt, rounded up; 0 once it has passed.
+int SecondsLeft(qint64 dueAt, qint64 now);
+
+// The timetable of the panes that reload by themselves, on a clock given by the
+// caller (milliseconds), so it is tested without timers.
+class RefreshSchedule {
+public:
+    using Key = const void *;
+    struct Entry {
+        Key key;
+        int periodSeconds; // 0: no timed reload
+    };
+
+    // Takes the panes as they are now, in pane order: a new pane or a changed period
+    // starts counting from now; a pane with period 0 or missing is forgotten.
+    void Update(const QList<Entry> &panes, qint64 now);
+    // The panes to reload now, in order. A pane is due one period after it was last
+    // due; when several fall due together only the first is returned and the others
+    // are held back by SpreadDelayMs. Paused: nothing is due, overdue panes wait.
+    QList<Key> Due(qint64 now, bool paused);
+
+    bool Follows(Key key) const;
+    // Milliseconds on the caller's clock when key is due next; -1 when not followed.
+    qint64 DueAt(Key key) const;
+
+private:
+    struct Slot {
+        Key key;
+        int period;
+        qint64 dueAt;
+        bool spread; // held back by the spreading, not to be spread again
+    };
+    const Slot *find(Key key) const;
+    std::vector<Slot> slots;
+};
+
+// What the timed reloads ask of a pane.
+class RefreshTarget {
+public:
+    virtual ~RefreshTarget() = default;
+    // Seconds between timed reloads of what the pane shows now; 0 for none.
+    virtual int TimedRefreshPeriod() const = 0;
+    virtual bool IsLoading() const = 0;
+    // Reloads the page, keeping its scroll position.
+    virtual void TimedReload() = 0;
+    // The seconds left until the next reload (-1: none), or that reloads are paused.
+    virtual void ShowRefreshCountdown(int secondsLeft, bool paused) = 0;
+};
+
+// Why timed reloads pause; any one of them pauses.
+enum class RefreshPause { Offline = 1, Locked = 2 };
+
+// Drives the schedule with a timer over the panes the provider lists (the widgets
+// that are RefreshTargets take part).
+class TimedRefresh : public QObject {
+    Q_OBJECT
+public:
+    using PaneList = std::function<QList<QWidget *>()>;
+    explicit TimedRefresh(PaneList panes, QObject *parent = nullptr);
+
+    void SetPaused(RefreshPause reason, bool on);
+    bool Paused() const { return pauses != 0; }
+
+    // One step: follow the panes, reload those due, show the countdowns.
+    void Tick();
+    // Milliseconds; replaceable for tests.
+    std::function<qint64()> Clock;
+    const RefreshSchedule &Schedule() const { return schedule; }
+
+    static constexpr int TickMs = 250;
+
+private:
+    PaneList panes;
+    RefreshSchedule schedule;
+    QTimer timer;
+    int pauses = 0;
+};
+
+} // namespace mira
