@@ -22,7 +22,9 @@ class QWidget;
 
 namespace mira {
 
+class DialogWatcher;
 class LastControlTracker;
+class MessageFilter;
 class TBaseForm;
 
 class TAppControlModule : public QObject {
@@ -150,6 +152,9 @@ private:
 
     QPointer<TBaseForm> mainWindow;
     std::unique_ptr<LastControlTracker> lastControlTracker;
+    std::unique_ptr<MessageFilter> messageFilter;
+    // Lives with the main window, which it watches.
+    QPointer<DialogWatcher> dialogWatcher;
     ClassRegistry classes;
     std::unique_ptr<ConfigSetCommands> sets;
     QList<QAction *> actions;

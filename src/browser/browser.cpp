@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,6 +19,7 @@
 #include "layout/align.h"
 #include "layout/pan.h"
 #include "platform/webcontrol.h"
+#include "platform/webdialogs.h"
 
 namespace mira {
 
@@ -195,6 +197,9 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
         WebNewWindow2(target, cancel);
     };
     WebView->OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
+    if (WebControl *control = WebView->Control())
+        connect(control, &WebControl::windowCloseRequested, this,
+                [this] { QTimer::singleShot(0, this, [this] { WebCloseQuestion(); }); });
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     StoreAlign(WebView, TAlign::alClient);
@@ -470,6 +475,16 @@ bool TBrowser::WebShowMessage(WebMessage &message)
                                                       messageButtons(message.type)));
     }
     return true;
+}
+
+void TBrowser::WebCloseQuestion()
+{
+    PaneHost *h = host();
+    if (!h || h->Destroying() || !WebView)
+        return;
+    // Whatever the answer, the close request itself has already been dropped.
+    AskEngineQuestion(window(), WebView->Silent(), mrNo, EngineCaption(), CloseWindowQuestionText(),
+                      MsgType::Confirmation, mbYes | mbNo);
 }
 
 } // namespace mira
