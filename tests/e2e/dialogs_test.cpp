@@ -33,7 +33,8 @@ protected:
         ASSERT_TRUE(server.start());
         server.serve("/page", page("Page", "<p>page</p>"));
         server.serve("/leave",
-                     page("Leave", "<p style='height:400px'>stay</p><script>onbeforeunload = "
+                     page("Leave", "<p style='height:400px'>stay</p><script>onmousedown = () => "
+                                   "{ window.touched = true; }; onbeforeunload = "
                                    "e => { e.preventDefault(); e.returnValue = ''; };</script>"));
         server.serve("/next", page("Next", "next"));
         start();
@@ -120,11 +121,17 @@ TEST_P(DialogModesE2E, ScriptAlertConfirmAndPromptGoAsTheModeSays)
 TEST_P(DialogModesE2E, TheLeaveQuestionIsLeftToTheUserOnlyInInteractiveMode)
 {
     ASSERT_TRUE(open("/leave", "Leave"));
-    // The engine asks only a page the user has touched.
+    // The engine asks only a page the user has touched; the view takes input once
+    // its first frame is there.
     QWidget *view = pane->WebView->Control()->widget();
-    QWidget *input = view->focusProxy() ? view->focusProxy() : view;
-    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::qWait(200);
+    ASSERT_TRUE(waitUntil([&] {
+        QWidget *input = view->focusProxy() ? view->focusProxy() : view;
+        QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::qWait(50);
+        return pane->WebView->Control()
+            ->evaluateScript(QStringLiteral("window.touched === true"))
+            .toBool();
+    }));
     modal.answer(mrCancel); // stay
     pane->WebView->NavigateTo(server.url(QStringLiteral("/next")).toString());
     if (interactive()) {
