@@ -37,6 +37,8 @@ protected:
                                    "{ window.touched = true; }; onbeforeunload = "
                                    "e => { e.preventDefault(); e.returnValue = ''; };</script>"));
         server.serve("/next", page("Next", "next"));
+        server.serve("/file", "data", "text/plain",
+                     {"Content-Disposition: attachment; filename=data.txt"});
         start();
         form()->resize(800, 600);
         form()->show();
@@ -148,6 +150,24 @@ TEST_P(DialogModesE2E, TheLeaveQuestionIsLeftToTheUserOnlyInInteractiveMode)
     // Moderate answers the engine's question and says so; Silent never asks it.
     EXPECT_EQ(statusTexts.contains(told), GetParam() == Mode::Moderate)
         << statusTexts.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_P(DialogModesE2E, ADownloadIsOfferedToTheUserUnlessTheViewIsSilent)
+{
+    ASSERT_TRUE(open("/page", "Page"));
+    modal.answer(mrNo); // not saved
+    pane->WebView->NavigateTo(server.url(QStringLiteral("/file")).toString());
+    ASSERT_TRUE(waitUntil([&] { return server.count(QStringLiteral("/file")) > 0; }));
+    if (GetParam() == Mode::Silent) {
+        QTest::qWait(500);
+        EXPECT_TRUE(modal.asked.isEmpty());
+        return;
+    }
+    ASSERT_TRUE(waitUntil([&] { return !modal.asked.isEmpty(); }));
+    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("File Download"));
+    EXPECT_TRUE(modal.asked[0].text.contains(QStringLiteral("data.txt")));
+    EXPECT_EQ(modal.asked[0].buttons, mbYes | mbNo);
+    EXPECT_EQ(modal.asked.size(), 1); // declined: no place to save is asked
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, DialogModesE2E,
