@@ -17,7 +17,9 @@
 #include "app/programvalues.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
+#include "browser/dialogwatcher.h"
 #include "browser/lastcontrol.h"
+#include "browser/messagefilter.h"
 #include "browser/panecommands.h"
 #include "browser/urlpopup.h"
 #include "dialogs/messagebox.h"
@@ -51,6 +53,10 @@ TAppControlModule::TAppControlModule()
 
     AutoSaveTimer.setInterval(600000);
     lastControlTracker = std::make_unique<LastControlTracker>(LastControl, LastMousePos);
+    messageFilter = std::make_unique<MessageFilter>([this](const QString &hint) {
+        if (mainWindow)
+            mainWindow->SetStatusText(hint);
+    });
     // The engine keeps its text size itself; reading it needs no page.
     ReadTextSize = [] { return platform::engine::ZoomLevel(); };
 }
@@ -58,6 +64,8 @@ TAppControlModule::TAppControlModule()
 TAppControlModule::~TAppControlModule()
 {
     lastControlTracker.reset();
+    messageFilter.reset();
+    delete dialogWatcher.data();
     delete StatusPopup;
     delete ArrowPopup;
     delete DesignPopup;
@@ -67,6 +75,19 @@ TAppControlModule::~TAppControlModule()
 void TAppControlModule::SetMainWindow(TBaseForm *form)
 {
     mainWindow = form;
+    delete dialogWatcher.data();
+    if (form) {
+        DialogWatcher::Context context;
+        context.mode = [this] {
+            return mainWindow ? mainWindow->CurrentDialogMode() : DialogMode{};
+        };
+        context.setStatusText = [this](const QString &text) {
+            if (mainWindow)
+                mainWindow->SetStatusText(text);
+        };
+        context.lastControl = [this] { return LastControl.data(); };
+        dialogWatcher = new DialogWatcher(form, std::move(context));
+    }
     // A shortcut works only while its action sits on a visible widget of the active
     // window; the menus may be hidden (Hidden Menu) or closed, the window is not.
     if (form)

@@ -25,8 +25,10 @@ class QWidget;
 namespace mira {
 
 class FavoritesCommands;
+class DialogWatcher;
 class LastControlTracker;
 class LockControl;
+class MessageFilter;
 class TBaseForm;
 class TURLCombo;
 class URLPopupCommands;
@@ -177,6 +179,9 @@ private:
 
     QPointer<TBaseForm> mainWindow;
     std::unique_ptr<LastControlTracker> lastControlTracker;
+    std::unique_ptr<MessageFilter> messageFilter;
+    // Lives with the main window, which it watches.
+    QPointer<DialogWatcher> dialogWatcher;
     ClassRegistry classes;
     std::unique_ptr<ConfigSetCommands> sets;
     LockControl *lock = nullptr; // a child: it goes with the module

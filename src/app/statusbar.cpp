@@ -84,6 +84,7 @@ TStatusBar::TStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainFor
 void TStatusBar::SetPanelText(const QString &value)
 {
     text->setText(value);
+    Q_EMIT PanelTextChanged(value);
 }
 
 QString TStatusBar::PanelText() const

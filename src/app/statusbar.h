@@ -21,6 +21,10 @@ public:
     // The panels as drawn, for checks and screenshots.
     QWidget *Panel(int index) const;
 
+Q_SIGNALS:
+    // The text panel changed (hints, engine messages, page status texts).
+    void PanelTextChanged(const QString &text);
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 

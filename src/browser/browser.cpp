@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QResizeEvent>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -21,6 +22,7 @@
 #include "layout/align.h"
 #include "layout/pan.h"
 #include "platform/webcontrol.h"
+#include "platform/webdialogs.h"
 
 namespace mira {
 
@@ -198,6 +200,9 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
         WebNewWindow2(target, cancel);
     };
     WebView->OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
+    if (WebControl *control = WebView->Control())
+        connect(control, &WebControl::windowCloseRequested, this,
+                [this] { QTimer::singleShot(0, this, [this] { WebCloseQuestion(); }); });
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     StoreAlign(WebView, TAlign::alClient);
@@ -574,6 +579,16 @@ void TBrowser::wake()
     resting = false;
     if (WebView->Control())
         WebView->Control()->setResting(false);
+}
+
+void TBrowser::WebCloseQuestion()
+{
+    PaneHost *h = host();
+    if (!h || h->Destroying() || !WebView)
+        return;
+    // Whatever the answer, the close request itself has already been dropped.
+    AskEngineQuestion(window(), WebView->Silent(), mrNo, EngineCaption(), CloseWindowQuestionText(),
+                      MsgType::Confirmation, mbYes | mbNo);
 }
 
 } // namespace mira

@@ -128,6 +128,9 @@ public:
     void WebCloseQuery(QObject *sender, bool &canClose);
     void WebNewWindow2(platform::WebControl *&target, bool &cancel);
     bool WebShowMessage(platform::WebMessage &message);
+    // The page asked to close its window: the engine's question, which the dialog
+    // watcher answers No (the pane never closes on a page's request).
+    void WebCloseQuestion();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,6 +1,7 @@
 #pragma once
 // The dialog-mode rules for the engine's message boxes, as pure functions.
 #include <QString>
+#include <QStringList>
 
 namespace mira {
 
@@ -23,5 +24,38 @@ bool MessageReachesUser(const DialogMode &mode, int type, const QString &caption
 
 // The status bar line of a message that is not shown as a box.
 QString MessageStatusText(const QString &caption, const QString &text);
+
+// A window that took the activation from the main window, as its caption tells the
+// watcher: the caption written back (engine name renamed), and whether it named the
+// engine or an error (both case-sensitive, read before the renaming).
+struct WatchedCaption {
+    QString caption;
+    bool engine = false;
+    bool error = false;
+    // Such a window is the engine's and is dismissed by the dialog mode.
+    bool dismissed() const { return engine || error; }
+};
+WatchedCaption ReadWatchedCaption(const QString &caption);
+
+// Whether a window of this caption is centred over the main window: a caption that
+// occurs in the list of the engine's and the program's own dialog titles.
+bool IsCentredCaption(const QString &caption);
+
+// How the watcher answers an engine dialog, from its children's texts in order.
+enum class DialogButton { None, OK, No };
+struct DismissPlan {
+    DialogButton kind = DialogButton::None;
+    int button = -1; // index of the button's text, -1 when none
+    QString message; // the longest text of more than six characters
+    bool closeQuestion = false;
+    bool answer = false; // answer now; false leaves the dialog to the user
+    bool goBack = false; // the web view last used goes back a page
+    QString statusText;  // empty: the status bar keeps its text
+};
+DismissPlan PlanDismiss(const DialogMode &mode, const QString &caption,
+                        const QStringList &childTexts);
+
+// The engine's question when a page closes its window, and its leave-page question.
+extern const char CloseWindowQuestion[];
 
 } // namespace mira

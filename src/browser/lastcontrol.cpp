@@ -54,9 +54,13 @@ bool LastControlTracker::eventFilter(QObject *watched, QEvent *event)
             lastMousePos = QCursor::pos();
         }
     } else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *e = static_cast<QKeyEvent *>(event);
+        const int key = e->key();
+        // The edit keys of the navigation block count, not those of the keypad.
+        const bool editKey = (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Delete)
+                             && !(e->modifiers() & Qt::KeypadModifier);
         if ((key == Qt::Key_Tab || key == Qt::Key_Return || key == Qt::Key_Enter
-             || key == Qt::Key_Escape)
+             || key == Qt::Key_Escape || editKey)
             && widget == QApplication::focusWidget()) {
             lastControl = ControlOf(widget);
             lastMousePos = QCursor::pos();

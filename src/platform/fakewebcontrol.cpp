@@ -137,33 +137,20 @@ void FakeWebControl::runStep(const PageStep &step)
 {
     switch (step.kind) {
     case PageStep::Alert: {
-        WebMessage m{step.text,
-                     QStringLiteral("Web Page Message"),
-                     MB_OK | MB_ICONWARNING,
-                     false,
-                     {},
-                     IDOK};
+        WebMessage m{step.text, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK};
         pageMessage(m);
         break;
     }
     case PageStep::Confirm: {
-        WebMessage m{step.text,
-                     QStringLiteral("Web Page Message"),
-                     MB_OKCANCEL | MB_ICONQUESTION,
-                     false,
-                     {},
-                     IDCANCEL};
+        WebMessage m{step.text, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION, false,
+                     {},        IDCANCEL};
         title = pageMessage(m) == IDOK ? QStringLiteral("true") : QStringLiteral("false");
         Q_EMIT titleChange(title);
         break;
     }
     case PageStep::Prompt: {
-        WebMessage m{step.text,
-                     QStringLiteral("Web Page Prompt"),
-                     MB_OKCANCEL | MB_ICONQUESTION,
-                     true,
-                     step.value,
-                     IDCANCEL};
+        WebMessage m{step.text, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION,
+                     true,      step.value,      IDCANCEL};
         title = pageMessage(m) == IDOK ? m.value : QStringLiteral("null");
         Q_EMIT titleChange(title);
         break;

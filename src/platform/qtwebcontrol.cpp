@@ -36,10 +36,9 @@
 namespace mira::platform {
 namespace {
 
-// Captions of the boxes shown for pages; error boxes carry "Error".
-const QString messageCaption = QStringLiteral("Web Page Message");
-const QString promptCaption = QStringLiteral("Web Page Prompt");
+// Captions of the boxes and windows shown for pages; error boxes carry "Error".
 const QString certificateCaption = QStringLiteral("Certificate Error");
+const QString securityCaption = QStringLiteral("Security Alert");
 
 QList<QtWebControl *> &liveControls()
 {
@@ -120,20 +119,28 @@ public:
 protected:
     void javaScriptAlert(const QUrl &, const QString &msg) override
     {
-        WebMessage m{msg, messageCaption, MB_OK | MB_ICONWARNING, false, {}, IDOK};
+        WebMessage m{msg, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK};
         if (control)
             control->scriptMessage(m);
     }
     bool javaScriptConfirm(const QUrl &, const QString &msg) override
     {
-        WebMessage m{msg, messageCaption, MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
+        // A page's leave question is a window of the engine, not a script message; a
+        // silent control leaves the page unasked.
+        if (msg == LeavePageQuestionText())
+            return control
+                   && AskEngineQuestion(control->view, control->effectiveSilent(), mrOK,
+                                        EngineCaption(), msg, MsgType::Confirmation,
+                                        mbOK | mbCancel)
+                          == mrOK;
+        WebMessage m{msg, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
         return control && control->scriptMessage(m) == IDOK;
     }
     bool javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue,
                           QString *result) override
     {
-        WebMessage m{msg,  promptCaption, MB_OKCANCEL | MB_ICONQUESTION,
-                     true, defaultValue,  IDCANCEL};
+        WebMessage m{msg,  EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION,
+                     true, defaultValue,    IDCANCEL};
         if (!control || control->scriptMessage(m) != IDOK)
             return false;
         *result = m.value;
@@ -142,6 +149,14 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
                                   const QString &) override
     {
+    }
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
+                            const QStringList &) override
+    {
+        if (!control)
+            return {};
+        return ChooseUploadFiles(control->view, control->effectiveSilent(),
+                                 mode == FileSelectOpenMultiple, oldFiles);
     }
     QWebEnginePage *createWindow(WebWindowType) override
     {
@@ -264,14 +279,12 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
                     return; // rejected
                 }
                 e.defer();
-                WebMessage m{QStringLiteral("%1\n\n%2\n\nDo you want to open this page anyway?")
-                                 .arg(e.url().toDisplayString(), e.description()),
-                             certificateCaption,
-                             MB_YESNO | MB_ICONWARNING,
-                             false,
-                             {},
-                             IDNO};
-                if (scriptMessage(m) == IDYES)
+                const QString text = QStringLiteral(
+                                         "%1\n\n%2\n\nDo you want to open this page anyway?")
+                                         .arg(e.url().toDisplayString(), e.description());
+                if (AskEngineQuestion(view, effectiveSilent(), mrNo, securityCaption, text,
+                                      MsgType::Warning, mbYes | mbNo)
+                    == mrYes)
                     e.acceptCertificate();
                 else
                     e.rejectCertificate();
@@ -281,10 +294,30 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
                 QString user;
                 QString password;
                 // Leaving the authenticator untouched cancels the request.
-                if (effectiveSilent() || !AskCredentials(view, url.host(), &user, &password))
+                if (!AskCredentials(view, effectiveSilent(), url.host(), &user, &password))
                     return;
                 auth->setUser(user);
                 auth->setPassword(password);
+            });
+
+    // A download the page offers; saving a page is the Save As command's own.
+    connect(profile, &QWebEngineProfile::downloadRequested, p,
+            [this, p](QWebEngineDownloadRequest *request) {
+                if (request->isSavePageDownload() || request->page() != p
+                    || request->state() != QWebEngineDownloadRequest::DownloadRequested)
+                    return;
+                const QString path = AskDownloadPath(view, effectiveSilent(),
+                                                     request->downloadFileName(),
+                                                     request->url().host(),
+                                                     request->downloadDirectory());
+                if (path.isEmpty()) {
+                    request->cancel();
+                    return;
+                }
+                const QFileInfo target(path);
+                request->setDownloadDirectory(target.absolutePath());
+                request->setDownloadFileName(target.fileName());
+                request->accept();
             });
 
     if (view)

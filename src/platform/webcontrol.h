@@ -71,6 +71,13 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// The caption the control gives its script message boxes and its question windows;
+// the program renames it (its caption rules) before anyone sees it.
+inline QString EngineCaption()
+{
+    return QStringLiteral("Microsoft Internet Explorer");
+}
+
 // What GetHostInfo fills in.
 struct DocHostInfo {
     quint32 cbSize = 0;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -178,8 +179,92 @@ int ShowOwnMessage(QWidget *owner, WebMessage &message)
     return RunModal(record);
 }
 
-bool AskCredentials(QWidget *owner, const QString &site, QString *user, QString *password)
+namespace {
+
+EngineDialogWatcher *engineWatcher = nullptr;
+
+// What the watcher leaves goes to the modal runner.
+int runEngineDialog(QDialog &dialog, QWidget *owner)
 {
+    if (engineWatcher && engineWatcher->Answer(dialog))
+        return dialog.result();
+    return RunDialog(dialog, owner);
+}
+
+int resultOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return mrOK;
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    default: return mrCancel;
+    }
+}
+
+} // namespace
+
+EngineDialogWatcher *SetEngineDialogWatcher(EngineDialogWatcher *watcher)
+{
+    EngineDialogWatcher *previous = engineWatcher;
+    engineWatcher = watcher;
+    return previous;
+}
+
+EngineDialogWatcher *CurrentEngineDialogWatcher()
+{
+    return engineWatcher;
+}
+
+QString CloseWindowQuestionText()
+{
+    return QStringLiteral("The webpage you are viewing is trying to close the window.\n\n"
+                          "Do you want to close this window?");
+}
+
+QString LeavePageQuestionText()
+{
+    // The engine's own text for a page that asks before it is left.
+    return QStringLiteral(
+        "Are you sure you want to leave this page? Changes that you made may not be saved.");
+}
+
+int AskEngineQuestion(QWidget *owner, bool silent, int silentAnswer, const QString &caption,
+                      const QString &text, MsgType type, MsgButtons buttons)
+{
+    if (silent)
+        return silentAnswer;
+    QMessageBox::StandardButtons standard;
+    if (buttons & mbOK)
+        standard |= QMessageBox::Ok;
+    if (buttons & mbYes)
+        standard |= QMessageBox::Yes;
+    if (buttons & mbNo)
+        standard |= QMessageBox::No;
+    if (buttons & mbCancel)
+        standard |= QMessageBox::Cancel;
+    QMessageBox box(iconOf(type), caption, text, standard, owner);
+    if (engineWatcher && engineWatcher->Answer(box))
+        return resultOf(box.standardButton(box.clickedButton()));
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::MessageBox;
+    record.text = text;
+    record.caption = box.windowTitle();
+    record.type = type;
+    record.buttons = buttons;
+    record.owner = owner;
+    record.dialog = &box;
+    record.show = [&box] {
+        box.exec();
+        return resultOf(box.standardButton(box.clickedButton()));
+    };
+    return RunModal(record);
+}
+
+bool AskCredentials(QWidget *owner, bool silent, const QString &site, QString *user,
+                    QString *password)
+{
+    if (silent)
+        return false;
     QDialog dialog(owner);
     dialog.setWindowTitle(QStringLiteral("Authentication Required"));
     auto *userEdit = new QLineEdit(&dialog);
@@ -198,11 +283,47 @@ bool AskCredentials(QWidget *owner, const QString &site, QString *user, QString 
     form->addRow(QStringLiteral("&Password:"), passwordEdit);
     form->addRow(buttons);
 
-    if (RunDialog(dialog, owner) != QDialog::Accepted)
+    if (runEngineDialog(dialog, owner) != QDialog::Accepted)
         return false;
     *user = userEdit->text();
     *password = passwordEdit->text();
     return true;
+}
+
+QStringList ChooseUploadFiles(QWidget *owner, bool silent, bool multiple,
+                              const QStringList &oldFiles)
+{
+    if (silent)
+        return {};
+    QFileDialog dialog(owner, QStringLiteral("Choose File to Upload"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!oldFiles.isEmpty())
+        dialog.selectFile(oldFiles.constFirst());
+    if (runEngineDialog(dialog, owner) != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QString AskDownloadPath(QWidget *owner, bool silent, const QString &fileName, const QString &from,
+                        const QString &folder)
+{
+    const QString question =
+        QStringLiteral("Do you want to save this file?\n\nName: %1\nFrom: %2").arg(fileName, from);
+    if (AskEngineQuestion(owner, silent, mrNo, QStringLiteral("File Download"), question,
+                          MsgType::Confirmation, mbYes | mbNo)
+        != mrYes)
+        return {};
+    QFileDialog dialog(owner, QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(folder);
+    dialog.selectFile(fileName);
+    if (runEngineDialog(dialog, owner) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace mira::platform

@@ -3,8 +3,10 @@
 // for pages when the host leaves a message to it. Every modal run goes through
 // RunModal.
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 
+#include "dialogs/modal.h"
 #include "platform/webcontrol.h"
 
 class QCheckBox;
@@ -40,7 +42,40 @@ private:
 // of a prompt.
 int ShowOwnMessage(QWidget *owner, WebMessage &message);
 
-// Asks for a user name and password; false when cancelled.
-bool AskCredentials(QWidget *owner, const QString &site, QString *user, QString *password);
+// Sees each dialog window of the engine before it is shown (the program's dialog
+// watcher). Answer returns true when it has answered or closed the dialog itself, which
+// is then not shown; it may rename the dialog and leave it to the user.
+class EngineDialogWatcher {
+public:
+    virtual ~EngineDialogWatcher() = default;
+    virtual bool Answer(QDialog &dialog) = 0;
+};
+
+// Installs the watcher (nullptr: none); returns the previous one.
+EngineDialogWatcher *SetEngineDialogWatcher(EngineDialogWatcher *watcher);
+EngineDialogWatcher *CurrentEngineDialogWatcher();
+
+// The engine's question windows. A silent control suppresses them: the question is
+// not asked and silentAnswer stands. Otherwise the watcher sees it first, and what it
+// leaves is asked through the modal runner. Returns mrOK, mrCancel, mrYes or mrNo.
+int AskEngineQuestion(QWidget *owner, bool silent, int silentAnswer, const QString &caption,
+                      const QString &text, MsgType type, MsgButtons buttons);
+
+// The question of a page that closes its window, and the page-leaving question.
+QString CloseWindowQuestionText();
+QString LeavePageQuestionText();
+
+// Asks for a user name and password; false when cancelled or silent.
+bool AskCredentials(QWidget *owner, bool silent, const QString &site, QString *user,
+                    QString *password);
+
+// A page's file chooser; empty when cancelled or silent.
+QStringList ChooseUploadFiles(QWidget *owner, bool silent, bool multiple,
+                              const QStringList &oldFiles);
+
+// A download the engine offers: asks whether to save it and where; empty when
+// declined or silent.
+QString AskDownloadPath(QWidget *owner, bool silent, const QString &fileName, const QString &from,
+                        const QString &folder);
 
 } // namespace mira::platform

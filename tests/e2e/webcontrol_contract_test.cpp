@@ -436,7 +436,7 @@ TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
     ASSERT_TRUE(this->go("/alert"));
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, QStringLiteral("Hello there"));
-    EXPECT_EQ(host.messages[0].caption, QStringLiteral("Web Page Message"));
+    EXPECT_EQ(host.messages[0].caption, EngineCaption());
     EXPECT_EQ(host.messages[0].type, MB_OK | MB_ICONWARNING);
     EXPECT_FALSE(host.messages[0].prompt);
     EXPECT_EQ(c->locationName(), QStringLiteral("Alert"));
@@ -444,7 +444,7 @@ TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
     ASSERT_TRUE(this->go("/confirm"));
     ASSERT_EQ(host.messages.size(), 2);
     EXPECT_EQ(host.messages[1].text, QStringLiteral("Sure?"));
-    EXPECT_EQ(host.messages[1].caption, QStringLiteral("Web Page Message"));
+    EXPECT_EQ(host.messages[1].caption, EngineCaption());
     EXPECT_EQ(host.messages[1].type, MB_OKCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(c->locationName(), QStringLiteral("true"));
     answer = IDCANCEL;
@@ -456,7 +456,7 @@ TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
     ASSERT_EQ(host.messages.size(), 4);
     EXPECT_TRUE(host.messages[3].prompt);
     EXPECT_EQ(host.messages[3].text, QStringLiteral("Name?"));
-    EXPECT_EQ(host.messages[3].caption, QStringLiteral("Web Page Prompt"));
+    EXPECT_EQ(host.messages[3].caption, EngineCaption());
     EXPECT_EQ(host.messages[3].type, MB_OKCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(host.messages[3].value, QStringLiteral("x"));
     EXPECT_EQ(c->locationName(), QStringLiteral("Ann"));
@@ -479,7 +479,7 @@ TYPED_TEST(WebControlContract, WithoutAnAnswerTheControlsOwnBoxAppearsUnlessSile
     EXPECT_EQ(host.messages.size(), 1);
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Sure?"));
-    EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Web Page Message"));
+    EXPECT_EQ(modal.asked[0].caption, EngineCaption());
     EXPECT_EQ(modal.asked[0].buttons, mbOK | mbCancel);
     EXPECT_EQ(c->locationName(), QStringLiteral("true"));
 

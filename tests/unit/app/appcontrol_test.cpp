@@ -110,7 +110,7 @@ TEST_F(Menus, EveryEntryOfEveryMenuHasACommandOrSaysItIsNotThereYet)
 TEST_F(Menus, ASwitchNotBuiltYetSaysSoAndKeepsItsCheckMark)
 {
     // No switch waits for its feature now: one of the waiting commands stands in.
-    QAction *organize = module()->OrganizeFavoritesAction;
+    QAction *organize = module()->OptionsAction;
     organize->setCheckable(true);
     organize->trigger();
     ASSERT_EQ(modal.asked.size(), 1);

@@ -60,3 +60,81 @@ TEST(DialogModeRule, StatusLineIsCaptionColonAndTrimmedText)
               QStringLiteral("Mira: Done."));
     EXPECT_EQ(MessageStatusText(QString(), QString()), QStringLiteral(": "));
 }
+
+TEST(DialogWatcherRule, CaptionIsReadAfterTheMakerNameGoesAndWrittenBackRenamed)
+{
+    const struct {
+        const char *caption;
+        const char *written;
+        bool engine;
+        bool error;
+    } cases[] = {
+        {"Microsoft Internet Explorer", "Mira", true, false},
+        {"Internet Explorer Script Error", "Mira Script Error", true, true},
+        {"Certificate Error", "Certificate Error", false, true},
+        {"Security Alert", "Security Alert", false, false},
+        {"internet explorer error", "internet explorer error", false, false},
+        {"", "", false, false},
+    };
+    for (const auto &c : cases) {
+        const WatchedCaption read = ReadWatchedCaption(QString::fromLatin1(c.caption));
+        EXPECT_EQ(read.caption, QString::fromLatin1(c.written)) << c.caption;
+        EXPECT_EQ(read.engine, c.engine) << c.caption;
+        EXPECT_EQ(read.error, c.error) << c.caption;
+    }
+}
+
+TEST(DialogWatcherRule, CentredCaptionsAreThoseOccurringInTheList)
+{
+    for (const char *centred : {"Find", "Page Setup", "Print", "Internet Options", "Save Web Page",
+                                "Open Configuration File", "Save Configuration File", "Setup",
+                                "Open", "Options|Find"}) // any part of the list counts
+        EXPECT_TRUE(IsCentredCaption(QString::fromLatin1(centred))) << centred;
+    for (const char *other : {"", "Print Preview", "find", "Save As", "Authentication Required"})
+        EXPECT_FALSE(IsCentredCaption(QString::fromLatin1(other))) << other;
+}
+
+TEST(DialogWatcherRule, ButtonsAndMessageFromTheChildrenInOrder)
+{
+    const DialogMode moderate{};
+    // A later button replaces an earlier one; the first of two longest texts stays.
+    DismissPlan plan = PlanDismiss(moderate, QStringLiteral("Mira"),
+                                   {QStringLiteral("&No"), QStringLiteral("  Is it so?  "),
+                                    QStringLiteral("Is it no?"), QStringLiteral("OK")});
+    EXPECT_EQ(plan.kind, DialogButton::OK);
+    EXPECT_EQ(plan.button, 3);
+    EXPECT_EQ(plan.message, QStringLiteral("  Is it so?  "));
+    EXPECT_TRUE(plan.answer);
+    EXPECT_EQ(plan.statusText, QStringLiteral("Mira: Is it so?"));
+
+    // "&OK", "No" and short texts are neither buttons nor messages.
+    plan = PlanDismiss(moderate, QStringLiteral("Mira"),
+                       {QStringLiteral("&OK"), QStringLiteral("No"), QStringLiteral("Short!")});
+    EXPECT_EQ(plan.kind, DialogButton::None);
+    EXPECT_EQ(plan.button, -1);
+    EXPECT_TRUE(plan.message.isEmpty());
+    EXPECT_TRUE(plan.answer); // closed with Escape
+    EXPECT_TRUE(plan.statusText.isEmpty());
+}
+
+TEST(DialogWatcherRule, InteractiveLeavesAllButTheCloseQuestionWhichIsAnsweredNoEverywhere)
+{
+    const QStringList question = {QStringLiteral("Do you want to close this window?"),
+                                  QStringLiteral("&Yes"), QStringLiteral("&No")};
+    const QStringList notice = {QStringLiteral("Something went wrong."), QStringLiteral("OK")};
+    for (const DialogMode mode :
+         {DialogMode{true, false}, DialogMode{}, DialogMode{false, true}, DialogMode{true, true}}) {
+        const DismissPlan close = PlanDismiss(mode, QStringLiteral("Mira"), question);
+        EXPECT_TRUE(close.closeQuestion);
+        EXPECT_TRUE(close.answer);
+        EXPECT_EQ(close.kind, DialogButton::No);
+        EXPECT_TRUE(close.goBack);
+        EXPECT_TRUE(close.statusText.isEmpty());
+
+        const DismissPlan other = PlanDismiss(mode, QStringLiteral("Script Error"), notice);
+        EXPECT_EQ(other.answer, !mode.interactive);
+        EXPECT_FALSE(other.goBack);
+        // The message reaches the status bar whether or not the dialog stays.
+        EXPECT_EQ(other.statusText, QStringLiteral("Script Error: Something went wrong."));
+    }
+}
