@@ -11,6 +11,7 @@
 #include "app/actiontable.h"
 #include "app/baseform.h"
 #include "app/designactions.h"
+#include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
 #include "browser/lastcontrol.h"
@@ -34,6 +35,7 @@ TAppControlModule::TAppControlModule()
     RegisterLayoutClasses(classes);
     RegisterBrowserClasses(classes);
     createActions();
+    lock = new LockControl(*this);
     createPopupMenus();
     connectHandlers();
     ConnectDesignActions(*this);
@@ -341,19 +343,22 @@ void TAppControlModule::connectHandlers()
 
     // Commands whose features come later answer that they are not there yet; a
     // feature that arrives takes its actions off this list.
-    const QList<QAction *> notBuiltYet =
-        {AboutAction, OptionsAction, SetLockKeyAction, InternetOptionsAction,
-         // Design.
-         BlockNewAction, BookCutAction, BookCopyAction, BookPasteAction, PageCutAction,
-         PageCopyAction, PagePasteAction, BrowserCutAction, BrowserCopyAction, BrowserPasteAction,
-         UndoAction,
-         // Bookmarks, address and Favorites.
-         AddBookmarkAction, CutBookmarkAction, CutAllBookmarksAction, CopyBookmarkAction,
-         CopyAllBookmarksAction, PasteBookmarkAction, DeleteBookmarkAction,
-         DeleteAllBookmarksAction, EditBookmarksAction, AddToFavoritesAction,
-         OrganizeFavoritesAction, CutAddressAction, CopyAddressAction, PasteAddressAction,
-         DeleteAddressAction, UndoAddressAction, EditAddressAction, NoScrollBarsAction,
-         SaveScrollPositionAction};
+    const QList<QAction *> notBuiltYet = {AboutAction, OptionsAction, InternetOptionsAction,
+                                          // Design.
+                                          BlockNewAction, BookCutAction, BookCopyAction,
+                                          BookPasteAction, PageCutAction, PageCopyAction,
+                                          PagePasteAction, BrowserCutAction, BrowserCopyAction,
+                                          BrowserPasteAction, UndoAction,
+                                          // Bookmarks, address and Favorites.
+                                          AddBookmarkAction, CutBookmarkAction,
+                                          CutAllBookmarksAction, CopyBookmarkAction,
+                                          CopyAllBookmarksAction, PasteBookmarkAction,
+                                          DeleteBookmarkAction, DeleteAllBookmarksAction,
+                                          EditBookmarksAction, AddToFavoritesAction,
+                                          OrganizeFavoritesAction, CutAddressAction,
+                                          CopyAddressAction, PasteAddressAction,
+                                          DeleteAddressAction, UndoAddressAction, EditAddressAction,
+                                          NoScrollBarsAction, SaveScrollPositionAction};
     for (QAction *a : notBuiltYet)
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
     // Text Size: the action's tag is the level, for every pane and the check marks.
@@ -395,6 +400,7 @@ void TAppControlModule::connectHandlers()
         SetProgramFlag(pfSilent);
         UpdateDialogMode();
     });
+    connect(SetLockKeyAction, &QAction::triggered, this, [this] { lock->SetLockKey(); });
     connect(UseLockAction, &QAction::triggered, this, [this](bool on) {
         on ? SetProgramFlag(pfLockOnMinimize) : ClearProgramFlag(pfLockOnMinimize);
         UpdateLockState();

@@ -23,6 +23,7 @@ class QWidget;
 namespace mira {
 
 class LastControlTracker;
+class LockControl;
 class TBaseForm;
 
 class TAppControlModule : public QObject {
@@ -71,6 +72,9 @@ public:
     void UpdateAutoSave();
     void UpdateSaveOnClose();
     void UpdateLockState();
+    // Lock on minimize; LockArmed() tells whether the program waits for its key.
+    LockControl &Lock() { return *lock; }
+    bool LockArmed() const;
     void UpdateHiddenMenu();
     void UpdateLockSize();
     void UpdateNoCache();
@@ -152,6 +156,7 @@ private:
     std::unique_ptr<LastControlTracker> lastControlTracker;
     ClassRegistry classes;
     std::unique_ptr<ConfigSetCommands> sets;
+    LockControl *lock = nullptr; // a child: it goes with the module
     QList<QAction *> actions;
     QString applicationTitle = QStringLiteral("Mira");
 };

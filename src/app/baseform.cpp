@@ -5,8 +5,10 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 #include "app/appcontrol.h"
+#include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "app/statusbar.h"
 #include "dialogs/messagebox.h"
@@ -16,6 +18,8 @@
 
 namespace mira {
 namespace {
+
+constexpr int kLockCheckDelayMs = 100;
 
 // The main window's client area below the menu and above the status bar: its
 // aligned children (the root container) fill it.
@@ -213,6 +217,15 @@ void TBaseForm::changeEvent(QEvent *event)
     if (event->type() != QEvent::WindowStateChange)
         return;
     const Qt::WindowStates s = windowState();
+    const bool wasMinimised = static_cast<QWindowStateChangeEvent *>(event)->oldState()
+                              & Qt::WindowMinimized;
+    if (module && !destroying) {
+        // Whatever minimized the window arms the lock; whatever restored it asks for the key.
+        if (!wasMinimised && (s & Qt::WindowMinimized))
+            module->Lock().ArmLock();
+        else if (wasMinimised && !(s & Qt::WindowMinimized))
+            restoreUnderLock();
+    }
     // A minimised window comes back to what it was before: that is what is kept.
     if (s & Qt::WindowMinimized)
         return;
@@ -236,8 +249,37 @@ void TBaseForm::resizeEvent(QResizeEvent *event)
     trackNormalBounds();
 }
 
+void TBaseForm::restoreUnderLock()
+{
+    if (!module || !module->Lock().LockArmed())
+        return;
+    // The window manager has mapped the window already: it goes back at once (showing
+    // nothing meanwhile, as the layout is covered), and the key is asked outside this
+    // event's handling.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    if (lockCheckPending)
+        return;
+    lockCheckPending = true;
+    // Asked a moment later, once the window system has answered the minimize above: an
+    // answer coming after the right key would arm the lock again.
+    QTimer::singleShot(kLockCheckDelayMs, this, [this] {
+        lockCheckPending = false;
+        if (destroying || module->Lock().RestoreLocked())
+            return;
+        setWindowState((windowState() & ~Qt::WindowMinimized)
+                       | (maximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        show();
+        raise();
+        activateWindow();
+    });
+}
+
 void TBaseForm::showEvent(QShowEvent *event)
 {
+    // A show that slipped past the restore (the window mapped while still armed).
+    if (event->spontaneous() && shownOnce && !isMinimized() && module && !destroying
+        && module->Lock().LockArmed())
+        restoreUnderLock();
     if (!shownOnce) {
         shownOnce = true;
         // The frame is known now: the stored bounds are the frame's, not the client's.

@@ -94,6 +94,8 @@ private:
     void applyBounds(const QRect &r);
     // Follows the frame while the window is shown in its normal state.
     void trackNormalBounds();
+    // A restore of the window under the lock: back to minimized until the key is typed.
+    void restoreUnderLock();
 
     TAppControlModule *module;
     TStatusBar *statusBar = nullptr;
@@ -108,6 +110,7 @@ private:
     QRect priorNormalBounds;
     bool shownOnce = false;
     bool destroying = false;
+    bool lockCheckPending = false;
 };
 
 } // namespace mira

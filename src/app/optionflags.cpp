@@ -5,6 +5,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/lockcontrol.h"
 #include "browser/panecommands.h"
 #include "layout/pan.h"
 
@@ -70,6 +71,12 @@ void TAppControlModule::UpdateLockState()
         ClearProgramFlag(pfLockOnMinimize);
     UseLockAction->setChecked(HasProgramFlag(pfLockOnMinimize));
     SetLockKeyAction->setEnabled(sets->IsSetOpen());
+    lock->UpdateLockForm(UseLockAction->isChecked());
+}
+
+bool TAppControlModule::LockArmed() const
+{
+    return lock->LockArmed();
 }
 
 void TAppControlModule::UpdateHiddenMenu()

@@ -1,0 +1,53 @@
+#pragma once
+// The lock dialog: asks for the lock key before a locked, minimized program may be
+// restored, and counts the failed attempts.
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+namespace mira {
+
+class TText;
+
+// A one-line edit that shows every typed character as a blank.
+QLineEdit *NewMaskedEdit(QWidget *parent, const QRect &geometry);
+// Places a dialog of the given client size at the centre of the screen.
+void CenterOnScreen(QDialog *dialog);
+
+class TLockForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kAttempts = 5;
+
+    // keyMatches answers whether a typed text is the lock key; exhausted runs on the
+    // failure after the last attempt (the program closes).
+    TLockForm(std::function<bool(const QString &)> keyMatches, std::function<void()> exhausted);
+    ~TLockForm() override;
+
+    // Armed when the program is minimized, until the right key is typed.
+    bool Locked = false;
+    int AttemptsLeft = kAttempts;
+
+    QLabel *imLock;
+    TText *txKey;
+    QLineEdit *edKey;
+    TText *txAttempts;
+    TText *txCount;
+    QProgressBar *Bar;
+
+    // Every close comes here: a right key resets the count, anything else is a
+    // failed attempt.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::function<bool(const QString &)> keyMatches;
+    std::function<void()> exhausted;
+};
+
+} // namespace mira
