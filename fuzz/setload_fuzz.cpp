@@ -52,8 +52,10 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     mira::prepareApplication();
-    static mira::MiraApplication app(*argc, *argv);
-    mira::initProgram(app);
+    // Never destroyed: at exit the application would run its clean-up after the
+    // program's own caches are gone, which the real program never does.
+    auto *app = new mira::MiraApplication(*argc, *argv);
+    mira::initProgram(*app);
     mira::SetModalRunner(&runner);
     mira::platform::SetWebControlFactory([](QWidget *parent) -> mira::platform::WebControl * {
         return new mira::platform::FakeWebControl(parent);
