@@ -547,6 +547,8 @@ void TAppControlModule::SetOnlineMode(bool online)
     OnlineAction->setChecked(online);
     OfflineAction->setChecked(!online);
     platform::SetConnectedState(online);
+    // No timed reload while offline: it could only show the engine's error page.
+    Refresher.SetPaused(RefreshPause::Offline, !online);
     if (mainWindow)
         mainWindow->RepaintStatusBar();
 }

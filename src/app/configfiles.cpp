@@ -90,7 +90,10 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
             *error = file.errorString();
         return false;
     }
-    if (file.write(data) != data.size() || !file.commit()) {
+    // Small writes stay in the file's buffer until commit, which then drops a
+    // failed flush (a full disk) and renames an empty file over the set: flush
+    // first, so a failure is seen and the old file stays.
+    if (file.write(data) != data.size() || !file.flush() || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

@@ -125,6 +125,8 @@ bool LockControl::LockArmed() const
 
 void LockControl::coverLayout()
 {
+    // Nobody sees the wall while locked: timed reloads wait for the key.
+    module.Refresher.SetPaused(RefreshPause::Locked, true);
     TBaseForm *form = module.MainWindow();
     if (!form || cover)
         return;
@@ -136,6 +138,7 @@ void LockControl::coverLayout()
 
 void LockControl::uncoverLayout()
 {
+    module.Refresher.SetPaused(RefreshPause::Locked, false);
     TBaseForm *form = module.MainWindow();
     if (!cover || !form)
         return;

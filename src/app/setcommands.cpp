@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -110,8 +111,18 @@ QString ConfigSetCommands::ConfigName() const
     return ConfigFileName.isEmpty() ? QString() : QFileInfo(ConfigFileName).completeBaseName();
 }
 
+namespace {
+
+QByteArray digestOf(const QByteArray &data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256);
+}
+
+} // namespace
+
 void ConfigSetCommands::SelectConfigFile(const QString &name, bool forced)
 {
+    knownDigest.clear();
     ConfigFileName = FindConfigFile(ExpandConfigName(name, QString()), forced);
 }
 
@@ -129,10 +140,13 @@ bool ConfigSetCommands::LoadConfigFile()
     }
     QString error;
     QFile file(ConfigFileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
-    else
-        error = ReadConfigSet(mainWindow(), classes, file.readAll());
+    } else {
+        const QByteArray data = file.readAll();
+        error = ReadConfigSet(mainWindow(), classes, data);
+        knownDigest = digestOf(data);
+    }
     if (!error.isEmpty()) {
         ShowMessageBox(nullptr,
                        QStringLiteral("Catastrophic error on reading configuration file set\n")
@@ -169,9 +183,52 @@ bool ConfigSetCommands::SaveConfigFile()
 
 bool ConfigSetCommands::SaveConfigFile(QString *error)
 {
+    return writeOpenSet(error, true);
+}
+
+bool ConfigSetCommands::changedOnDisk() const
+{
+    if (knownDigest.isEmpty())
+        return false;
+    // A missing or unreadable file is no change of content: the write recreates it
+    // or says why it cannot.
+    QFile file(ConfigFileName);
+    if (!QFileInfo(ConfigFileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return digestOf(file.readAll()) != knownDigest;
+}
+
+bool ConfigSetCommands::writeOpenSet(QString *error, bool ask)
+{
     if (ConfigFileName.isEmpty() || !mainWindow())
         return false;
-    return WriteFileAtomically(ConfigFileName, WriteConfigSet(mainWindow(), classes), error);
+    if (changedOnDisk()) {
+        // Someone edited the set by hand or another copy saved it: their version is
+        // not overwritten behind their back.
+        if (!ask) {
+            if (error)
+                *error = QStringLiteral("it was changed by another program since Mira read it");
+            return false;
+        }
+        if (ShowMessageBox(mainWindow(),
+                           QStringLiteral("The configuration file %1\nwas changed by another "
+                                          "program since Mira read it.\n\nReplace it with the "
+                                          "layout shown now?")
+                               .arg(ConfigFileName),
+                           QStringLiteral("File Changed"), MsgType::Confirmation, mbYes | mbNo)
+            != mrYes)
+            return true; // kept as the other program left it; asked again at the next save
+    }
+    const bool missing = !knownDigest.isEmpty() && !QFileInfo::exists(ConfigFileName);
+    const QByteArray data = WriteConfigSet(mainWindow(), classes);
+    if (!WriteFileAtomically(ConfigFileName, data, error))
+        return false;
+    knownDigest = digestOf(data);
+    if (missing)
+        mainWindow()->SetStatusText(
+            QStringLiteral("The configuration file %1 was gone and is written again")
+                .arg(ConfigFileName));
+    return true;
 }
 
 void ConfigSetCommands::reportSaveFailure(const QString &path, const QString &reason)
@@ -295,7 +352,7 @@ void ConfigSetCommands::fileSaveNow()
 void ConfigSetCommands::AutoSaveTimerTimer()
 {
     QString error;
-    if (!SaveConfigFile(&error) && !ConfigFileName.isEmpty() && mainWindow())
+    if (!writeOpenSet(&error, false) && !ConfigFileName.isEmpty() && mainWindow())
         mainWindow()->SetStatusText(
             QStringLiteral("Can not save configuration file %1: %2").arg(ConfigFileName, error));
 }
@@ -354,7 +411,8 @@ void ConfigSetCommands::fileRename()
     const QString path = ExpandConfigName(name, folder);
     // The new file is written first; the old one goes only once the new one is safe.
     QString error;
-    if (!WriteFileAtomically(path, WriteConfigSet(mainWindow(), classes), &error)) {
+    const QByteArray data = WriteConfigSet(mainWindow(), classes);
+    if (!WriteFileAtomically(path, data, &error)) {
         reportSaveFailure(path, error);
         return;
     }
@@ -367,6 +425,7 @@ void ConfigSetCommands::fileRename()
         return;
     }
     SelectConfigFile(path, true);
+    knownDigest = digestOf(data);
     hooks.updateCaption();
 }
 

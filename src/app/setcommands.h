@@ -1,6 +1,7 @@
 #pragma once
 // The set-file commands: naming, finding, opening, saving, copying, renaming and
 // deleting the open set, and the file name of that set.
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -73,6 +74,10 @@ public:
 private:
     void connectHandlers();
     void reportSaveFailure(const QString &path, const QString &reason);
+    // Writes the open set; a file another program changed since it was read or
+    // written here is replaced only when the user agrees (ask) or never (!ask).
+    bool writeOpenSet(QString *error, bool ask);
+    bool changedOnDisk() const;
     // Saves the open set when Save On Close is checked, then closes it.
     void saveAndCloseOpenSet();
     void fileNew();
@@ -87,6 +92,9 @@ private:
     const ClassRegistry &classes;
     SetStateHooks hooks;
     bool terminated = false;
+    // Digest of the open set's file as last read or written here; empty when the
+    // file's content is not known (it is then written without a check).
+    QByteArray knownDigest;
 };
 
 } // namespace mira

@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <algorithm>
 #include <qdrawutil.h>
 
+#include "bookmarks/refreshperiod.h"
 #include "bookmarks/urls.h"
 
 namespace mira {
@@ -107,7 +109,7 @@ TBookmarkEdForm::TBookmarkEdForm(QWidget *box)
     const qreal dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
     font.setPixelSize(qRound(11 * dpi / 96.0));
     setFont(font);
-    setFixedSize(586, 120);
+    setFixedSize(586, 148);
 
     const QString nameHint = QStringLiteral("Document Name");
     const QString addressHint = QStringLiteral("Document location address");
@@ -123,6 +125,16 @@ TBookmarkEdForm::TBookmarkEdForm(QWidget *box)
                          QStringLiteral(
                              "Allow location reloading on Go All and Refresh All commands"));
     cbRefresh->setChecked(true);
+    // The timed reload's period, on a row of its own under the address.
+    const QString periodHint = QStringLiteral(
+        "Seconds after which a pane showing this bookmark reloads it by itself (0: never)");
+    txPeriod = label(this, {8, 122, 110, 13}, QStringLiteral("Reload by itself every"), periodHint);
+    edPeriod = new QSpinBox(this);
+    edPeriod->setGeometry(122, 118, 75, 21);
+    edPeriod->setRange(0, MaxEditorPeriod);
+    edPeriod->setToolTip(periodHint);
+    edPeriod->setStatusTip(periodHint);
+    txSeconds = label(this, {203, 122, 120, 13}, QStringLiteral("seconds (0: never)"), periodHint);
     cbNoScroll = checkBox(this, {192, 51, 121, 17}, QStringLiteral("Hide Scroll Bars"),
                           QStringLiteral("Hide scrolling bars after the location loaded"));
 
@@ -143,19 +155,23 @@ TBookmarkEdForm::TBookmarkEdForm(QWidget *box)
 
     setTabOrder(edName, edAddress);
     setTabOrder(edAddress, cbRefresh);
-    setTabOrder(cbRefresh, cbNoScroll);
+    setTabOrder(cbRefresh, edPeriod);
+    setTabOrder(edPeriod, cbNoScroll);
     setTabOrder(cbNoScroll, edScrollX);
     setTabOrder(edScrollX, edScrollY);
     setTabOrder(edScrollY, btnOK);
     setTabOrder(btnOK, btnCancel);
 
-    for (QWidget *w : std::initializer_list<QWidget *>{edName, edAddress, cbRefresh, cbNoScroll,
-                                                       edScrollX, edScrollY, btnOK, btnCancel})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{edName, edAddress, cbRefresh, edPeriod, cbNoScroll,
+                                          edScrollX, edScrollY, btnOK, btnCancel})
         w->installEventFilter(this);
     for (QLineEdit *field : {edScrollX, edScrollY})
         connect(field, &QLineEdit::textEdited, this, [field] { edScrollChange(field); });
     connect(btnDefaultPos, &QPushButton::clicked, this, [this] { btnDefaultPosClick(); });
     connect(cbNoScroll, &QCheckBox::toggled, this, [this] { cbNoScrollClick(); });
+    // A bookmark Go All skips has no period either.
+    connect(cbRefresh, &QCheckBox::toggled, edPeriod, &QWidget::setEnabled);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     // Escape, which the fields and switches pass on, ends the dialog as Cancel does.
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -168,7 +184,9 @@ void TBookmarkEdForm::Fill(const TURL &url)
     edAddress->setText(url.Address());
     edScrollX->setText(QString::number(url.ScrollX()));
     edScrollY->setText(QString::number(url.ScrollY()));
-    cbRefresh->setChecked(url.Refresh() >= 0);
+    cbRefresh->setChecked(EditorAllowsGlobalRefresh(url.Refresh()));
+    edPeriod->setValue(EditorPeriodField(url.Refresh()));
+    edPeriod->setEnabled(cbRefresh->isChecked());
     cbNoScroll->setChecked(url.NoScroll());
     paScrollPos->setVisible(!cbNoScroll->isChecked());
 }
@@ -177,7 +195,7 @@ bool TBookmarkEdForm::Store(TURL &url) const
 {
     if (!url.EditNameAndAddress(edName->text(), edAddress->text()))
         return false;
-    url.SetRefresh(cbRefresh->isChecked() ? 0 : -1);
+    url.SetRefresh(EditorRefreshValue(cbRefresh->isChecked(), edPeriod->value()));
     if (cbNoScroll->isChecked()) {
         url.SetNoScroll(true);
     } else {

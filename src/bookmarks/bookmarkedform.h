@@ -11,6 +11,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace mira {
 
@@ -31,7 +32,9 @@ public:
     // The scroll position panel shows exactly while the bars are not hidden.
     void cbNoScrollClick();
 
-    QLabel *txName, *txAddress, *txScroll, *txScrollX, *txScrollY;
+    QLabel *txName, *txAddress, *txScroll, *txScrollX, *txScrollY, *txPeriod, *txSeconds;
+    // Seconds after which a pane showing the bookmark reloads it by itself; 0 never.
+    QSpinBox *edPeriod;
     QLineEdit *edName, *edAddress, *edScrollX, *edScrollY;
     QCheckBox *cbRefresh, *cbNoScroll;
     QFrame *paScrollPos;

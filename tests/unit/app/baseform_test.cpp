@@ -156,15 +156,17 @@ TEST_F(MainWindow, NotImplementedCommandsSaySo)
     EXPECT_EQ(modal.asked[0].owner, form());
 }
 
-TEST_F(MainWindow, OnlineAndOfflineAreExclusive)
+TEST_F(MainWindow, OnlineAndOfflineAreExclusiveAndOfflinePausesTimedReloads)
 {
     start();
     module()->OfflineAction->trigger();
     EXPECT_TRUE(module()->OfflineAction->isChecked());
     EXPECT_FALSE(module()->OnlineAction->isChecked());
+    EXPECT_TRUE(module()->Refresher.Paused());
     module()->OnlineAction->trigger();
     EXPECT_TRUE(module()->OnlineAction->isChecked());
     EXPECT_FALSE(module()->OfflineAction->isChecked());
+    EXPECT_FALSE(module()->Refresher.Paused());
 }
 
 namespace {

@@ -181,6 +181,7 @@ TEST_F(LockTest, MinimizingArmsOnlyWithTheOptionAndHidesTheLayoutUntilTheRightKe
     minimize();
     EXPECT_TRUE(module()->LockArmed());
     EXPECT_FALSE(layoutShown());
+    EXPECT_TRUE(module()->Refresher.Paused()); // no timed reload behind the lock
 
     // A wrong key and a cancelled dialog count alike; the layout stays hidden.
     EXPECT_TRUE(restoreWith(QStringLiteral("abd")));
@@ -193,6 +194,7 @@ TEST_F(LockTest, MinimizingArmsOnlyWithTheOptionAndHidesTheLayoutUntilTheRightKe
     EXPECT_FALSE(restoreWith(QStringLiteral("abc")));
     EXPECT_FALSE(module()->LockArmed());
     EXPECT_TRUE(layoutShown());
+    EXPECT_FALSE(module()->Refresher.Paused());
     EXPECT_EQ(lockForm()->AttemptsLeft, 5);
     EXPECT_EQ(lockForm()->txCount->text(), QStringLiteral("5"));
     EXPECT_EQ(lockForm()->Bar->value(), 100);

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -177,12 +178,12 @@ TEST_F(BookmarkEditor, EnterWalksTheTabOrderAndEscapeCancels)
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QList<QWidget *> order;
-    for (QWidget *w = form.edName; order.size() < 8; w = w->nextInFocusChain())
-        if (w->focusPolicy() & Qt::TabFocus)
+    for (QWidget *w = form.edName; order.size() < 9; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QSpinBox *>(w->parentWidget()))
             order << w;
-    EXPECT_EQ(order,
-              QList<QWidget *>({form.edName, form.edAddress, form.cbRefresh, form.cbNoScroll,
-                                form.edScrollX, form.edScrollY, form.btnOK, form.btnCancel}));
+    EXPECT_EQ(order, QList<QWidget *>({form.edName, form.edAddress, form.cbRefresh, form.edPeriod,
+                                       form.cbNoScroll, form.edScrollX, form.edScrollY, form.btnOK,
+                                       form.btnCancel}));
     EXPECT_FALSE(form.btnDefaultPos->focusPolicy() & Qt::TabFocus);
     EXPECT_FALSE(form.btnOK->isDefault());
 
@@ -195,6 +196,31 @@ TEST_F(BookmarkEditor, EnterWalksTheTabOrderAndEscapeCancels)
     QTest::keyClick(form.cbRefresh, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST_F(BookmarkEditor, ThePeriodFieldKeepsATimedReloadAndFollowsGlobalRefresh)
+{
+    beta->SetRefresh(30);
+    edit([](TBookmarkEdForm &form) {
+        EXPECT_TRUE(form.cbRefresh->isChecked());
+        EXPECT_EQ(form.edPeriod->value(), 30);
+        EXPECT_TRUE(form.edPeriod->isEnabled());
+        form.edPeriod->setValue(45);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(beta->Refresh(), 45);
+    edit([](TBookmarkEdForm &form) {
+        form.cbRefresh->setChecked(false);
+        EXPECT_FALSE(form.edPeriod->isEnabled());
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(beta->Refresh(), -1);
+    edit([](TBookmarkEdForm &form) {
+        EXPECT_EQ(form.edPeriod->value(), 0);
+        EXPECT_FALSE(form.edPeriod->isEnabled());
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(beta->Refresh(), -1);
 }
 
 TEST(PlaceBookmarkEditor, UnderTheBoxInsideTheWorkAreaOrAboveIt)
