@@ -127,7 +127,10 @@ TEST_P(DialogModesE2E, TheLeaveQuestionIsLeftToTheUserOnlyInInteractiveMode)
     // its first frame is there.
     QWidget *view = pane->WebView->Control()->widget();
     ASSERT_TRUE(waitUntil([&] {
-        QWidget *input = view->focusProxy() ? view->focusProxy() : view;
+        // The holder's proxy is the view, whose proxy takes the input.
+        QWidget *input = view;
+        while (input->focusProxy())
+            input = input->focusProxy();
         QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::qWait(50);
         return pane->WebView->Control()
