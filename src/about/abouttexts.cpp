@@ -69,8 +69,11 @@ QStringList KnownIssuesText()
 {
     return withTitle(
         "Known Issues",
-        {"Cut, Copy and Paste of books, pages and browser panes, Undo, Options... and "
-         "Internet Options... are not built yet: they say \"Sorry, not imlemented yet.\"",
+        {"Cut, Copy and Paste of books, pages and browser panes, Block New, Undo and "
+         "Options... are not built yet: they say \"Sorry, not imlemented yet.\"",
+         "",
+         "While offline, pages are not shown from the cache: only pages already on screen "
+         "stay.",
          "",
          "The Paste From Favorites menu reads each folder once per run: favorites added or "
          "removed meanwhile show after a restart.",
