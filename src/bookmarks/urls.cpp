@@ -39,9 +39,15 @@ TURL::TURL(TURLs *owner, int id) : m_owner(owner), m_id(id) {}
 void TURL::SetName(const QString &value)
 {
     const QString v = ShortenName(value);
-    if (v == m_name || !m_owner->ConfirmUnique(v, false, this))
+    if (v != m_name)
+        applyName(v, TURLs::FoldCase(v));
+}
+
+void TURL::applyName(const QString &value, const QString &key)
+{
+    if (value == m_name || !m_owner->confirmUnique(value, key, false, this))
         return;
-    m_owner->storeName(this, v);
+    m_owner->storeName(this, value, key);
     m_owner->changed(this);
 }
 
@@ -53,9 +59,19 @@ void TURL::SetAddress(const QString &text)
         platform::Beep();
         return;
     }
-    if (value == m_address || !m_owner->ConfirmUnique(value, true, this))
+    if (value != m_address)
+        applyAddress(value, TURLs::FoldCase(value));
+}
+
+void TURL::applyAddress(const QString &value, const QString &key)
+{
+    if (value.size() > MaxAddressLength) {
+        platform::Beep();
         return;
-    m_owner->storeAddress(this, value);
+    }
+    if (value == m_address || !m_owner->confirmUnique(value, key, true, this))
+        return;
+    m_owner->storeAddress(this, value, key);
 }
 
 void TURL::SetNoScroll(bool value)
@@ -76,8 +92,10 @@ bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText
     // Copies: the texts may belong to a bookmark that a clash question deletes.
     const QString name = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
     const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString nameKey = TURLs::FoldCase(name);
+    const QString addressKey = TURLs::FoldCase(address);
     TURLs *list = m_owner;
-    if (TURL *same = list->findBookmark(name, address, this)) {
+    if (TURL *same = list->findBookmark(name, nameKey, addressKey, this)) {
         const int target = m_index - 1;
         list->BeginUpdate();
         list->remove(this); // deletes this item: only locals from here on
@@ -85,8 +103,10 @@ bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText
         list->EndUpdate();
         return false;
     }
-    SetName(name);
-    SetAddress(address);
+    // Shortening keeps a prefix: the same length means the same text and key.
+    const QString shortName = ShortenName(name);
+    applyName(shortName, shortName.size() == name.size() ? nameKey : TURLs::FoldCase(shortName));
+    applyAddress(address, addressKey);
     return true;
 }
 
@@ -104,20 +124,25 @@ bool TURL::Assign(const TURL &source)
     return true;
 }
 
-bool TURL::EditNameAndAddress(const QString &name, const QString &address)
+bool TURL::EditNameAndAddress(const QString &nameText, const QString &addressText)
 {
+    // Copies: either text may be this bookmark's own, which storing overwrites.
+    const QString name = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
+    const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString nameKey = TURLs::FoldCase(name);
+    const QString addressKey = TURLs::FoldCase(address);
     QString text;
-    if (const TURL *other = m_owner->findName(name, TURLs::End, this))
+    if (const TURL *other = m_owner->findName(name, nameKey, TURLs::End, this))
         text = nameClash(name, *other);
-    else if (const TURL *clash = m_owner->findAddress(address, this))
+    else if (const TURL *clash = m_owner->findAddress(address, addressKey, this))
         text = addressClash(address, *clash);
     if (!text.isEmpty()) {
         ShowMessageBox(m_owner->Owner(), text, QStringLiteral("Editing Cancelled"),
                        MsgType::Information, mbOK);
         return false;
     }
-    m_owner->storeName(this, name);
-    m_owner->storeAddress(this, address);
+    m_owner->storeName(this, name, nameKey);
+    m_owner->storeAddress(this, address, addressKey);
     m_owner->changed(this);
     return true;
 }
@@ -150,10 +175,21 @@ TURL *TURLs::Add()
     auto item = std::unique_ptr<TURL>(new TURL(this, id));
     TURL *raw = item.get();
     raw->m_index = Count();
+    raw->m_name = QStringLiteral("(no name %1)").arg(id);
+    raw->m_placeholder = true;
+    ++m_placeholders;
     m_items.push_back(std::move(item));
-    storeName(raw, QStringLiteral("(no name %1)").arg(id));
     changed(nullptr);
     return raw;
+}
+
+void TURLs::Reserve(int count)
+{
+    if (count <= Count())
+        return;
+    m_items.reserve(size_t(count));
+    m_byName.reserve(count);
+    m_byAddress.reserve(count);
 }
 
 void TURLs::Delete(int index)
@@ -169,6 +205,7 @@ void TURLs::Clear()
     m_byName.clear();
     m_byAddress.clear();
     m_items.clear();
+    m_placeholders = 0;
     changed(nullptr);
 }
 
@@ -178,6 +215,7 @@ void TURLs::Assign(const TURLs &source)
         return;
     BeginUpdate();
     Clear();
+    Reserve(source.Count());
     for (int i = 0; i < source.Count(); ++i)
         Add()->Assign(*source.Items(i));
     EndUpdate();
@@ -214,30 +252,37 @@ void TURLs::changed(TURL *item)
 
 int TURLs::IndexOfName(const QString &name, int last) const
 {
-    const TURL *item = findName(name, last, nullptr);
+    const TURL *item = findName(name, FoldCase(name), last, nullptr);
     return item ? item->m_index : -1;
 }
 
 int TURLs::IndexOfAddress(const QString &address) const
 {
-    const TURL *item = findAddress(address, nullptr);
+    const TURL *item = findAddress(address, FoldCase(address), nullptr);
     return item ? item->m_index : -1;
 }
 
 int TURLs::IndexOfBookmark(const QString &name, const QString &address) const
 {
-    const TURL *item = findBookmark(name, address, nullptr);
+    const TURL *item = findBookmark(name, FoldCase(name), FoldCase(address), nullptr);
     return item ? item->m_index : -1;
 }
 
 bool TURLs::ConfirmUnique(QString value, bool byAddress, const TURL *self)
+{
+    return confirmUnique(value, FoldCase(value), byAddress, self);
+}
+
+bool TURLs::confirmUnique(const QString &value, const QString &key, bool byAddress,
+                          const TURL *self)
 {
     if (value.isEmpty())
         return false;
     // Normally one clash at most; a list that already holds duplicates asks per clash,
     // so that OK really leaves the value unique.
     for (;;) {
-        const TURL *other = byAddress ? findAddress(value, self) : findName(value, End, self);
+        const TURL *other = byAddress ? findAddress(value, key, self)
+                                      : findName(value, key, End, self);
         if (!other)
             return true;
         const QString text = (byAddress ? addressClash(value, *other) : nameClash(value, *other))
@@ -292,10 +337,15 @@ TURL *TURLs::findKey(const Index &index, Link link, const QString &key, int last
     return best;
 }
 
-TURL *TURLs::findName(const QString &name, int last, const TURL *except) const
+TURL *TURLs::findName(const QString &name, const QString &key, int last, const TURL *except) const
 {
-    if (!name.isEmpty())
-        return findKey(m_byName, &TURL::m_nextSameName, FoldCase(name), last, except);
+    if (!name.isEmpty()) {
+        TURL *best = findKey(m_byName, &TURL::m_nextSameName, key, last, except);
+        TURL *unnamed = findPlaceholder(key, except);
+        if (unnamed && unnamed->m_index <= last && (!best || unnamed->m_index > best->m_index))
+            best = unnamed;
+        return best;
+    }
     // Empty names are not indexed; only the editor stores them.
     for (int i = std::min(last, Count() - 1); i >= 0; --i) {
         TURL *item = m_items[size_t(i)].get();
@@ -305,10 +355,10 @@ TURL *TURLs::findName(const QString &name, int last, const TURL *except) const
     return nullptr;
 }
 
-TURL *TURLs::findAddress(const QString &address, const TURL *except) const
+TURL *TURLs::findAddress(const QString &address, const QString &key, const TURL *except) const
 {
     if (!address.isEmpty())
-        return findKey(m_byAddress, &TURL::m_nextSameAddress, FoldCase(address), End, except);
+        return findKey(m_byAddress, &TURL::m_nextSameAddress, key, End, except);
     // Empty addresses (every fresh item has one) are not indexed.
     for (int i = Count() - 1; i >= 0; --i) {
         TURL *item = m_items[size_t(i)].get();
@@ -318,9 +368,9 @@ TURL *TURLs::findAddress(const QString &address, const TURL *except) const
     return nullptr;
 }
 
-TURL *TURLs::findBookmark(const QString &name, const QString &address, const TURL *except) const
+TURL *TURLs::findBookmark(const QString &name, const QString &nameKey, const QString &addressKey,
+                          const TURL *except) const
 {
-    const QString addressKey = FoldCase(address);
     if (name.isEmpty()) {
         for (int i = Count() - 1; i >= 0; --i) {
             TURL *item = m_items[size_t(i)].get();
@@ -330,12 +380,40 @@ TURL *TURLs::findBookmark(const QString &name, const QString &address, const TUR
         return nullptr;
     }
     TURL *best = nullptr;
-    for (TURL *item = m_byName.value(FoldCase(name)); item; item = item->m_nextSameName) {
+    for (TURL *item = m_byName.value(nameKey); item; item = item->m_nextSameName) {
         if (item != except && item->m_addressKey == addressKey
             && (!best || item->m_index > best->m_index))
             best = item;
     }
+    TURL *unnamed = findPlaceholder(nameKey, except);
+    if (unnamed && unnamed->m_addressKey == addressKey
+        && (!best || unnamed->m_index > best->m_index))
+        best = unnamed;
     return best;
+}
+
+TURL *TURLs::findPlaceholder(const QString &key, const TURL *except) const
+{
+    // While a list is read, the item being read is the only one left unnamed.
+    if (m_placeholders == 0 || (m_placeholders == 1 && except && except->m_placeholder))
+        return nullptr;
+    static const QString prefix = QStringLiteral("(no name ");
+    if (!key.startsWith(prefix) || !key.endsWith(QLatin1Char(')')))
+        return nullptr;
+    // Only the digits the placeholder is written with: no sign, no leading zero.
+    const QStringView digits = QStringView(key).sliced(prefix.size(),
+                                                       key.size() - prefix.size() - 1);
+    if (digits.isEmpty() || digits.size() > 10 || (digits.size() > 1 && digits.front() == u'0'))
+        return nullptr;
+    for (const QChar c : digits)
+        if (c < u'0' || c > u'9')
+            return nullptr;
+    bool ok = false;
+    const int id = digits.toInt(&ok);
+    if (!ok)
+        return nullptr;
+    TURL *item = findById(id);
+    return item && item != except && item->m_placeholder ? item : nullptr;
 }
 
 TURL *TURLs::findById(int id) const
@@ -346,28 +424,34 @@ TURL *TURLs::findById(int id) const
     return nullptr;
 }
 
-void TURLs::storeName(TURL *item, const QString &name)
+void TURLs::storeName(TURL *item, const QString &name, const QString &key)
 {
-    if (!item->m_nameKey.isEmpty())
+    if (item->m_placeholder) {
+        item->m_placeholder = false;
+        --m_placeholders;
+    } else if (!item->m_nameKey.isEmpty()) {
         indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+    }
     item->m_name = name;
-    item->m_nameKey = FoldCase(name);
-    if (!item->m_nameKey.isEmpty())
-        indexInsert(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+    item->m_nameKey = key;
+    if (!key.isEmpty())
+        indexInsert(m_byName, &TURL::m_nextSameName, key, item);
 }
 
-void TURLs::storeAddress(TURL *item, const QString &address)
+void TURLs::storeAddress(TURL *item, const QString &address, const QString &key)
 {
     if (!item->m_addressKey.isEmpty())
         indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
     item->m_address = address;
-    item->m_addressKey = FoldCase(address);
-    if (!item->m_addressKey.isEmpty())
-        indexInsert(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
+    item->m_addressKey = key;
+    if (!key.isEmpty())
+        indexInsert(m_byAddress, &TURL::m_nextSameAddress, key, item);
 }
 
 void TURLs::remove(TURL *item)
 {
+    if (item->m_placeholder)
+        --m_placeholders;
     if (!item->m_nameKey.isEmpty())
         indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
     if (!item->m_addressKey.isEmpty())

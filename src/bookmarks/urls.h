@@ -67,6 +67,10 @@ public:
 private:
     friend class TURLs;
     TURL(TURLs *owner, int id);
+    // The setters past their own checks; value is shortened or length-checked, key is
+    // its folded form, and both outlive a clash question.
+    void applyName(const QString &value, const QString &key);
+    void applyAddress(const QString &value, const QString &key);
 
     TURLs *m_owner;
     int m_index = -1;
@@ -75,6 +79,9 @@ private:
     QString m_address;
     QString m_nameKey; // case-folded, as indexed
     QString m_addressKey;
+    // Still named "(no name <ID>)": that name is matched by its pattern, not indexed,
+    // so reading a list does not index and unindex a name per bookmark.
+    bool m_placeholder = false;
     // Further bookmarks with the same key (only lists that already held duplicates).
     TURL *m_nextSameName = nullptr;
     TURL *m_nextSameAddress = nullptr;
@@ -102,6 +109,8 @@ public:
 
     // Appends a bookmark named "(no name <ID>)" with an empty address.
     TURL *Add();
+    // Makes room for count bookmarks in all, as before reading a list.
+    void Reserve(int count);
     void Delete(int index);
     void Clear();
     // Replaces the content by copies of source's bookmarks (uniqueness rules apply).
@@ -142,13 +151,18 @@ private:
     // Highest-index item with this folded key other than except, up to last.
     static TURL *findKey(const Index &index, Link link, const QString &key, int last,
                          const TURL *except);
-    TURL *findName(const QString &name, int last, const TURL *except) const;
-    TURL *findAddress(const QString &address, const TURL *except) const;
-    TURL *findBookmark(const QString &name, const QString &address, const TURL *except) const;
+    // The finders take the value and its folded key, folded once by the caller.
+    TURL *findName(const QString &name, const QString &key, int last, const TURL *except) const;
+    TURL *findAddress(const QString &address, const QString &key, const TURL *except) const;
+    TURL *findBookmark(const QString &name, const QString &nameKey, const QString &addressKey,
+                       const TURL *except) const;
     TURL *findById(int id) const;
+    // The bookmark still holding the placeholder name whose folded key this is.
+    TURL *findPlaceholder(const QString &key, const TURL *except) const;
+    bool confirmUnique(const QString &value, const QString &key, bool byAddress, const TURL *self);
 
-    void storeName(TURL *item, const QString &name);
-    void storeAddress(TURL *item, const QString &address);
+    void storeName(TURL *item, const QString &name, const QString &key);
+    void storeAddress(TURL *item, const QString &address, const QString &key);
     void remove(TURL *item);
     void move(TURL *item, int to);
     void renumber(int from, int to);
@@ -160,6 +174,7 @@ private:
     Index m_byAddress; // non-empty folded addresses
     int m_nextId = 0;
     int m_updateCount = 0;
+    int m_placeholders = 0; // items with m_placeholder set
 };
 
 } // namespace mira

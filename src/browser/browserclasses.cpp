@@ -80,6 +80,7 @@ QString readURLs(TURLs &urls, const Value &v)
     QString error;
     if (!v.items.isEmpty())
         urls.Clear();
+    urls.Reserve(urls.Count() + int(v.items.size()));
     for (const Item &item : v.items) {
         TURL *url = urls.Add();
         for (const Property &p : item.properties) {

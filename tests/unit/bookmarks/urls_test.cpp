@@ -345,9 +345,10 @@ TEST(TURLs, SearchesAgreeWithBruteForceAcrossMutations)
     std::mt19937 rng(20240611);
     auto pick = [&rng](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
     const QStringList pool = {
-        "Home",    "HOME",    "home",     "News",        "news",        "Straße",
-        "STRASSE", "Σίσυφος", "ΣΊΣΥΦΟΣ",  "(no name 3)", "(No Name 5)", "",
-        "Ärger",   "ärger",   "İstanbul", "i̇stanbul",    "x",
+        "Home",         "HOME",         "home",         "News",        "news",        "Straße",
+        "STRASSE",      "Σίσυφος",      "ΣΊΣΥΦΟΣ",      "(no name 3)", "(No Name 5)", "",
+        "Ärger",        "ärger",        "İstanbul",     "i̇stanbul",    "x",           "(no name 1)",
+        "(NO NAME 12)", "(no name 03)", "(no name +4)", "(no name 4",
     };
     auto bruteName = [](const TURLs &l, const QString &v, int last) {
         for (int i = std::min(last, l.Count() - 1); i >= 0; --i)
@@ -440,4 +441,17 @@ TEST(TURLs, ValuesTakenFromTheDeletedBookmarkSurviveIt)
     EXPECT_EQ(names(list), QStringList{"C"});
     EXPECT_EQ(list.Items(0)->Address(), QStringLiteral("http://a/"));
     EXPECT_EQ(modal.asked.size(), 3);
+}
+
+TEST(TURL, EditorSwapsNameAndAddressOfItsOwn)
+{
+    ScriptedModal modal;
+    TURLs list;
+    TURL *url = addBookmark(list, QStringLiteral("Wiki"), QStringLiteral("http://wiki/"));
+    ASSERT_TRUE(url->EditNameAndAddress(url->Address(), url->Name()));
+    EXPECT_EQ(url->Name(), QStringLiteral("http://wiki/"));
+    EXPECT_EQ(url->Address(), QStringLiteral("Wiki"));
+    EXPECT_EQ(list.IndexOfName(QStringLiteral("HTTP://WIKI/")), 0);
+    EXPECT_EQ(list.IndexOfAddress(QStringLiteral("wiki")), 0);
+    EXPECT_EQ(list.IndexOfAddress(QStringLiteral("http://wiki/")), -1);
 }
