@@ -203,6 +203,14 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     if (WebControl *control = WebView->Control())
         connect(control, &WebControl::windowCloseRequested, this,
                 [this] { QTimer::singleShot(0, this, [this] { WebCloseQuestion(); }); });
+    if (WebControl *control = WebView->Control()) {
+        connect(control, &WebControl::pageStopped, this,
+                [this](const QString &address) { WebPageStopped(address); });
+        connect(control, &WebControl::permissionRequested, this,
+                [this](const QString &site, const QString &what, bool *grant) {
+                    *grant = WebPermissionRequested(site, what);
+                });
+    }
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     StoreAlign(WebView, TAlign::alClient);
@@ -506,6 +514,30 @@ bool TBrowser::WebShowMessage(WebMessage &message)
                                                       messageButtons(message.type)));
     }
     return true;
+}
+
+void TBrowser::WebPageStopped(const QString &address)
+{
+    PaneHost *h = host();
+    if (h && !h->Destroying())
+        h->SetStatusText(QStringLiteral("The page %1 stopped working.").arg(address));
+}
+
+bool TBrowser::WebPermissionRequested(const QString &site, const QString &what)
+{
+    PaneHost *h = host();
+    if (!h || h->Destroying())
+        return false;
+    // Only Interactive mode asks; every other mode, and a silent pane, denies unasked.
+    const DialogMode mode = h->CurrentDialogMode();
+    if (mode.interactive && !mode.silent && !WebView->Silent()
+        && ShowMessageBox(h->MessageOwner(),
+                          QStringLiteral("%1 wants to use your %2. Allow it?").arg(site, what),
+                          QStringLiteral("Mira"), MsgType::Confirmation, mbYes | mbNo)
+               == mrYes)
+        return true;
+    h->SetStatusText(QStringLiteral("Denied %1 to %2").arg(what, site));
+    return false;
 }
 
 // ------------------------------------------------------ timed reloads and resting

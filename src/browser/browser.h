@@ -131,6 +131,11 @@ public:
     // The page asked to close its window: the engine's question, which the dialog
     // watcher answers No (the pane never closes on a page's request).
     void WebCloseQuestion();
+    // The page's renderer ended: the status bar names the pane by its address.
+    void WebPageStopped(const QString &address);
+    // A page asks for a device or permission: asked in Interactive mode only, else
+    // denied with the status bar saying what. True grants it.
+    bool WebPermissionRequested(const QString &site, const QString &what);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

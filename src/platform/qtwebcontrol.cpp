@@ -242,7 +242,9 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
         p, [this] { return offline(); }, [this] { return bypassingCache; }));
     currentPage = p;
 
+    guardPage(p);
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
+        showStopped(false);
         document = true;
         ready = READYSTATE_LOADING;
         Q_EMIT statusTextChange(
@@ -397,6 +399,7 @@ void QtWebControl::navigate(const QString &address, int flags)
     bypassingCache = flags & navNoReadFromCache;
     engine::SetCacheWritten(!(flags & navNoWriteToCache));
     ensureEngine();
+    showStopped(false);
     if ((flags & navNoHistory) && replaceCurrentEntry(url))
         return;
     page()->load(url);
@@ -453,6 +456,11 @@ bool QtWebControl::refresh()
     if (!document || !page())
         return false;
     setResting(false);
+    if (isPageStopped()) {
+        // A renderer that ended comes back with a new load, not a reload.
+        page()->load(page()->url());
+        return true;
+    }
     page()->triggerAction(QWebEnginePage::Reload);
     return true;
 }

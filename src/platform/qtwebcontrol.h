@@ -6,6 +6,7 @@
 
 #include "platform/webcontrol.h"
 
+class QLabel;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -45,6 +46,11 @@ public:
     // navigation.
     bool hasEngine() const;
 
+    // The process id of the page's renderer; 0 when there is none.
+    qint64 rendererProcessId() const;
+    // Whether the page's renderer ended and the stopped message stands in its place.
+    bool isPageStopped() const;
+
     // What the view shows at the moment (text size and no-cache mode included).
     double zoomFactor() const;
     bool isNoCachePage() const;
@@ -76,6 +82,10 @@ private:
     QWebEnginePage *catchNewWindow(QWebEngineProfile *profile);
     bool navigationRequested(const QUrl &url);
     void caught(const QUrl &url);
+    // Connects what a page may try beyond its view: a renderer's end, full screen,
+    // permissions (pageguard.cpp).
+    void guardPage(QWebEnginePage *page);
+    void showStopped(bool stopped);
 
     bool openDocument();
     bool saveDocumentAs();
@@ -99,6 +109,7 @@ private:
     bool bypassingCache = false;
     QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
+    QPointer<QLabel> stoppedLabel; // shown in place of the view while its renderer is gone
 };
 
 } // namespace mira::platform

@@ -181,6 +181,12 @@ Q_SIGNALS:
     void windowCloseRequested();
     // An asynchronous command (save as, print) ended.
     void commandFinished(int command, bool success);
+    // The page's renderer ended (crashed or killed): the control shows a plain message
+    // in place of the page until the next navigation or refresh brings it back.
+    void pageStopped(const QString &address);
+    // A page of site asks for a device or a permission (what: "camera", "location",
+    // ...). It is denied unless a handler sets *grant; a silent control never grants.
+    void permissionRequested(const QString &site, const QString &what, bool *grant);
 };
 
 using WebControlFactory = std::function<WebControl *(QWidget *parent)>;
