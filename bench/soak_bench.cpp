@@ -16,6 +16,7 @@
 #include "app/baseform.h"
 #include "app/program.h"
 #include "app/programvalues.h"
+#include "proctree.h"
 #include "support/httpserver.h"
 
 namespace {
@@ -78,46 +79,6 @@ QByteArray wall(const QList<QString> &addresses)
                     "  Height = 900\r\n  Align = alClient\r\n"
                     + rows + "end\r\n")
            + "end\r\n";
-}
-
-// The process and all its descendants, by their parent links in /proc.
-QList<qint64> processTree(qint64 root)
-{
-    QHash<qint64, qint64> parents;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (!ok)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        // The command name may hold spaces and parentheses: fields follow the last ')'.
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            parents.insert(pid, fields[1].toLongLong());
-    }
-    QList<qint64> tree{root};
-    for (int i = 0; i < tree.size(); ++i)
-        for (auto it = parents.cbegin(); it != parents.cend(); ++it)
-            if (it.value() == tree[i])
-                tree.append(it.key());
-    return tree;
-}
-
-double pssMiB(qint64 root)
-{
-    qint64 kib = 0;
-    for (qint64 pid : processTree(root)) {
-        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (!rollup.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : rollup.readAll().split('\n'))
-            if (line.startsWith("Pss:"))
-                kib += line.mid(4).trimmed().split(' ').value(0).toLongLong();
-    }
-    return double(kib) / 1024.0;
 }
 
 void waitMs(int ms)
@@ -216,9 +177,9 @@ int main(int argc, char **argv)
                          clock.elapsed() / 1000, missed);
         failures += missed;
         if (atMinuteOne == 0 && clock.elapsed() >= 60000)
-            atMinuteOne = pssMiB(QCoreApplication::applicationPid());
+            atMinuteOne = mira::bench::treePssMiB(int(QCoreApplication::applicationPid()));
     }
-    const double atEnd = pssMiB(QCoreApplication::applicationPid());
+    const double atEnd = mira::bench::treePssMiB(int(QCoreApplication::applicationPid()));
     std::printf("soak: %d panes, refresh every %d s, %d min, %d cycles\n", panes, period, minutes,
                 cycles);
     std::printf("PSS of the process tree: minute 1 %.1f MiB, minute %d %.1f MiB\n", atMinuteOne,
