@@ -156,7 +156,7 @@ QString AddToFavorites(QWidget *owner, const QString &favorites, const QString &
         if (RunDialog(form, owner) != QDialog::Accepted)
             return QString();
         const QString name = SafeFavoriteName(form.Name());
-        const QString file = form.Folder() + QLatin1Char('/') + name + QStringLiteral(".url");
+        QString file = form.Folder() + QLatin1Char('/') + name + QStringLiteral(".url");
         if (QFileInfo::exists(file)
             && ShowMessageBox(&form,
                               QStringLiteral("A favorite named \"") + name
