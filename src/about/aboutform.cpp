@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLocale>
 #include <QMouseEvent>
@@ -11,10 +12,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "about/aboutpictures.h"
 #include "about/abouttexts.h"
 #include "about/versionlist.h"
+#include "dialogs/dialogmetrics.h"
 #include "dialogs/messagebox.h"
 #include "platform/shell.h"
 #include "platform/versioninfo.h"
@@ -56,11 +59,11 @@ void setBoxLines(QTextEdit *box, const QStringList &lines)
 }
 
 // A read-only text box on the info-tip background, hidden until its title is hovered.
-QTextEdit *makeBox(QWidget *parent, const QStringList &lines, bool scrolls)
+QTextEdit *makeBox(QWidget *parent, const QRect &at, const QStringList &lines, bool scrolls)
 {
     auto *box = new QTextEdit(parent);
     box->setReadOnly(true);
-    box->setGeometry(14, 71, 333, 297);
+    box->setGeometry(at);
     box->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
@@ -74,9 +77,9 @@ QTextEdit *makeBox(QWidget *parent, const QStringList &lines, bool scrolls)
 // The small red circle beside the home link.
 class RedDot : public QWidget {
 public:
-    RedDot(QWidget *parent, int x, int y) : QWidget(parent)
+    RedDot(QWidget *parent, const QRect &at) : QWidget(parent)
     {
-        setGeometry(x, y, 9, 9);
+        setGeometry(at);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -111,7 +114,9 @@ QString systemName()
 TAboutText::TAboutText(const QString &text, QWidget *parent, int x, int y, int w, int h)
     : QLabel(text, parent)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Not filled, so it draws over the white dialog. Translucency is for windows: on a
+    // child it also stops the background being painted at all, which leaves an opaque
+    // label's area unpainted (black).
     setAutoFillBackground(false);
     if (w > 0 && h > 0) {
         setGeometry(x, y, w, h);
@@ -162,15 +167,30 @@ TAboutForm::TAboutForm(const QList<QPair<QString, QString>> &table, QWidget *par
 
 void TAboutForm::build()
 {
-    setFixedSize(362, 540);
+    // Drawn for the design font; every place, size and pixel font grows with it.
+    setFont(DesignFont(this));
+    const qreal scale = DesignScale(font());
+    const auto px = [scale](int design) { return Scaled(design, scale); };
+    const auto at = [scale](int x, int y, int w, int h) {
+        return Scaled(QRect(x, y, w, h), scale);
+    };
+    const auto text = [&px](const QString &caption, QWidget *parent, int x, int y, int w = 0,
+                            int h = 0) {
+        return new TAboutText(caption, parent, px(x), px(y), px(w), px(h));
+    };
+    const auto pixelFont = [&px](QWidget *w, int pixels, bool bold = false) {
+        setPixelFont(w, px(pixels), bold);
+    };
+
+    setFixedSize(px(362), px(540));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
 
-    txProductName = new TAboutText(QStringLiteral("Mira"), this, 8, 8, 345, 36);
+    txProductName = text(QStringLiteral("Mira"), this, 8, 8, 345, 36);
     txProductName->setAlignment(Qt::AlignCenter);
-    setPixelFont(txProductName, 32, true);
+    pixelFont(txProductName, 32, true);
     txProductName->setFont([&] {
         QFont f = txProductName->font();
         f.setFamily(QStringLiteral("Serif"));
@@ -178,88 +198,96 @@ void TAboutForm::build()
         return f;
     }());
     setTextColor(txProductName, kMaroon);
-    txVersion = new TAboutText(QStringLiteral("Version 0.0"), this, 43, 48);
-    txBuild = new TAboutText(QStringLiteral("Build 0000"), this, 156, 48);
-    txStatus = new TAboutText(QStringLiteral("Freeware"), this, 276, 48);
-    txStatus->setAttribute(Qt::WA_TranslucentBackground, false);
+    // The display face's lines may be higher than the place drawn for them.
+    txProductName->resize(txProductName->width(),
+                          std::max(txProductName->height(),
+                                   QFontMetrics(txProductName->font()).height()));
+    txVersion = text(QStringLiteral("Version 0.0"), this, 43, 48);
+    txBuild = text(QStringLiteral("Build 0000"), this, 156, 48);
+    txStatus = text(QStringLiteral("Freeware"), this, 276, 48);
     txStatus->setAutoFillBackground(true);
 
     auto *bevel = new QFrame(this);
-    bevel->setGeometry(32, 71, 297, 297);
+    bevel->setGeometry(at(32, 71, 297, 297));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     imBackground = new QLabel(this);
-    imBackground->setGeometry(40, 79, 280, 280);
-    imBackground->setPixmap(AboutBackgroundPicture(280, 280));
+    imBackground->setGeometry(at(40, 79, 280, 280));
+    imBackground->setPixmap(AboutBackgroundPicture(px(280), px(280)));
 
-    meVersion = makeBox(this, {}, false);
-    meMira = makeBox(this, AboutMiraText(), true);
-    meHints = makeBox(this, HintsAndTipsText(), true);
-    meIssues = makeBox(this, KnownIssuesText(), true);
+    const QRect boxes = at(14, 71, 333, 297);
+    meVersion = makeBox(this, boxes, {}, false);
+    meMira = makeBox(this, boxes, AboutMiraText(), true);
+    meHints = makeBox(this, boxes, HintsAndTipsText(), true);
+    meIssues = makeBox(this, boxes, KnownIssuesText(), true);
 
-    txVersionInfo = new TAboutText(QStringLiteral("Version Info"), this, 32, 374);
-    txMira = new TAboutText(QStringLiteral("About MIRA"), this, 109, 374);
-    txHints = new TAboutText(QStringLiteral("Hints & Tips"), this, 187, 374);
-    txIssues = new TAboutText(QStringLiteral("Known Issues"), this, 264, 374);
+    txVersionInfo = text(QStringLiteral("Version Info"), this, 32, 374);
+    txMira = text(QStringLiteral("About MIRA"), this, 109, 374);
+    txHints = text(QStringLiteral("Hints & Tips"), this, 187, 374);
+    txIssues = text(QStringLiteral("Known Issues"), this, 264, 374);
     connectTitle(txVersionInfo, meVersion);
     connectTitle(txMira, meMira);
     connectTitle(txHints, meHints);
     connectTitle(txIssues, meIssues);
 
     imAuthor = new QLabel(this);
-    imAuthor->setGeometry(16, 393, 105, 105);
-    imAuthor->setPixmap(AboutAuthorPicture(105));
+    imAuthor->setGeometry(at(16, 393, 105, 105));
+    imAuthor->setPixmap(AboutAuthorPicture(px(105)));
 
-    txIE = new TAboutText(QStringLiteral("Qt WebEngine Chromium Version "), this, 130, 398, 120,
-                          44);
-    txWin = new TAboutText(systemName() + QStringLiteral(" Version "), this, 130, 447, 120, 50);
+    txIE = text(QStringLiteral("Qt WebEngine Chromium Version "), this, 130, 398, 120, 44);
+    txWin = text(systemName() + QStringLiteral(" Version "), this, 130, 447, 120, 50);
     for (TAboutText *small : {txIE, txWin})
-        setPixelFont(small, 10);
+        pixelFont(small, 10);
 
-    txStarted = new TAboutText(QString(), this, 264, 398, 95, 11);
-    txContinued = new TAboutText(QString(), this, 264, 409, 95, 11);
-    txLocation = new TAboutText(QString(), this, 264, 420, 95, 11);
+    txStarted = text(QString(), this, 264, 398, 95, 11);
+    txContinued = text(QString(), this, 264, 409, 95, 11);
+    txLocation = text(QString(), this, 264, 420, 95, 11);
     for (TAboutText *small : {txStarted, txContinued, txLocation}) {
-        setPixelFont(small, 9);
+        pixelFont(small, 9);
         small->setWordWrap(false);
     }
 
-    txSeeSign = new TAboutText(QStringLiteral("\u261E"), this, 253, 439);
-    setPixelFont(txSeeSign, 16);
+    txSeeSign = text(QStringLiteral("\u261E"), this, 253, 439);
+    pixelFont(txSeeSign, 16);
     txSeeSign->adjustSize();
     connect(txSeeSign, &TAboutText::Entered, this, [this] { textMouseEnter(txSeeSign); });
     connect(txSeeSign, &TAboutText::Left, this, [this] { textMouseLeave(txSeeSign); });
     txSeeSign->Plain = false;
-    new RedDot(this, 267, 475);
-    txHome = new TAboutText(QStringLiteral("Check For Updates On MIRA Web"), this, 262, 446, 69,
-                            39);
+    new RedDot(this, at(267, 475, 9, 9));
+    txHome = text(QStringLiteral("Check For Updates On MIRA Web"), this, 262, 446, 69, 39);
     txHome->setAlignment(Qt::AlignRight | Qt::AlignTop);
     txHome->Tag = 1;
     connectLink(txHome);
-    connect(txHome, &TAboutText::Clicked, this, [this] {
-        if (OpenLink)
-            OpenLink(ShortHint(txHome->property("miraHint").toString()));
-    });
+    connect(txHome, &TAboutText::Clicked, this,
+            [this] { openLink(ShortHint(txHome->property("miraHint").toString())); });
 
-    txMailSign = new TAboutText(QStringLiteral("\u2709"), this, 17, 500);
-    setPixelFont(txMailSign, 20);
+    txMailSign = text(QStringLiteral("\u2709"), this, 17, 500);
+    pixelFont(txMailSign, 20);
     txMailSign->adjustSize();
-    txMail = new TAboutText(QStringLiteral("E-mail to author"), this, 46, 510);
+    txMail = text(QStringLiteral("E-mail to author"), this, 46, 510);
     txMail->Tag = 1;
     connectLink(txMail);
-    connect(txMail, &TAboutText::Clicked, this, [this] {
-        if (OpenLink)
-            OpenLink(LongHint(txMail->property("miraHint").toString()));
-    });
+    connect(txMail, &TAboutText::Clicked, this,
+            [this] { openLink(LongHint(txMail->property("miraHint").toString())); });
 
-    txCopyright = new TAboutText(QString(), this, 232, 495, 120, 35);
+    txCopyright = text(QString(), this, 232, 495, 120, 35);
     txCopyright->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setPixelFont(txCopyright, 9);
+    pixelFont(txCopyright, 9);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("buOK"));
-    ok->setGeometry(144, 506, 75, 25);
+    ok->setGeometry(at(144, 506, 75, 25));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutForm::openLink(const QString &address)
+{
+    if (!OpenLink || OpenLink(address))
+        return;
+    ShowMessageBox(this,
+                   QStringLiteral("No program of this desktop opens\n") + address
+                       + QStringLiteral("\n\nOpen it in a browser or mail program by hand."),
+                   QStringLiteral("Link Failure"), MsgType::Warning, mbOK);
 }
 
 void TAboutForm::fill(const QList<QPair<QString, QString>> &table)

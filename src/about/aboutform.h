@@ -41,8 +41,9 @@ public:
     // Filled from table instead (empty: a program without version information).
     TAboutForm(const QList<QPair<QString, QString>> &table, QWidget *parent);
 
-    // Opens a link's address; the desktop's default handler unless replaced.
-    std::function<void(const QString &)> OpenLink;
+    // Opens a link's address, false when nothing could open it; the desktop's
+    // default handler unless replaced.
+    std::function<bool(const QString &)> OpenLink;
 
     TAboutText *txProductName, *txVersion, *txBuild, *txStatus, *txVersionInfo, *txMira, *txHints,
         *txIssues, *txIE, *txWin, *txStarted, *txContinued, *txLocation, *txSeeSign, *txHome,
@@ -58,6 +59,8 @@ protected:
 
 private:
     void build();
+    // A link nothing opens says so.
+    void openLink(const QString &address);
     void fill(const QList<QPair<QString, QString>> &table);
     void textMouseEnter(TAboutText *label);
     void textMouseLeave(TAboutText *label);

@@ -1,18 +1,21 @@
 #include "bookmarks/bookmarkedform.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <qdrawutil.h>
 
 #include "bookmarks/refreshperiod.h"
 #include "bookmarks/urls.h"
+#include "dialogs/dialogmetrics.h"
 
 namespace mira {
 namespace {
@@ -39,37 +42,33 @@ void setHint(QWidget *w, const QString &hint)
     w->setStatusTip(hint);
 }
 
-// A label sizes itself to its text, from the given size at least.
-QLabel *label(QWidget *parent, const QRect &at, const QString &text, const QString &hint)
+QLabel *label(QWidget *parent, const QString &text, const QString &hint)
 {
     auto *l = new QLabel(text, parent);
-    l->setGeometry(at);
-    l->resize(l->size().expandedTo(l->sizeHint()));
     setHint(l, hint);
     return l;
 }
 
-QLineEdit *edit(QWidget *parent, const QRect &at, int maxLength, const QString &hint)
+QLineEdit *edit(QWidget *parent, int minimumWidth, int maxLength, const QString &hint)
 {
     auto *e = new QLineEdit(parent);
-    e->setGeometry(at);
+    e->setMinimumWidth(minimumWidth);
     e->setMaxLength(maxLength);
     setHint(e, hint);
     return e;
 }
 
-QCheckBox *checkBox(QWidget *parent, const QRect &at, const QString &text, const QString &hint)
+QCheckBox *checkBox(QWidget *parent, const QString &text, const QString &hint)
 {
     auto *c = new QCheckBox(text, parent);
-    c->setGeometry(at);
     setHint(c, hint);
     return c;
 }
 
-QPushButton *button(QWidget *parent, const QRect &at, const QString &text)
+QPushButton *button(QWidget *parent, const QString &text, QSize least)
 {
     auto *b = new QPushButton(text, parent);
-    b->setGeometry(at);
+    b->setMinimumSize(b->sizeHint().expandedTo(least));
     // Enter in the fields moves on; it never presses a button that lacks the focus.
     b->setAutoDefault(false);
     b->setDefault(false);
@@ -105,53 +104,104 @@ TBookmarkEdForm::TBookmarkEdForm(QWidget *box)
 {
     setObjectName(QStringLiteral("BookmarkEdForm"));
     setWindowTitle(QStringLiteral("Bookmark Editor"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    const qreal dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
-    font.setPixelSize(qRound(11 * dpi / 96.0));
-    setFont(font);
-    setFixedSize(586, 148);
+    setFont(DesignFont(box ? box : this));
+    const qreal scale = DesignScale(font());
+    const auto px = [scale](int design) { return Scaled(design, scale); };
 
     const QString nameHint = QStringLiteral("Document Name");
     const QString addressHint = QStringLiteral("Document location address");
     const QString xHint = QStringLiteral("Horizontal scroll bar position");
     const QString yHint = QStringLiteral("Vertical scroll bar position");
 
-    txName = label(this, {8, 15, 28, 13}, QStringLiteral("Name"), nameHint);
-    edName = edit(this, {8, 32, 161, 21}, 25, nameHint);
-    txAddress = label(this, {8, 71, 82, 13}, QStringLiteral("Location Address"), addressHint);
-    edAddress = edit(this, {8, 88, 569, 21}, TURL::MaxAddressLength, addressHint);
-    // The column of switches beside the name, before the scroll position panel.
-    cbRefresh = checkBox(this, {192, 19, 121, 17}, QStringLiteral("Allow Global Refresh"),
+    // Name over address on the left; beside the name the column of switches, the
+    // scroll position panel and the buttons; the address across the whole width;
+    // the timed reload's period on a row of its own under it.
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(px(8), px(5), px(9), px(9));
+    grid->setHorizontalSpacing(px(8));
+    grid->setVerticalSpacing(px(4));
+    grid->setColumnMinimumWidth(1, px(121));
+    grid->setColumnStretch(0, 1);
+
+    txName = label(this, QStringLiteral("Name"), nameHint);
+    grid->addWidget(txName, 0, 0, Qt::AlignBottom);
+    edName = edit(this, px(161), 25, nameHint);
+    grid->addWidget(edName, 1, 0, Qt::AlignTop);
+    txAddress = label(this, QStringLiteral("Location Address"), addressHint);
+    grid->addWidget(txAddress, 2, 0, Qt::AlignBottom);
+    edAddress = edit(this, px(569), TURL::MaxAddressLength, addressHint);
+    grid->addWidget(edAddress, 3, 0, 1, 4);
+
+    cbRefresh = checkBox(this, QStringLiteral("Allow Global Refresh"),
                          QStringLiteral(
                              "Allow location reloading on Go All and Refresh All commands"));
     cbRefresh->setChecked(true);
-    // The timed reload's period, on a row of its own under the address.
-    const QString periodHint = QStringLiteral(
-        "Seconds after which a pane showing this bookmark reloads it by itself (0: never)");
-    txPeriod = label(this, {8, 122, 110, 13}, QStringLiteral("Reload by itself every"), periodHint);
-    edPeriod = new QSpinBox(this);
-    edPeriod->setGeometry(122, 118, 75, 21);
-    edPeriod->setRange(0, MaxEditorPeriod);
-    edPeriod->setToolTip(periodHint);
-    edPeriod->setStatusTip(periodHint);
-    txSeconds = label(this, {203, 122, 120, 13}, QStringLiteral("seconds (0: never)"), periodHint);
-    cbNoScroll = checkBox(this, {192, 51, 121, 17}, QStringLiteral("Hide Scroll Bars"),
+    grid->addWidget(cbRefresh, 0, 1, Qt::AlignBottom);
+    cbNoScroll = checkBox(this, QStringLiteral("Hide Scroll Bars"),
                           QStringLiteral("Hide scrolling bars after the location loaded"));
+    grid->addWidget(cbNoScroll, 1, 1, Qt::AlignVCenter);
 
     paScrollPos = new BevelPanel(this);
-    paScrollPos->setGeometry(320, 5, 129, 77);
-    txScroll = label(paScrollPos, {34, 7, 71, 13}, QStringLiteral("Scroll Positions"),
+    // Hiding the panel leaves its place empty rather than moving the buttons.
+    QSizePolicy keepPlace = paScrollPos->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    paScrollPos->setSizePolicy(keepPlace);
+    auto *panel = new QGridLayout(paScrollPos);
+    panel->setContentsMargins(px(6), px(5), px(6), px(5));
+    panel->setHorizontalSpacing(px(6));
+    panel->setVerticalSpacing(px(4));
+    txScroll = label(paScrollPos, QStringLiteral("Scroll Positions"),
                      QStringLiteral("Positions to scroll after the document loaded"));
-    txScrollX = label(paScrollPos, {6, 28, 7, 13}, QStringLiteral("X"), xHint);
-    edScrollX = edit(paScrollPos, {20, 25, 33, 21}, kScrollDigits, xHint);
-    txScrollY = label(paScrollPos, {70, 28, 7, 13}, QStringLiteral("Y"), yHint);
-    edScrollY = edit(paScrollPos, {84, 25, 33, 21}, kScrollDigits, yHint);
-    btnDefaultPos = button(paScrollPos, {32, 51, 75, 21}, QStringLiteral("Default"));
+    panel->addWidget(txScroll, 0, 0, 1, 4, Qt::AlignHCenter);
+    txScrollX = label(paScrollPos, QStringLiteral("X"), xHint);
+    panel->addWidget(txScrollX, 1, 0);
+    edScrollX = edit(paScrollPos, px(33), kScrollDigits, xHint);
+    panel->addWidget(edScrollX, 1, 1);
+    txScrollY = label(paScrollPos, QStringLiteral("Y"), yHint);
+    panel->addWidget(txScrollY, 1, 2);
+    edScrollY = edit(paScrollPos, px(33), kScrollDigits, yHint);
+    panel->addWidget(edScrollY, 1, 3);
+    // Four digits, and no wider: the panel stays the small box beside the switches.
+    for (QLineEdit *field : {edScrollX, edScrollY})
+        field->setFixedWidth(
+            std::max(px(33),
+                     field->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + px(8)));
+    btnDefaultPos = button(paScrollPos, QStringLiteral("Default"), {px(75), px(21)});
+    panel->addWidget(btnDefaultPos, 2, 0, 1, 4, Qt::AlignHCenter);
     setHint(btnDefaultPos, QStringLiteral("Set default scroll bar positions"));
     btnDefaultPos->setFocusPolicy(Qt::ClickFocus);
+    grid->addWidget(paScrollPos, 0, 2, 3, 1);
 
-    btnOK = button(this, {480, 16, 75, 23}, QStringLiteral("OK"));
-    btnCancel = button(this, {480, 56, 75, 23}, QStringLiteral("Cancel"));
+    btnOK = button(this, QStringLiteral("OK"), {px(75), px(23)});
+    btnCancel = button(this, QStringLiteral("Cancel"), {px(75), px(23)});
+    const QSize buttonSize = btnOK->minimumSize().expandedTo(btnCancel->minimumSize());
+    auto *buttons = new QVBoxLayout;
+    buttons->setContentsMargins(px(23), px(11), px(23), 0);
+    buttons->setSpacing(px(17));
+    for (QPushButton *b : {btnOK, btnCancel}) {
+        b->setFixedSize(buttonSize);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 0, 3, 3, 1);
+
+    const QString periodHint = QStringLiteral(
+        "Seconds after which a pane showing this bookmark reloads it by itself (0: never)");
+    auto *period = new QHBoxLayout;
+    period->setSpacing(px(6));
+    txPeriod = label(this, QStringLiteral("Reload by itself every"), periodHint);
+    period->addWidget(txPeriod);
+    edPeriod = new QSpinBox(this);
+    edPeriod->setRange(0, MaxEditorPeriod);
+    edPeriod->setMinimumWidth(px(75));
+    edPeriod->setToolTip(periodHint);
+    edPeriod->setStatusTip(periodHint);
+    period->addWidget(edPeriod);
+    txSeconds = label(this, QStringLiteral("seconds (0: never)"), periodHint);
+    period->addWidget(txSeconds);
+    period->addStretch(1);
+    grid->addLayout(period, 4, 0, 1, 4);
 
     setTabOrder(edName, edAddress);
     setTabOrder(edAddress, cbRefresh);
@@ -176,6 +226,7 @@ TBookmarkEdForm::TBookmarkEdForm(QWidget *box)
     // Escape, which the fields and switches pass on, ends the dialog as Cancel does.
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     edName->setFocus();
+    grid->activate();
 }
 
 void TBookmarkEdForm::Fill(const TURL &url)

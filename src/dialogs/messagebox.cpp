@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "dialogs/dialogmetrics.h"
 
 namespace mira {
 namespace {
@@ -184,33 +189,60 @@ bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString 
                                                           | Qt::WindowTitleHint
                                                           | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(caption.isEmpty() ? QStringLiteral("Mira") : caption);
-    const QSize size = InputBoxSize(width, height, !prompt.isEmpty());
-    dialog.setFixedSize(size);
-    const int W = size.width();
-    const int H = size.height();
-
+    const qreal scale = DesignScale(dialog.font());
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(Scaled(4, scale), Scaled(4, scale), Scaled(4, scale),
+                               Scaled(15, scale));
+    layout->setSpacing(0);
     if (!prompt.isEmpty()) {
         auto *label = new QLabel(prompt, &dialog);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(4, 4, W - 8, qMax(0, H - 79));
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label, 1);
+    } else {
+        layout->addStretch(1);
     }
     auto *edit = new QLineEdit(&dialog);
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
     edit->setText(text);
     edit->selectAll();
-    edit->setGeometry(4, H - 75, W - 8, edit->sizeHint().height());
+    layout->addWidget(edit);
+    layout->addSpacing(Scaled(14, scale));
 
     auto *ok = new QPushButton(QStringLiteral("OK"), &dialog);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
     ok->setDefault(true);
-    const QSize bs = ok->sizeHint().expandedTo(QSize(75, 25));
-    ok->setGeometry(W / 2 - bs.width() - 8, H - 40, bs.width(), bs.height());
-    cancel->setGeometry(W / 2 + 8, H - 40, bs.width(), bs.height());
+    // Both of one size, left and right of the centre line.
+    const QSize bs = ok->sizeHint()
+                         .expandedTo(cancel->sizeHint())
+                         .expandedTo(QSize(Scaled(75, scale), Scaled(25, scale)));
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(0);
+    buttons->addStretch(1);
+    for (QPushButton *b : {ok, cancel}) {
+        b->setFixedSize(bs);
+        buttons->addWidget(b);
+        if (b == ok)
+            buttons->addSpacing(Scaled(16, scale));
+    }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     edit->setFocus();
+
+    // The sizes asked for are the least; the box grows for its caption, for a prompt
+    // that wraps to more lines, and for the font.
+    const QSize least = InputBoxSize(width, height, !prompt.isEmpty());
+    const int W = std::max({least.width(), CaptionFitWidth(dialog.windowTitle(), least.width()),
+                            layout->totalMinimumSize().width()});
+    const int H = std::max(least.height(), layout->hasHeightForWidth()
+                                               ? layout->totalHeightForWidth(W)
+                                               : layout->totalSizeHint().height());
+    const QSize size(W, H);
+    dialog.setFixedSize(size);
 
     ModalRecord record;
     record.kind = ModalRecord::Kind::InputBox;

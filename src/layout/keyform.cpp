@@ -1,10 +1,12 @@
 #include "layout/keyform.h"
 
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/dialogmetrics.h"
 #include "icons/images.h"
 #include "layout/lockform.h"
 #include "layout/lockkey.h"
@@ -18,33 +20,49 @@ TKeyForm::TKeyForm(const QString &setName, QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Key for ") + setName);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
-    setFixedSize(296, 108);
+    setFont(DesignFont(this));
+    const qreal scale = DesignScale(font());
 
+    // Icon | prompt, key, "Verify" and its edit | OK beside the key, Cancel beside
+    // the verification.
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(Scaled(8, scale), Scaled(3, scale), Scaled(17, scale),
+                             Scaled(14, scale));
+    grid->setHorizontalSpacing(Scaled(8, scale));
+    grid->setVerticalSpacing(Scaled(3, scale));
+    grid->setColumnMinimumWidth(2, Scaled(75, scale) + Scaled(11, scale));
     imKey = new QLabel(this);
-    imKey->setGeometry(8, 28, 32, 32);
-    imKey->setPixmap(RenderApplicationIcon(32));
+    imKey->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
+    grid->addWidget(imKey, 0, 0, 4, 1, Qt::AlignHCenter | Qt::AlignTop);
     txKey = new TText(this);
     txKey->setText(QStringLiteral("Enter password key to unlock minimized program"));
     txKey->setWordWrap(true);
-    txKey->setGeometry(51, 3, 129, 28);
-    edKey = NewMaskedEdit(this, QRect(48, 31, 137, 21));
+    // The prompt wraps in the edits' width rather than widening the column.
+    txKey->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    txKey->setMinimumHeight(txKey->heightForWidth(Scaled(137, scale)));
+    grid->addWidget(txKey, 0, 1);
+    edKey = NewMaskedEdit(this, Scaled(137, scale));
     edKey->setObjectName(QStringLiteral("edKey"));
+    grid->addWidget(edKey, 1, 1);
     txVerify = new TText(this);
     txVerify->setText(QStringLiteral("Verify password key"));
-    txVerify->setGeometry(53, 57, 94, 13);
-    edVerify = NewMaskedEdit(this, QRect(48, 72, 137, 21));
+    grid->addWidget(txVerify, 2, 1);
+    edVerify = NewMaskedEdit(this, Scaled(137, scale));
     edVerify->setObjectName(QStringLiteral("edVerify"));
+    grid->addWidget(edVerify, 3, 1);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(204, 31, 75, 22);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(204, 72, 75, 22);
+    const QSize buttonSize = btnOK->sizeHint()
+                                 .expandedTo(btnCancel->sizeHint())
+                                 .expandedTo(QSize(Scaled(75, scale), Scaled(22, scale)));
+    grid->addWidget(btnOK, 1, 2, Qt::AlignRight);
+    grid->addWidget(btnCancel, 3, 2, Qt::AlignRight);
     // Enter and Escape are the edits' own (below); no button takes them over.
     for (QPushButton *b : {btnOK, btnCancel}) {
+        b->setFixedSize(buttonSize);
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -60,6 +78,7 @@ TKeyForm::TKeyForm(const QString &setName, QWidget *parent) : QDialog(parent)
     }
     editChange();
     edKey->setFocus();
+    grid->activate();
     CenterOnScreen(this);
 }
 

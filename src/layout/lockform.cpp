@@ -1,21 +1,24 @@
 #include "layout/lockform.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScreen>
 
+#include "dialogs/dialogmetrics.h"
 #include "icons/images.h"
 #include "layout/text.h"
 
 namespace mira {
 
-QLineEdit *NewMaskedEdit(QWidget *parent, const QRect &geometry)
+QLineEdit *NewMaskedEdit(QWidget *parent, int minimumWidth)
 {
     auto *edit = new QLineEdit(parent);
-    edit->setGeometry(geometry);
+    edit->setMinimumWidth(minimumWidth);
     edit->setEchoMode(QLineEdit::Password);
     // Nothing of the key shows, not even its characters' count at a glance.
     edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 32; }"));
@@ -33,11 +36,10 @@ void CenterOnScreen(QDialog *dialog)
 
 namespace {
 
-TText *newText(QWidget *parent, const QString &text, const QRect &geometry)
+TText *newText(QWidget *parent, const QString &text)
 {
     auto *label = new TText(parent);
     label->setText(text);
-    label->setGeometry(geometry);
     return label;
 }
 
@@ -51,27 +53,42 @@ TLockForm::TLockForm(std::function<bool(const QString &)> matches,
     setWindowTitle(QStringLiteral("Mira Lock"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
-    setFixedSize(221, 70);
+    setFont(DesignFont(this));
+    const qreal scale = DesignScale(font());
 
+    // Icon | prompt, key and the count under it | the attempts bar, all of the height.
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(Scaled(8, scale), Scaled(7, scale), Scaled(8, scale),
+                             Scaled(10, scale));
+    grid->setHorizontalSpacing(Scaled(8, scale));
+    grid->setVerticalSpacing(Scaled(4, scale));
     imLock = new QLabel(this);
-    imLock->setGeometry(8, 19, 32, 32);
-    imLock->setPixmap(RenderApplicationIcon(32));
-    txKey = newText(this, QStringLiteral("Enter unlock key to restore:"), QRect(51, 7, 130, 13));
-    edKey = NewMaskedEdit(this, QRect(48, 24, 137, 21));
+    imLock->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
+    grid->addWidget(imLock, 0, 0, 3, 1, Qt::AlignCenter);
+    txKey = newText(this, QStringLiteral("Enter unlock key to restore:"));
+    grid->addWidget(txKey, 0, 1);
+    edKey = NewMaskedEdit(this, Scaled(137, scale));
     edKey->setObjectName(QStringLiteral("edKey"));
     edKey->installEventFilter(this);
-    txAttempts = newText(this, QStringLiteral("Attempts left:"), QRect(112, 50, 61, 13));
-    txCount = newText(this, QString::number(kAttempts), QRect(180, 50, 6, 13));
+    grid->addWidget(edKey, 1, 1);
+    txAttempts = newText(this, QStringLiteral("Attempts left:"));
+    txCount = newText(this, QString::number(kAttempts));
+    auto *count = new QHBoxLayout;
+    count->setSpacing(Scaled(7, scale));
+    count->addStretch(1);
+    count->addWidget(txAttempts);
+    count->addWidget(txCount);
+    grid->addLayout(count, 2, 1);
     Bar = new QProgressBar(this);
     Bar->setObjectName(QStringLiteral("Bar"));
-    Bar->setGeometry(196, 7, 17, 53);
     Bar->setOrientation(Qt::Vertical);
     Bar->setRange(0, 100);
     Bar->setValue(100);
     Bar->setTextVisible(false);
+    Bar->setFixedWidth(Scaled(17, scale));
+    grid->addWidget(Bar, 0, 2, 3, 1);
+    grid->activate();
     setTabOrder(edKey, Bar);
     CenterOnScreen(this);
 }

@@ -13,7 +13,7 @@ namespace mira {
 class TText;
 
 // A one-line edit that shows every typed character as a blank.
-QLineEdit *NewMaskedEdit(QWidget *parent, const QRect &geometry);
+QLineEdit *NewMaskedEdit(QWidget *parent, int minimumWidth);
 // Places a dialog of the given client size at the centre of the screen.
 void CenterOnScreen(QDialog *dialog);
 

@@ -8,10 +8,10 @@
 
 namespace mira::platform {
 
-void ShellOpen(const QString &path)
+bool ShellOpen(const QString &path)
 {
     const QUrl url = QFileInfo::exists(path) ? QUrl::fromLocalFile(path) : QUrl(path);
-    QDesktopServices::openUrl(url);
+    return url.isValid() && !url.isEmpty() && QDesktopServices::openUrl(url);
 }
 
 bool OpenFolder(const QString &path)

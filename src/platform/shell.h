@@ -5,8 +5,9 @@
 
 namespace mira::platform {
 
-// Asks the desktop to open the path or address with its default handler; nothing is reported.
-void ShellOpen(const QString &path);
+// Asks the desktop to open the path or address with its default handler; false when
+// no handler could be started (a desktop without one, an empty or broken address).
+bool ShellOpen(const QString &path);
 
 // Opens a folder in the desktop's file manager; false when nothing could open it.
 bool OpenFolder(const QString &path);

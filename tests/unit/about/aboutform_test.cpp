@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QTextEdit>
@@ -7,7 +8,9 @@
 
 #include "about/aboutform.h"
 #include "about/versionlist.h"
+#include "platform/shell.h"
 #include "platform/versioninfo.h"
+#include "support/scriptedmodal.h"
 
 using namespace mira;
 
@@ -140,7 +143,10 @@ TEST(AboutBox, TheLinksOpenTheHomePageAndAMailToTheAuthor)
 {
     TAboutForm form;
     QStringList opened;
-    form.OpenLink = [&](const QString &address) { opened << address; };
+    form.OpenLink = [&](const QString &address) {
+        opened << address;
+        return true;
+    };
     for (TAboutText *link : {form.txHome, form.txMail}) {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -155,6 +161,40 @@ TEST(AboutBox, TheLinksOpenTheHomePageAndAMailToTheAuthor)
     }
     EXPECT_EQ(opened, QStringList({home, QStringLiteral("mailto:") + mail}));
     EXPECT_EQ(form.txMail->toolTip(), mail);
+}
+
+TEST(AboutBox, ALinkNothingOpensSaysSoNamingTheAddress)
+{
+    test::ScriptedModal modal;
+    TAboutForm form;
+    bool opens = false;
+    form.OpenLink = [&](const QString &) { return opens; };
+    const auto click = [](QWidget *link) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(link, &press);
+    };
+    click(form.txHome);
+    click(form.txMail);
+    ASSERT_EQ(modal.asked.size(), 2);
+    for (const ModalRecord &r : modal.asked) {
+        EXPECT_EQ(r.kind, ModalRecord::Kind::MessageBox);
+        EXPECT_EQ(r.caption, QStringLiteral("Link Failure"));
+        EXPECT_EQ(r.owner, &form);
+    }
+    EXPECT_TRUE(modal.asked[0].text.contains(form.txHome->toolTip()))
+        << modal.asked[0].text.toStdString();
+    EXPECT_TRUE(modal.asked[1].text.contains(QStringLiteral("mailto:") + form.txMail->toolTip()));
+
+    // A link that opens says nothing.
+    opens = true;
+    click(form.txHome);
+    EXPECT_EQ(modal.asked.size(), 2);
+}
+
+TEST(ShellOpen, AnEmptyAddressIsAFailureNotASilentSuccess)
+{
+    EXPECT_FALSE(platform::ShellOpen(QString()));
 }
 
 // Remakes docs/about.png (scripts/about-screenshot): the box as it opens, and with
