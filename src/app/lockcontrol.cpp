@@ -6,6 +6,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "dialogs/messagebox.h"
 #include "dialogs/modal.h"
 #include "layout/keyform.h"
 #include "layout/lockform.h"
@@ -42,6 +43,14 @@ protected:
 };
 
 } // namespace
+
+QString WrongKeyMessage(int attemptsLeft)
+{
+    QString text = QStringLiteral("Wrong key. Attempts left: %1").arg(attemptsLeft);
+    if (attemptsLeft == 0)
+        text += QStringLiteral("\n\nOne more wrong key closes the program.");
+    return text;
+}
 
 LockControl::LockControl(TAppControlModule &owner) : QObject(&owner), module(owner) {}
 
@@ -107,12 +116,19 @@ bool LockControl::RestoreLocked()
         return true;
     }
     lockForm->edKey->setFocus();
+    const int attemptsBefore = lockForm->AttemptsLeft;
     const int result = RunDialog(*lockForm, module.MainWindow());
     // The program may have closed meanwhile, or the option been switched off.
     if (!lockForm)
         return false;
-    if (result != QDialog::Accepted)
+    if (result != QDialog::Accepted) {
+        // A failure that did not close the program says what is left before the
+        // window goes back down.
+        if (lockForm->AttemptsLeft < attemptsBefore)
+            ShowMessageBox(nullptr, WrongKeyMessage(lockForm->AttemptsLeft),
+                           QStringLiteral("Wrong Key"), MsgType::Warning, mbOK);
         return true;
+    }
     lockForm->Locked = false;
     uncoverLayout();
     return false;

@@ -4,6 +4,7 @@
 // nothing of the layout, whatever maps it; the pages keep running behind the cover.
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <memory>
 
 class QWidget;
@@ -12,6 +13,9 @@ namespace mira {
 
 class TAppControlModule;
 class TLockForm;
+
+// What a failed attempt at the lock dialog tells the user.
+QString WrongKeyMessage(int attemptsLeft);
 
 class LockControl : public QObject {
     Q_OBJECT

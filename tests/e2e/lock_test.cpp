@@ -139,6 +139,27 @@ TEST(LockOnTheProgram, ARestoredWindowShowsNothingUntilTheKeyIsTyped)
     ASSERT_TRUE(display.xdotool({QStringLiteral("type"), QStringLiteral("abd")}).ok);
     ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Return")}).ok);
     ASSERT_TRUE(seen([&] { return display.visibleWindows(pid, lockTitle) == QStringList(); }));
+    // It says so, with the attempts left, before the window goes back down.
+    QString told;
+    ASSERT_TRUE(seen([&] {
+        const std::optional<QStringList> box = display.visibleWindows(pid, QStringLiteral(
+                                                                               "^Wrong Key$"));
+        if (!box || box->size() != 1)
+            return false;
+        told = box->front();
+        return true;
+    })) << "no word of the wrong key";
+    EXPECT_EQ(pagePixels(display), 0);
+    ASSERT_TRUE(seen([&] {
+        if (display.activeWindow() == told)
+            return true;
+        display.xdotool({QStringLiteral("windowactivate"), told});
+        return false;
+    }));
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Return")}).ok);
+    ASSERT_TRUE(seen([&] {
+        return display.visibleWindows(pid, QStringLiteral("^Wrong Key$")) == QStringList();
+    }));
     EXPECT_EQ(pagePixels(display), 0);
     EXPECT_EQ(display.visibleWindows(pid, title), QStringList());
 

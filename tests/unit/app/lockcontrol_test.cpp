@@ -260,6 +260,36 @@ TEST_F(LockTest, FiveFailuresLeaveNoAttemptsAndTheSixthClosesTheProgramSavingThe
     EXPECT_TRUE(saved.contains(stored.left(40).toLatin1())) << saved.toStdString();
 }
 
+TEST_F(LockTest, AWrongKeyTellsTheAttemptsLeftBeforeTheWindowGoesBackDown)
+{
+    open();
+    setKey(QStringLiteral("abc"));
+    form()->show();
+    minimize();
+    const auto lockMessages = [this] {
+        QStringList texts;
+        for (const ModalRecord &r : modal.asked)
+            if (r.kind == ModalRecord::Kind::MessageBox)
+                texts << r.text;
+        return texts;
+    };
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(restoreWith(QStringLiteral("wrong")));
+    const QStringList told = lockMessages();
+    ASSERT_EQ(told.size(), 5);
+    EXPECT_EQ(told[0], QStringLiteral("Wrong key. Attempts left: 4"));
+    EXPECT_EQ(told[3], QStringLiteral("Wrong key. Attempts left: 1"));
+    EXPECT_TRUE(told[4].startsWith(QStringLiteral("Wrong key. Attempts left: 0\n")));
+    EXPECT_TRUE(told[4].contains(QStringLiteral("closes the program")));
+    EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Wrong Key"));
+    EXPECT_EQ(modal.asked.last().owner, nullptr); // the main window is down
+
+    // The sixth failure closes the program without a word more.
+    EXPECT_TRUE(restoreWith(QStringLiteral("wrong")));
+    EXPECT_FALSE(form()->isVisible());
+    EXPECT_EQ(lockMessages().size(), 5);
+}
+
 TEST(LockForm, EnterAndEscapeCloseAndCountWithoutTheCaller)
 {
     int exhausted = 0;
