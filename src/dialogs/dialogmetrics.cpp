@@ -21,7 +21,8 @@ QFont DesignFont(qreal logicalDpi)
 {
     // Not on this desktop: fontconfig's substitute is the default sans face.
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(std::max(kDesignPixelSize, int(std::lround(kDesignPixelSize * logicalDpi / 96.0))));
+    font.setPixelSize(
+        std::max(kDesignPixelSize, int(std::lround(kDesignPixelSize * logicalDpi / 96.0))));
     return font;
 }
 

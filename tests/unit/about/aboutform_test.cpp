@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -190,6 +192,23 @@ TEST(AboutBox, ALinkNothingOpensSaysSoNamingTheAddress)
     opens = true;
     click(form.txHome);
     EXPECT_EQ(modal.asked.size(), 2);
+}
+
+TEST(AboutBox, TheOpaqueFreewareLabelIsPaintedInTheWindow)
+{
+    TAboutForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QCoreApplication::processEvents();
+    // What the window shows, not a fresh rendering of the widgets.
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
+    const QRect label(form.txStatus->mapTo(&form, QPoint(0, 0)), form.txStatus->size());
+    int dark = 0;
+    for (int y = label.top(); y <= label.bottom(); ++y)
+        for (int x = label.left(); x <= label.right(); ++x)
+            dark += qGray(shown.pixel(x, y)) < 64;
+    // The letters are dark; the label's background is not.
+    EXPECT_LT(dark, label.width() * label.height() / 3);
 }
 
 TEST(ShellOpen, AnEmptyAddressIsAFailureNotASilentSuccess)

@@ -1,18 +1,18 @@
 // Every dialog of the program shows its texts in full, with this desktop's fonts, at
 // 96 dpi (the test run) and at 144 dpi (the same test in a child run whose fonts are
 // set to 144 dpi).
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QProcess>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 #include "about/aboutform.h"
@@ -111,8 +111,8 @@ TEST(DialogTextFit, EveryDialogShowsItsTextsInFull)
     }
 
     const QString newCaption = QStringLiteral("New Configuration");
-    const BoxSeen named =
-        inputBox(0, 0, QStringLiteral("Enter name for new configuration"), newCaption);
+    const BoxSeen named = inputBox(0, 0, QStringLiteral("Enter name for new configuration"),
+                                   newCaption);
     EXPECT_EQ(named.clipped, "");
     // Room for the caption in bold, the window icon and three buttons.
     QFont title = QApplication::font();
@@ -122,17 +122,16 @@ TEST(DialogTextFit, EveryDialogShowsItsTextsInFull)
               titleMetrics.horizontalAdvance(newCaption) + 4 * titleMetrics.height());
 
     // A prompt of three lines in the size the add command asks for.
-    const BoxSeen adding = inputBox(
-        270, 160,
-        QStringLiteral("Entered name already assigned for address\n"
-                       "http://intranet.example/reports/quarterly/\nPlease, re-enter"),
-        QStringLiteral("Bookmark Adding"));
+    const BoxSeen adding =
+        inputBox(270, 160,
+                 QStringLiteral("Entered name already assigned for address\n"
+                                "http://intranet.example/reports/quarterly/\nPlease, re-enter"),
+                 QStringLiteral("Bookmark Adding"));
     EXPECT_EQ(adding.clipped, "");
     EXPECT_GE(adding.size.width(), 270);
     EXPECT_GE(adding.size.height(), 160);
 
-    EXPECT_EQ(messageBox(WrongKeyMessage(0), QStringLiteral("Mira Lock"), mbOK).clipped,
-              "");
+    EXPECT_EQ(messageBox(WrongKeyMessage(0), QStringLiteral("Mira Lock"), mbOK).clipped, "");
     EXPECT_EQ(messageBox(QStringLiteral("Save changes to the configuration set?"),
                          QStringLiteral("File Changed"), mbYes | mbNo | mbCancel)
                   .clipped,

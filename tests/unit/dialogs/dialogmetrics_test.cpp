@@ -11,8 +11,8 @@ TEST(DialogMetrics, TheScaleFollowsTheLineHeightButNeverShrinks)
         int lineHeight;
         qreal scale;
     };
-    for (const Case &c : {Case{13, 1.0}, Case{10, 1.0}, Case{0, 1.0}, Case{26, 2.0},
-                          Case{20, 20.0 / 13}})
+    for (const Case &c :
+         {Case{13, 1.0}, Case{10, 1.0}, Case{0, 1.0}, Case{26, 2.0}, Case{20, 20.0 / 13}})
         EXPECT_DOUBLE_EQ(DesignScale(c.lineHeight), c.scale) << c.lineHeight;
 }
 
@@ -38,11 +38,10 @@ TEST(DialogMetrics, ACaptionWidensItsWindowWithinTheLimit)
         int advance, titleBar, minimum, limit, width;
     };
     for (const Case &c : {
-             Case{30, 20, 200, 800, 200},   // short: the least width stands
-             Case{130, 20, 200, 800, 230},  // caption and five title bar cells
-             Case{900, 20, 200, 800, 800},  // a very long caption stops at the limit
-             Case{900, 20, 200, 100, 200},  // the least width beats a tiny limit
+             Case{30, 20, 200, 800, 200},  // short: the least width stands
+             Case{130, 20, 200, 800, 230}, // caption and five title bar cells
+             Case{900, 20, 200, 800, 800}, // a very long caption stops at the limit
+             Case{900, 20, 200, 100, 200}, // the least width beats a tiny limit
          })
-        EXPECT_EQ(CaptionFitWidth(c.advance, c.titleBar, c.minimum, c.limit), c.width)
-            << c.advance;
+        EXPECT_EQ(CaptionFitWidth(c.advance, c.titleBar, c.minimum, c.limit), c.width) << c.advance;
 }
