@@ -51,6 +51,37 @@ QString sizes(QSize need, QSize room)
         .arg(room.height());
 }
 
+// Where in the control its text is drawn, in the parent's coordinates.
+QRect textRect(const QWidget *w, const QRect &room, QSize need)
+{
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    if (const auto *label = qobject_cast<const QLabel *>(w))
+        alignment = label->alignment();
+    const QRect inControl = QStyle::alignedRect(w->layoutDirection(), alignment,
+                                                need.boundedTo(room.size()), room);
+    return inControl.translated(w->pos());
+}
+
+// A sibling drawn above the control over its text: anything but an unfilled label,
+// which lets what is under it show.
+const QWidget *coveringSibling(const QWidget *w, const QRect &text)
+{
+    const QWidget *parent = w->parentWidget();
+    if (!parent)
+        return nullptr;
+    const QObjectList &siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(w)) + 1; i < siblings.size(); ++i) {
+        const auto *s = qobject_cast<const QWidget *>(siblings.at(i));
+        if (!s || s->isWindow() || !s->isVisibleTo(parent))
+            continue;
+        if (qobject_cast<const QLabel *>(s) && !s->autoFillBackground())
+            continue;
+        if (s->geometry().intersects(text))
+            return s;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QStringList ClippedTexts(QWidget *window)
@@ -98,6 +129,10 @@ QStringList ClippedTexts(QWidget *window)
         }
         if (need.width() > room.width() || need.height() > room.height())
             clipped << describe(w, text, sizes(need, room.size()));
+        if (const QWidget *cover = coveringSibling(w, textRect(w, room, need)))
+            clipped << describe(w, text,
+                                QStringLiteral("covered by ")
+                                    + QString::fromLatin1(cover->metaObject()->className()));
         // Nothing of the control may lie outside the widgets that hold it.
         for (QWidget *inner = w; inner != window && inner->parentWidget();
              inner = inner->parentWidget()) {

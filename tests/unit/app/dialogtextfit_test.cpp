@@ -131,7 +131,7 @@ TEST(DialogTextFit, EveryDialogShowsItsTextsInFull)
     EXPECT_GE(adding.size.width(), 270);
     EXPECT_GE(adding.size.height(), 160);
 
-    EXPECT_EQ(messageBox(WrongKeyMessage(0), QStringLiteral("Mira Lock"), mbOK).clipped, "");
+    EXPECT_EQ(messageBox(WrongKeyMessage(0), QStringLiteral("Wrong Key"), mbOK).clipped, "");
     EXPECT_EQ(messageBox(QStringLiteral("Save changes to the configuration set?"),
                          QStringLiteral("File Changed"), mbYes | mbNo | mbCancel)
                   .clipped,
