@@ -295,9 +295,12 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
             [this](const QUrl &url, QAuthenticator *auth) {
                 QString user;
                 QString password;
-                // Leaving the authenticator untouched cancels the request.
-                if (!AskCredentials(view, effectiveSilent(), url.host(), &user, &password))
+                // Only a null authenticator cancels: the engine has already given this
+                // one its realm, and empty credentials are sent and refused up to 32 times.
+                if (!AskCredentials(view, effectiveSilent(), url.host(), &user, &password)) {
+                    *auth = QAuthenticator();
                     return;
+                }
                 auth->setUser(user);
                 auth->setPassword(password);
             });

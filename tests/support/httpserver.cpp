@@ -1,5 +1,7 @@
 #include "support/httpserver.h"
 
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -14,7 +16,25 @@ HttpServer::~HttpServer()
 
 bool HttpServer::start()
 {
-    connect(server, &QTcpServer::newConnection, this, [this] {
+    listenOn(server);
+    return server->listen(QHostAddress::LocalHost, 0);
+}
+
+bool HttpServer::startTls(const QSslConfiguration &config)
+{
+    auto *secure = new QSslServer(this);
+    secure->setSslConfiguration(config);
+    delete server;
+    server = secure;
+    tls = true;
+    listenOn(server);
+    return server->listen(QHostAddress::LocalHost, 0);
+}
+
+void HttpServer::listenOn(QTcpServer *listener)
+{
+    // A TLS server queues a connection once its handshake is done, after newConnection.
+    connect(listener, &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (QTcpSocket *socket = server->nextPendingConnection()) {
             socket->setParent(this);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
@@ -24,7 +44,6 @@ bool HttpServer::start()
             });
         }
     });
-    return server->listen(QHostAddress::LocalHost, 0);
 }
 
 void HttpServer::stop()
@@ -42,7 +61,10 @@ quint16 HttpServer::port() const
 
 QUrl HttpServer::url(const QString &path) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
+                    .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
+                    .arg(port())
+                    .arg(path));
 }
 
 void HttpServer::serve(const QString &path, const QByteArray &body, const QByteArray &contentType,
@@ -54,6 +76,12 @@ void HttpServer::serve(const QString &path, const QByteArray &body, const QByteA
 void HttpServer::hold(const QString &path)
 {
     held.insert(path);
+}
+
+void HttpServer::requireLogin(const QString &path, const QByteArray &user,
+                              const QByteArray &password)
+{
+    logins.insert(path, "Basic " + (user + ':' + password).toBase64());
 }
 
 int HttpServer::count(const QString &path) const
@@ -104,7 +132,13 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
         return;
     QByteArray response;
     const auto it = pages.constFind(path);
-    if (it == pages.constEnd()) {
+    const auto login = logins.constFind(path);
+    if (login != logins.constEnd() && request.headers.value("authorization") != *login) {
+        const QByteArray body = "<html><head><title>Login refused</title></head></html>";
+        response = "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Mira test\"\r\n"
+                   "Content-Type: text/html\r\nContent-Length: "
+                   + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    } else if (it == pages.constEnd()) {
         const QByteArray body = "<html><body>Not found</body></html>";
         response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: "
                    + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUrl>
 
+class QSslConfiguration;
 class QTcpServer;
 class QTcpSocket;
 
@@ -27,9 +28,11 @@ public:
     ~HttpServer() override;
 
     bool start();
+    // Serves over TLS with the given certificate and key; url() then gives https.
+    bool startTls(const QSslConfiguration &tls);
     void stop();
     quint16 port() const;
-    // http://127.0.0.1:<port><path>
+    // http://127.0.0.1:<port><path> (https once started with TLS)
     QUrl url(const QString &path) const;
 
     // Serves body at path (200); extraHeaders are whole "Name: value" lines.
@@ -38,6 +41,8 @@ public:
                const QList<QByteArray> &extraHeaders = {});
     // Requests for path are logged but never answered (until stop()).
     void hold(const QString &path);
+    // Requests for path without these Basic credentials get 401 and a login challenge.
+    void requireLogin(const QString &path, const QByteArray &user, const QByteArray &password);
 
     const QList<Request> &log() const { return requests; }
     int count(const QString &path) const;
@@ -55,9 +60,13 @@ private:
     void onReadyRead(QTcpSocket *socket);
     void respond(QTcpSocket *socket, const Request &request);
 
+    void listenOn(QTcpServer *listener);
+
     QTcpServer *server = nullptr;
+    bool tls = false;
     QHash<QString, Page> pages;
     QSet<QString> held;
+    QHash<QString, QByteArray> logins; // path -> expected Authorization value
     QList<Request> requests;
     QHash<QTcpSocket *, QByteArray> buffers;
 };
