@@ -66,7 +66,11 @@ NaviBarFit FitNaviBar(int room, const NaviBarItems &items)
 
 NaviBarFitter::NaviBarFitter(QToolBar *toolBar, const QList<QToolButton *> &barButtons,
                              const QList<int> &order, QWidget *comboPanel, QWidget *addressBox)
-    : QObject(toolBar), bar(toolBar), buttons(barButtons), dropOrder(order), panel(comboPanel),
+    : QObject(toolBar),
+      bar(toolBar),
+      buttons(barButtons),
+      dropOrder(order),
+      panel(comboPanel),
       combo(addressBox)
 {
     for (QToolButton *b : std::as_const(buttons)) {
@@ -109,15 +113,14 @@ NaviBarFitter::NaviBarFitter(QToolBar *toolBar, const QList<QToolButton *> &barB
     more->setObjectName(QStringLiteral("MoreButton"));
     more->setAutoRaise(true);
     more->setFocusPolicy(Qt::NoFocus);
-    more->setIcon(bar->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr,
-                                             bar));
+    more->setIcon(
+        bar->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar));
     more->setToolTip(tr("More"));
     more->setStatusTip(tr("The buttons that have no room on this bar"));
     // Opened by hand: a button with its own menu would draw a menu arrow beside the
     // icon and take more room than it frees.
-    connect(more, &QToolButton::clicked, this, [this] {
-        moreMenu->popup(more->mapToGlobal(QPoint(0, more->height())));
-    });
+    connect(more, &QToolButton::clicked, this,
+            [this] { moreMenu->popup(more->mapToGlobal(QPoint(0, more->height()))); });
     QAction *panelPlace = nullptr;
     for (QAction *a : bar->actions())
         if (bar->widgetForAction(a) == panel)

@@ -47,8 +47,8 @@ class NaviBarFitter : public QObject {
 public:
     // buttons in bar order, already on the bar, before comboPanel; dropOrder as in
     // NaviBarItems. A button with a drop-down menu lends it to the "more" menu.
-    NaviBarFitter(QToolBar *bar, const QList<QToolButton *> &buttons,
-                  const QList<int> &dropOrder, QWidget *comboPanel, QWidget *combo);
+    NaviBarFitter(QToolBar *bar, const QList<QToolButton *> &buttons, const QList<int> &dropOrder,
+                  QWidget *comboPanel, QWidget *combo);
 
     // The least and the preferred width of the address box, from its font.
     int ComboMinWidth() const;
@@ -57,7 +57,7 @@ public:
     // Refits now (the bar's events do it by themselves).
     void Fit();
 
-    static constexpr int MinChars = 14;     // average characters the box always shows
+    static constexpr int MinChars = 14;      // average characters the box always shows
     static constexpr int DefaultWidth = 145; // the box's width when there is room
 
 protected:

@@ -79,7 +79,8 @@ TEST_F(WelcomeSet, EachPanesPageNamesAllOfItsBookmarks)
             continue; // the start page explains the program, not its pane
         ++explained;
         for (int i = 0; i < urls->Count(); ++i) {
-            EXPECT_TRUE(page.contains(urls->Items(i)->Name())) << urls->Items(i)->Name().toStdString();
+            EXPECT_TRUE(page.contains(urls->Items(i)->Name()))
+                << urls->Items(i)->Name().toStdString();
             if (!urls->Items(i)->Address().startsWith(QLatin1String("qrc:"))) {
                 EXPECT_TRUE(page.contains(urls->Items(i)->Address()))
                     << urls->Items(i)->Address().toStdString();
