@@ -15,6 +15,7 @@
 #include "bookmarks/urlcombo.h"
 #include "browser/dialogmode.h"
 #include "browser/mwebbrowser.h"
+#include "browser/navibarfit.h"
 #include "browser/newwindowcatcher.h"
 #include "browser/panehost.h"
 #include "dialogs/messagebox.h"
@@ -245,6 +246,11 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
                     });
         }
     }
+    // A narrow pane keeps a usable address box: Forward, Stop and Back give way first,
+    // Refresh last.
+    BarFitter = new NaviBarFitter(NaviBar,
+                                  {BackButton, ForwardButton, StopButton, RefreshButton, GoButton},
+                                  {1, 2, 0, 4, 3}, ComboPanel, AddressCombo);
     AlignControls(this);
     NotifyInserted(this);
 }

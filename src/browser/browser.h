@@ -25,6 +25,7 @@ class TPan;
 class TURLCombo;
 class TURLs;
 class ClassRegistry;
+class NaviBarFitter;
 
 // The loaded document's body as the address combo reads and writes it, reached
 // through script evaluation in the page. Every access fails (false, or an empty
@@ -69,6 +70,8 @@ public:
     TPan *ComboPanel = nullptr;
     TURLCombo *AddressCombo = nullptr;
     TMWebBrowser *WebView = nullptr;
+    // Shares the bar's width between the buttons and the address box.
+    NaviBarFitter *BarFitter = nullptr;
 
     // The navigation bar at the bottom (true) or at the top.
     bool BottomBar() const override;

@@ -156,6 +156,7 @@ void TSplit::mousePressEvent(QMouseEvent *event)
         return QWidget::mousePressEvent(event);
     const QPointF p = event->globalPosition();
     beginDrag(horizontal() ? int(p.x()) : int(p.y()));
+    update();
 }
 
 void TSplit::mouseMoveEvent(QMouseEvent *event)
@@ -166,15 +167,45 @@ void TSplit::mouseMoveEvent(QMouseEvent *event)
 
 void TSplit::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         dragControl = nullptr;
+        // A drag may end away from the splitter: the leave came while it was grabbed.
+        hovered = rect().contains(event->position().toPoint());
+        update();
+    }
     QWidget::mouseReleaseEvent(event);
+}
+
+bool TSplit::event(QEvent *event)
+{
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        hovered = event->type() == QEvent::Enter;
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void TSplit::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
+    // Three pixels of window colour cannot be found by eye: under the mouse the
+    // splitter takes the highlight, fully while dragged.
+    if (Hovered()) {
+        QColor light = palette().color(QPalette::Highlight);
+        if (!dragControl)
+            light.setAlpha(150);
+        p.fillRect(rect(), light);
+    }
+    QStyleOption option;
+    option.initFrom(this);
+    option.rect = rect();
+    // As the toolkit's own splitter handles: "horizontal" when the controls sit side
+    // by side.
+    option.state.setFlag(QStyle::State_Horizontal, horizontal());
+    option.state.setFlag(QStyle::State_MouseOver, Hovered());
+    option.state.setFlag(QStyle::State_Sunken, dragControl != nullptr);
+    style()->drawControl(QStyle::CE_Splitter, &option, &p, this);
 }
 
 } // namespace mira

@@ -8,7 +8,8 @@ namespace mira {
 
 // A 3-pixel splitter that resizes the control placed before it. Dragging never makes
 // that control, or the space left for the client-aligned control, smaller than
-// MinSize, and never snaps a control closed.
+// MinSize, and never snaps a control closed. It shows a grip in the style's look,
+// lights up under the mouse and while dragged, and shows the resize cursor.
 class TSplit : public QWidget, public TComponent {
     Q_OBJECT
 public:
@@ -28,12 +29,15 @@ public:
     QWidget *ResizedControl() const;
     // Moves the splitter by delta pixels as a drag would.
     void DragBy(int delta);
+    // The mouse is over the splitter, or drags it.
+    bool Hovered() const { return hovered || dragControl; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     bool horizontal() const; // left or right: resizes widths
@@ -42,6 +46,7 @@ private:
     int dragStartSize = 0;
     int dragStartPos = 0;
     int dragMaxSize = 0;
+    bool hovered = false;
     void beginDrag(int globalPos);
     void dragTo(int globalPos);
 };

@@ -1,3 +1,7 @@
+#include <QApplication>
+#include <QEnterEvent>
+#include <QSet>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -146,4 +150,95 @@ TEST(SplitDrag, StackedPairKeeps26Pixels)
     EXPECT_EQ(top->height(), 26);
     split->DragBy(1000);
     EXPECT_EQ(rest->height(), 26);
+}
+
+// ------------------------------------------------------------------------- its look
+
+namespace {
+
+QSet<QRgb> coloursOf(const QImage &image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+void hover(QWidget *w, bool in)
+{
+    if (in) {
+        const QPointF at(1, 10);
+        QEnterEvent enter(at, at, w->mapToGlobal(at));
+        QApplication::sendEvent(w, &enter);
+    } else {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w, &leave);
+    }
+}
+
+} // namespace
+
+TEST(SplitLook, AGripAtRestTheHighlightUnderTheMouse)
+{
+    Pair p;
+    const QImage rest = p.split->grab().toImage();
+    // Not a plain strip of window colour: the style's grip is on it.
+    EXPECT_GT(coloursOf(rest).size(), 1);
+    EXPECT_FALSE(p.split->Hovered());
+
+    hover(p.split, true);
+    EXPECT_TRUE(p.split->Hovered());
+    const QImage lit = p.split->grab().toImage();
+    EXPECT_NE(lit, rest);
+    // Away from the grip the whole width takes the highlight's hue.
+    const QColor highlight = p.split->palette().color(QPalette::Highlight);
+    for (int x = 0; x < 3; ++x) {
+        const QColor c = lit.pixelColor(x, 5);
+        EXPECT_NEAR(c.hue(), highlight.hue(), 3) << x;
+        EXPECT_NE(c, p.split->palette().color(QPalette::Window)) << x;
+    }
+
+    hover(p.split, false);
+    EXPECT_FALSE(p.split->Hovered());
+    EXPECT_EQ(p.split->grab().toImage(), rest);
+}
+
+TEST(SplitLook, StaysLitWhileDraggedAndWhereTheDragEnds)
+{
+    Pair p;
+    hover(p.split, true);
+    const QImage lit = p.split->grab().toImage();
+    QTest::mousePress(p.split, Qt::LeftButton, {}, QPoint(1, 10));
+    hover(p.split, false); // the mouse runs ahead of the splitter
+    EXPECT_TRUE(p.split->Hovered());
+    // Dragged, the highlight is full.
+    EXPECT_NE(p.split->grab().toImage(), lit);
+    QTest::mouseMove(p.split, QPoint(41, 10));
+    QTest::mouseRelease(p.split, Qt::LeftButton, {}, QPoint(41, 10));
+    EXPECT_EQ(p.left->width(), 240);
+    // Released away from it: at rest again.
+    EXPECT_FALSE(p.split->Hovered());
+    hover(p.split, true);
+    QTest::mousePress(p.split, Qt::LeftButton, {}, QPoint(1, 10));
+    QTest::mouseRelease(p.split, Qt::LeftButton, {}, QPoint(1, 10));
+    EXPECT_TRUE(p.split->Hovered()); // released over it: still lit
+}
+
+TEST(SplitLook, TheResizeCursorFollowsTheOrientationAndTheSizeStaysAsStored)
+{
+    Pair p;
+    EXPECT_EQ(p.split->cursor().shape(), Qt::SplitHCursor);
+    const QRect stored = p.split->geometry();
+    hover(p.split, true);
+    p.split->grab();
+    EXPECT_EQ(p.split->geometry(), stored);
+    EXPECT_EQ(stored.width(), 3);
+
+    QWidget owner;
+    TSplit stacked(&owner);
+    stacked.SetAlign(TAlign::alBottom);
+    EXPECT_EQ(stacked.cursor().shape(), Qt::SplitVCursor);
+    stacked.resize(200, 3);
+    EXPECT_GT(coloursOf(stacked.grab().toImage()).size(), 1); // its grip lies along it
 }
