@@ -2,27 +2,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 
+#include "support/processinfo.h"
 #include "support/testdata.h"
 #include "support/wait.h"
-
-namespace {
-
-// Whether the process has a handler for SIGTERM (bit 15 of SigCgt in /proc).
-bool catchesSigterm(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-    return false;
-}
-
-} // namespace
 
 TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
 {
@@ -42,7 +26,8 @@ TEST(Program, EndingRequestedFromOutsideSavesTheOpenSet)
     mira.start(dir.path() + QStringLiteral("/mira"), {QStringLiteral("Desk")});
     ASSERT_TRUE(mira.waitForStarted(10000));
     // The program catches SIGTERM once its set is open; then ask it to end as a logout would.
-    ASSERT_TRUE(mira::test::waitUntil([&] { return catchesSigterm(mira.processId()); }, 60000))
+    ASSERT_TRUE(
+        mira::test::waitUntil([&] { return mira::test::catchesSigterm(mira.processId()); }, 60000))
         << mira.readAllStandardError().toStdString();
     mira.terminate();
     ASSERT_TRUE(mira.waitForFinished(20000));
