@@ -60,7 +60,8 @@ QString setProblem(const QString &name, const QString &programFolder, const Path
 // Why the snapshot cannot be written to path, or nothing when it can.
 QString snapshotProblem(const QString &path, const PathProbe &probe)
 {
-    const QString cannot = QStringLiteral("cannot write the snapshot ") + path + QStringLiteral(": ");
+    const QString cannot = QStringLiteral("cannot write the snapshot ") + path
+                           + QStringLiteral(": ");
     const QString folder = folderOf(path);
     const PathFacts into = probe(folder);
     if (!into.exists)
@@ -99,8 +100,8 @@ PathFacts ProbePath(const QString &path)
     return facts;
 }
 
-StartPlan PlanStart(const CommandLine &line, const QString &programFolder,
-                    const QString &favorites, const PathProbe &probe)
+StartPlan PlanStart(const CommandLine &line, const QString &programFolder, const QString &favorites,
+                    const PathProbe &probe)
 {
     StartPlan plan;
     const bool snapshot = !line.snapshot.isEmpty();
@@ -127,10 +128,10 @@ StartPlan PlanStart(const CommandLine &line, const QString &programFolder,
     if (!favorites.isEmpty()) {
         const QString folder = inProgramFolder(favorites, QDir::currentPath() + QLatin1Char('/'));
         if (const PathFacts f = probe(folder); f.exists && !f.folder)
-            plan.warnings.append(
-                {QStringLiteral("Favorites"),
-                 QStringLiteral("MIRA_FAVORITES names a file, not a folder:\n") + folder
-                     + QStringLiteral("\n\nFavorites cannot be shown or added.")});
+            plan.warnings.append({QStringLiteral("Favorites"),
+                                  QStringLiteral("MIRA_FAVORITES names a file, not a folder:\n")
+                                      + folder
+                                      + QStringLiteral("\n\nFavorites cannot be shown or added.")});
     }
     return plan;
 }

@@ -46,8 +46,8 @@ inline constexpr int kExitUnusableInput = 2;
 
 // Decides what the start does for line; programFolder ends in "/", favorites is
 // the value of MIRA_FAVORITES (empty when unset).
-StartPlan PlanStart(const CommandLine &line, const QString &programFolder,
-                    const QString &favorites, const PathProbe &probe);
+StartPlan PlanStart(const CommandLine &line, const QString &programFolder, const QString &favorites,
+                    const PathProbe &probe);
 
 // The line a notice makes on standard error.
 QString NoticeLine(const StartNotice &notice);

@@ -10,7 +10,8 @@ void PrepareSurfaceForEngineViews(QWidget *window)
     // Only window systems draw through OpenGL here; the offscreen platform (tests,
     // snapshots) has no OpenGL widgets and fails to flush a window that asks for one.
     const QString platform = QGuiApplication::platformName();
-    if (!platform.startsWith(QLatin1String("xcb")) && !platform.startsWith(QLatin1String("wayland")))
+    if (!platform.startsWith(QLatin1String("xcb"))
+        && !platform.startsWith(QLatin1String("wayland")))
         return;
     // Qt chooses a window's surface when it creates the native window, from the
     // widgets inside it, shown or not. An empty, hidden OpenGL widget never makes

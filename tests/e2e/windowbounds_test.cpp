@@ -1,7 +1,9 @@
 // The main window on a real X display, with and without a window manager: a set's
 // bounds are the window's frame, and opening and closing a set leaves them as stored.
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QRect>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -30,12 +32,9 @@ QByteArray boundsOf(const QByteArray &set)
 // The program on a display, in a program folder of its own.
 class Program {
 public:
-    explicit Program(const VirtualDisplay &display) : display(display) {}
+    explicit Program(const VirtualDisplay &on) : display(on) {}
 
-    bool prepare()
-    {
-        return dir.isValid() && copyProgramInto(dir.path());
-    }
+    bool prepare() { return dir.isValid() && copyProgramInto(dir.path()); }
     QString path(const QString &name) const { return dir.filePath(name); }
     void write(const QString &name, const QByteArray &text) const
     {
@@ -85,29 +84,35 @@ public:
     // The window's frame on the screen: its client geometry and the frame extents.
     QRect frame(const QString &window) const
     {
-        const VirtualDisplay::Result geometry =
-            display.xdotool({QStringLiteral("getwindowgeometry"), window});
+        // xwininfo, as xdotool's position of a framed window is off by the frame.
+        const QString info = output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
         const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)"),
+            QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+).*"
+                                              "Absolute upper-left Y: +(-?\\d+).*"
+                                              "Width: (\\d+).*Height: (\\d+)"),
                                QRegularExpression::DotMatchesEverythingOption)
-                .match(geometry.out);
+                .match(info);
         if (!m.hasMatch())
             return {};
         QRect client(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
                      m.captured(4).toInt());
-        QProcess xprop;
-        xprop.setProcessEnvironment(display.environment());
-        xprop.start(QStringLiteral("xprop"),
-                    {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")});
-        xprop.waitForFinished(10000);
         // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"; absent without a manager.
         const QRegularExpressionMatch e =
             QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
-                .match(QString::fromLatin1(xprop.readAllStandardOutput()));
+                .match(output(QStringLiteral("xprop"), {QStringLiteral("-id"), window,
+                                                        QStringLiteral("_NET_FRAME_EXTENTS")}));
         if (e.hasMatch())
             client.adjust(-e.captured(1).toInt(), -e.captured(3).toInt(), e.captured(2).toInt(),
                           e.captured(4).toInt());
         return client;
+    }
+    QString output(const QString &program, const QStringList &args) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(display.environment());
+        p.start(program, args);
+        p.waitForFinished(10000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
 
     const VirtualDisplay &display;
@@ -118,7 +123,11 @@ public:
 
 QString startDisplay(VirtualDisplay &display, bool withWindowManager)
 {
-    if (const QStringList missing = VirtualDisplay::missingPrograms(); !missing.isEmpty())
+    QStringList missing = VirtualDisplay::missingPrograms();
+    for (const char *tool : {"xwininfo", "xprop"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing << QString::fromLatin1(tool);
+    if (!missing.isEmpty())
         return QStringLiteral("this test needs ") + missing.join(QStringLiteral(", "));
     return display.start(withWindowManager);
 }
@@ -138,7 +147,8 @@ void openAndCloseFiveTimes(bool withWindowManager)
     const QByteArray stored = boundsOf(crlf(kDesk));
     ASSERT_EQ(stored, "  Left = 100\r\n  Top = 50\r\n  Width = 640\r\n  Height = 480\r\n");
     for (int round = 1; round <= 5; ++round) {
-        const QString window = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+        const QString window = mira.start({QStringLiteral("Desk")},
+                                          QStringLiteral("^Desk - Mira$"));
         ASSERT_FALSE(window.isEmpty()) << "round " << round << ": " << mira.errors().toStdString();
         // The frame the window manager drew is where the set says, at its size.
         EXPECT_TRUE(seen([&] { return mira.frame(window) == QRect(100, 50, 640, 480); }))
