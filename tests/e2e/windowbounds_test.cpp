@@ -44,14 +44,18 @@ public:
     }
 
     // Starts it and waits for its one visible window titled title; empty when none came.
-    QString start(const QStringList &args, const QString &title)
+    QString start(const QStringList &args, const QString &title, const QStringList &wrapper = {})
     {
         QProcessEnvironment env = display.environment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
-        process.start(path(QStringLiteral("mira")), args);
+        if (wrapper.isEmpty())
+            process.start(path(QStringLiteral("mira")), args);
+        else
+            process.start(wrapper.first(),
+                          wrapper.mid(1) + QStringList{path(QStringLiteral("mira"))} + args);
         if (!process.waitForStarted(10000))
             return {};
         return window(title);
@@ -260,4 +264,45 @@ TEST(WindowBounds, TheWindowKeepsItsNativeHandleWhenTheFirstPageLoads)
         EXPECT_EQ(display.visibleWindows(mira.process.processId(), title), QStringList{before});
     }
     ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+}
+
+TEST(WindowBounds, ASetOnAReadOnlyMediumOpensAndItsSaveSaysItCannot)
+{
+    // A read-only mount of a folder, in a mount namespace of the program's own.
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    QProcess probe;
+    probe.start(unshare, {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                          QStringLiteral("mount --bind -o ro /tmp /tmp")});
+    if (unshare.isEmpty() || !probe.waitForFinished(10000) || probe.exitCode() != 0)
+        GTEST_SKIP() << "no read-only mount can be made here";
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, false);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    ASSERT_TRUE(QDir(mira.dir.path()).mkdir(QStringLiteral("medium")));
+    mira.write(QStringLiteral("medium/Wall.set"), kDesk);
+    const QByteArray stored = readFile(mira.path(QStringLiteral("medium/Wall.set")));
+    const QString medium = mira.path(QStringLiteral("medium"));
+    const QString window =
+        mira.start({QStringLiteral("medium/Wall.set")}, QStringLiteral("^Wall - Mira$"),
+                   {unshare, QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                    QStringLiteral("mount --bind -o ro \"$1\" \"$1\" && shift && exec \"$@\""),
+                    QStringLiteral("sh"), medium});
+    ASSERT_FALSE(window.isEmpty()) << "the set did not open; " << mira.errors().toStdString();
+    // Ended from outside, it saves on closing: that fails and says so.
+    ASSERT_TRUE(waitUntil([&] { return catchesSigterm(mira.process.processId()); }, 30000));
+    mira.process.terminate();
+    const QString box = mira.window(QStringLiteral("^File Save Failure$"));
+    ASSERT_FALSE(box.isEmpty()) << "the failed save is not told; " << mira.errors().toStdString();
+    display.xdotool({QStringLiteral("windowactivate"), box});
+    ASSERT_TRUE(seen([&] {
+        display.xdotool(
+            {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+        return mira.process.state() == QProcess::NotRunning;
+    }));
+    EXPECT_EQ(mira.process.exitCode(), 0);
+    EXPECT_EQ(readFile(mira.path(QStringLiteral("medium/Wall.set"))), stored);
+    EXPECT_EQ(QDir(medium).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("Wall.set")});
 }
