@@ -96,6 +96,9 @@ void TBaseForm::applySizeLimits()
 
 TBaseForm::~TBaseForm()
 {
+    // The save below may ask in a loop of its own: the window is not fitted any more.
+    settleTimer->stop();
+    settling = false;
     // Leaving the program saves the set when Save On Close is checked.
     if (module)
         module->Sets().SaveOnExit();
