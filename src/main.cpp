@@ -10,14 +10,29 @@
 #include "app/programvalues.h"
 #include "app/snapshot.h"
 #include "app/splash.h"
+#include "app/startcheck.h"
 #include "dialogs/messagebox.h"
 #include "platform/termination.h"
 
 namespace {
 
+// What the command line and the environment name, checked before anything opens.
+mira::StartPlan planStart(const mira::CommandLine &line)
+{
+    return mira::PlanStart(line, mira::programValues().programFolder,
+                           qEnvironmentVariable("MIRA_FAVORITES"), mira::ProbePath);
+}
+
 // mira --snapshot: the set's window offscreen, written as a PNG; no window shows.
 int snapshot(const mira::CommandLine &line)
 {
+    const mira::StartPlan plan = planStart(line);
+    if (!plan.refusal.isEmpty()) {
+        std::fprintf(stderr, "mira: %s\n", qPrintable(mira::NoticeLine({QString(), plan.refusal})));
+        return plan.exitCode;
+    }
+    for (const mira::StartNotice &warning : plan.warnings)
+        std::fprintf(stderr, "mira: %s\n", qPrintable(mira::NoticeLine(warning)));
     mira::SnapshotRunner answers;
     mira::SetModalRunner(&answers);
     // The offscreen screen is small; the set's window keeps the size it was saved with.
@@ -26,7 +41,8 @@ int snapshot(const mira::CommandLine &line)
     {
         std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);
         if (program->terminated() || !program->module->Sets().IsSetOpen()) {
-            std::fprintf(stderr, "mira: no configuration set to open\n");
+            std::fprintf(stderr, "mira: no configuration set to open in %s\n",
+                         qPrintable(mira::programValues().programFolder));
             code = 1;
         } else {
             const mira::SnapshotResult result = mira::TakeSnapshot(*program, line.snapshot,
@@ -76,6 +92,10 @@ int main(int argc, char **argv)
     const mira::CommandLine line = mira::ParseCommandLine(arguments);
     if (!line.snapshot.isEmpty())
         return snapshot(line);
+
+    // Told before the splash shows, which would cover the boxes.
+    const mira::StartPlan plan = planStart(line);
+    mira::TellStartWarnings(plan);
 
     auto *splash = new mira::TSplashForm;
     splash->show();

@@ -11,15 +11,22 @@
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "app/statusbar.h"
+#include "app/windowbounds.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
 #include "layout/align.h"
 #include "layout/pan.h"
+#include "platform/enginesurface.h"
 
 namespace mira {
 namespace {
 
 constexpr int kLockCheckDelayMs = 100;
+// Frame extents and placement arrive from the window manager after mapping; a
+// window that has none (no window manager) stops waiting after this long.
+constexpr int kSettleMs = 3000;
+constexpr int kSettlePollMs = 100;
+constexpr int kSettleRetries = 2;
 
 // The main window's client area below the menu and above the status bar: its
 // aligned children (the root container) fill it.
@@ -63,22 +70,35 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
         setMenuBar(module->CreateAppMenu());
         module->SetMainWindow(this);
     }
+    // The first page must not make Qt replace the native window.
+    platform::PrepareSurfaceForEngineViews(this);
+    settleTimer = new QTimer(this);
+    settleTimer->setInterval(kSettlePollMs);
+    // Extents that change without a geometry report are only seen by asking.
+    connect(settleTimer, &QTimer::timeout, this, [this] {
+        if (settleClock.hasExpired(kSettleMs)) {
+            settling = false;
+            settleTimer->stop();
+        }
+        followGeometry();
+    });
     applySizeLimits();
 }
 
 void TBaseForm::applySizeLimits()
 {
-    // The window never grows beyond the work area plus its border allowance.
+    // The frame never grows beyond the work area plus its border allowance.
     setMinimumSize(0, 0);
-    const QRect area = WorkArea();
-    if (area.isValid())
-        setMaximumSize(area.width() + 4, area.height() + 4);
-    else
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize frame = MaximumFrameSize(WorkArea());
+    setMaximumSize(qMax(0, frame.width() - fittedFrame.left() - fittedFrame.right()),
+                   qMax(0, frame.height() - fittedFrame.top() - fittedFrame.bottom()));
 }
 
 TBaseForm::~TBaseForm()
 {
+    // The save below may ask in a loop of its own: the window is not fitted any more.
+    settleTimer->stop();
+    settling = false;
     // Leaving the program saves the set when Save On Close is checked.
     if (module)
         module->Sets().SaveOnExit();
@@ -93,11 +113,10 @@ TBaseForm::~TBaseForm()
 void TBaseForm::SetBorderStyle(const QString &style)
 {
     borderStyle = style;
-    if (style != QLatin1String("bsSizeable")) {
+    if (style != QLatin1String("bsSizeable"))
         setFixedSize(size());
-    } else {
+    else
         applySizeLimits();
-    }
 }
 
 QString TBaseForm::StoredWindowState() const
@@ -158,27 +177,81 @@ QRect TBaseForm::StoredBounds() const
 
 void TBaseForm::SetStoredBounds(const QRect &r)
 {
-    const QSize frameExtra = frameGeometry().size() - size();
-    applyBounds(r);
-    // Before the first show the frame is unknown: keep the bounds asked for (within
-    // the size limits), and give them the frame once it is there.
-    normalBounds = QRect(r.topLeft(), r.size().boundedTo(maximumSize() + frameExtra));
-    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        normalBounds = frameGeometry();
+    normalBounds = FitToWorkArea(r, WorkArea());
     priorNormalBounds = normalBounds;
+    if (inNormalState())
+        applyBounds();
+    else
+        boundsOwed = true;
 }
 
-void TBaseForm::applyBounds(const QRect &r)
+bool TBaseForm::inNormalState() const
 {
-    const QSize frameExtra = frameGeometry().size() - size();
-    move(r.topLeft());
-    resize(r.size() - frameExtra);
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+QMargins TBaseForm::currentFrame() const
+{
+    return FrameMargins(frameGeometry(), geometry());
+}
+
+void TBaseForm::applyBounds()
+{
+    // The events of our own changes report nothing new.
+    const bool wasApplying = applying;
+    applying = true;
+    fittedFrame = currentFrame();
+    boundsOwed = false;
+    const QRect client = ClientGeometry(normalBounds, fittedFrame);
+    if (borderStyle != QLatin1String("bsSizeable"))
+        setFixedSize(client.size());
+    else
+        applySizeLimits();
+    // A move takes the frame's position; unchanged parts are not asked for again,
+    // so the window manager sees one request.
+    if (frameGeometry().topLeft() != normalBounds.topLeft())
+        move(normalBounds.topLeft());
+    if (size() != client.size())
+        resize(client.size());
+    applying = wasApplying;
+}
+
+void TBaseForm::startSettling()
+{
+    settling = true;
+    settleRetries = kSettleRetries;
+    settleClock.start();
+    settleTimer->start();
+}
+
+void TBaseForm::followGeometry()
+{
+    if (applying || !isVisible() || !inNormalState())
+        return;
+    const QMargins frame = currentFrame();
+    // A frame that came or changed: the stored bounds are the frame's, so the
+    // client gives way. Otherwise every open would grow the window by its frame.
+    if (boundsOwed || frame != fittedFrame) {
+        applyBounds();
+        return;
+    }
+    if (settling) {
+        if (frameGeometry() != normalBounds) {
+            // Placed elsewhere by the window manager: asked once more, never fought.
+            if (settleRetries-- > 0)
+                applyBounds();
+        } else if (!frame.isNull()) {
+            settling = false;
+            settleTimer->stop();
+        }
+        return;
+    }
+    trackNormalBounds();
 }
 
 void TBaseForm::trackNormalBounds()
 {
-    if (!isVisible()
-        || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!isVisible() || !inNormalState())
         return;
     if (frameGeometry() == normalBounds)
         return;
@@ -235,18 +308,19 @@ void TBaseForm::changeEvent(QEvent *event)
     if (nowMaximised && !maximised && normalBounds == frameGeometry())
         normalBounds = priorNormalBounds;
     maximised = nowMaximised;
+    followGeometry();
 }
 
 void TBaseForm::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    trackNormalBounds();
+    followGeometry();
 }
 
 void TBaseForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    trackNormalBounds();
+    followGeometry();
 }
 
 void TBaseForm::restoreUnderLock()
@@ -280,15 +354,12 @@ void TBaseForm::showEvent(QShowEvent *event)
     if (event->spontaneous() && shownOnce && !isMinimized() && module && !destroying
         && module->Lock().LockArmed())
         restoreUnderLock();
+    QMainWindow::showEvent(event);
     if (!shownOnce) {
         shownOnce = true;
-        // The frame is known now: the stored bounds are the frame's, not the client's.
-        const QRect wanted = normalBounds;
-        if (wanted.isValid() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-            applyBounds(wanted);
-        normalBounds = wanted;
+        startSettling();
     }
-    QMainWindow::showEvent(event);
+    followGeometry();
 }
 
 } // namespace mira

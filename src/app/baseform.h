@@ -1,12 +1,15 @@
 #pragma once
 // The main window: root of the layout tree and of every set file.
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 
 #include "browser/panehost.h"
 #include "layout/component.h"
 
 class QStatusBar;
+class QTimer;
 
 namespace mira {
 
@@ -78,6 +81,8 @@ public:
     // Frame geometry as a set stores it (Left, Top, Width, Height): the normal
     // (restored) bounds the user last had, also while maximised, minimised or hidden.
     QRect StoredBounds() const;
+    // Takes bounds read from a set (or the work area): the frame, with whatever
+    // margins the window manager gives it, covers them, within the work area's limit.
     void SetStoredBounds(const QRect &r);
 
     void ComponentInserted(QWidget *component) override;
@@ -92,9 +97,17 @@ protected:
 
 private:
     void applySizeLimits();
-    void applyBounds(const QRect &r);
+    // Fits the client geometry so that the frame covers the normal bounds.
+    void applyBounds();
+    // Every report of the window's geometry: fits the client to a frame that came
+    // or changed, keeps the stored bounds while the window manager settles the
+    // newly shown window, and otherwise follows what the user does.
+    void followGeometry();
+    void startSettling();
     // Follows the frame while the window is shown in its normal state.
     void trackNormalBounds();
+    bool inNormalState() const;
+    QMargins currentFrame() const;
     // A restore of the window under the lock: back to minimized until the key is typed.
     void restoreUnderLock();
 
@@ -109,6 +122,18 @@ private:
     bool maximised = false;
     QRect normalBounds;
     QRect priorNormalBounds;
+    // The frame margins the client geometry was last fitted to; none before the
+    // window manager has framed the window (its extents come after mapping).
+    QMargins fittedFrame;
+    // The normal bounds wait to be applied (they came while maximised or minimised).
+    bool boundsOwed = false;
+    bool applying = false;
+    // From the first show until the frame covers the stored bounds: geometry
+    // reports are the window manager's doing (framing, placing), not the user's.
+    bool settling = false;
+    int settleRetries = 0;
+    QElapsedTimer settleClock;
+    QTimer *settleTimer = nullptr;
     bool shownOnce = false;
     bool destroying = false;
     bool lockCheckPending = false;

@@ -75,7 +75,8 @@ QString UsageText()
         "Options:\n"
         "  --snapshot FILE.png  open the set without showing a window, run Go All, wait\n"
         "                       until every pane has loaded, write a picture of the whole\n"
-        "                       window and exit: 0, or 1 naming the panes that failed\n"
+        "                       window and exit: 0, or 1 naming the panes that failed,\n"
+        "                       or 2 when SET or FILE.png cannot be used\n"
         "  --wait SECONDS       the snapshot's time limit for loading (default 30)\n"
         "  -h, --help           show this text and exit\n"
         "  --version            show the version and exit\n");

@@ -12,8 +12,10 @@ namespace {
 constexpr char kFirstLine[] = "object TBaseForm";
 constexpr qsizetype kFirstLineLength = sizeof kFirstLine - 1;
 
-// Reads no more than the header and the byte after it, however large the file is.
-bool hasSetHeader(const QString &path)
+} // namespace
+
+// Reads no more than the header and the byte after it.
+bool HasSetHeader(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -24,6 +26,8 @@ bool hasSetHeader(const QString &path)
     return head.size() == kFirstLineLength || head.at(kFirstLineLength) == '\r'
            || head.at(kFirstLineLength) == '\n';
 }
+
+namespace {
 
 // The reason a path cannot be a set file, or nullptr when it can.
 const char *refusal(const QString &path)
@@ -37,7 +41,7 @@ const char *refusal(const QString &path)
         return "has no path specified";
     if (!QFileInfo::exists(path))
         return "not found";
-    if (!hasSetHeader(path))
+    if (!HasSetHeader(path))
         return "is not a configuration file";
     return nullptr;
 }

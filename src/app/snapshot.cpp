@@ -126,6 +126,8 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
         watched.append(watch);
     }
 
+    // The picture is of the client area: without a frame, it has the set's size.
+    form->setWindowFlag(Qt::FramelessWindowHint);
     // A window larger than the (small) offscreen screen is fitted into it when shown;
     // the picture shows it at the size of the set.
     const QSize size = form->size();

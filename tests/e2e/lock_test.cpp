@@ -86,8 +86,7 @@ TEST(LockOnTheProgram, ARestoredWindowShowsNothingUntilTheKeyIsTyped)
 
     const QString title = QStringLiteral("^Lock - Mira$");
     QString window;
-    // The window's native handle changes when the first engine view arrives (it
-    // then needs a GL surface): the window is looked up again after loading.
+    // Looked up again after loading: the window must still be the program's only one.
     const auto aloneAndActive = [&] {
         return seen(
             [&] {

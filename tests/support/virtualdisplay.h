@@ -32,7 +32,8 @@ public:
     }
 
     // Empty when the display and its window manager run, else what went wrong.
-    QString start()
+    // Without the window manager, windows get no frame and stay where they are put.
+    QString start(bool withWindowManager = true)
     {
         // Xvfb takes a free display number and writes it to the descriptor given. Without
         // -noreset it resets when its last client leaves, and a client connecting then
@@ -50,6 +51,8 @@ public:
         name = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
         if (!seen([&] { return xdotool({QStringLiteral("getmouselocation")}).ok; }))
             return QStringLiteral("no connection to the display ") + name;
+        if (!withWindowManager)
+            return {};
 
         windowManager.setProcessEnvironment(environment());
         windowManager.setProcessChannelMode(QProcess::MergedChannels);
