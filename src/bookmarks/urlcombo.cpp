@@ -25,6 +25,11 @@ bool isUpDown(int key)
 
 } // namespace
 
+int ShownBookmark(const TURLs &urls, const QString &location)
+{
+    return location.isEmpty() ? -1 : urls.IndexOfAddress(location);
+}
+
 TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
 {
     auto *pane = dynamic_cast<AddressNavigator *>(owner);
@@ -123,6 +128,26 @@ int TURLCombo::SelectedIndex() const
     if (c < 0 || !sameText(urls->Items(c)->Name(), text))
         return -1;
     return c;
+}
+
+int TURLCombo::ShownIndex() const
+{
+    return ShownBookmark(*urls, loadedLocation());
+}
+
+void TURLCombo::RestoreShown()
+{
+    const QString location = loadedLocation();
+    if (location.isEmpty()) {
+        UndoEdit();
+        return;
+    }
+    // Set by the program: no change notification, nothing loads.
+    const int line = MapIndex(ShownIndex());
+    setCurrentIndex(line);
+    setEditText(line >= 0 ? itemText(line) : location);
+    if (lineEdit())
+        lineEdit()->selectAll();
 }
 
 void TURLCombo::navigate(const QString &address) const
@@ -270,7 +295,7 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
     }
     if (key == Qt::Key_Escape) {
         FSkipChange = true;
-        UndoEdit();
+        RestoreShown();
         hidePopup();
         event->accept();
         return;
@@ -337,7 +362,7 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
             }
             if (key->key() == Qt::Key_Escape) {
                 FSkipChange = true;
-                UndoEdit();
+                RestoreShown();
                 hidePopup();
                 return true;
             }

@@ -544,15 +544,18 @@ bool TBrowser::WebPermissionRequested(const QString &site, const QString &what)
 
 int TBrowser::TimedRefreshPeriod() const
 {
-    if (!AddressCombo->IsSelectionLoaded())
-        return 0;
-    const TURL *url = URLs()->Items(AddressCombo->SelectedIndex());
+    const TURL *url = URLs()->Items(AddressCombo->ShownIndex());
     return url ? RefreshPeriod(url->Refresh()) : 0;
 }
 
 bool TBrowser::IsLoading() const
 {
     return WebView->ReadyState() == READYSTATE_LOADING;
+}
+
+bool TBrowser::WaitsForAnswer() const
+{
+    return AlertWaiting(WebView->Control());
 }
 
 void TBrowser::TimedReload()
