@@ -173,6 +173,9 @@ void TURLCombo::Go(bool userRequest)
         target = url->Address();
         setCurrentIndex(MapIndex(a));
     }
+    // The user has acted on the text: the page it brings takes the box back.
+    if (userRequest && lineEdit())
+        lineEdit()->setModified(false);
     navigate(target);
 }
 
@@ -274,6 +277,13 @@ void TURLCombo::SetHint(const QString &value)
     hint = value;
     setToolTip(ShortHint(value));
     setStatusTip(LongHint(value));
+}
+
+bool TURLCombo::UserEdited() const
+{
+    // The edit's own flag: set by typing and pasting, cleared whenever the program
+    // sets the text.
+    return lineEdit() && lineEdit()->isModified();
 }
 
 void TURLCombo::UndoEdit()

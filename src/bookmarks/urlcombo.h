@@ -73,6 +73,8 @@ public:
     QString Hint() const { return hint; }
     void SetHint(const QString &value);
 
+    // Whether the box holds text the user typed since the program last set it.
+    bool UserEdited() const;
     // Takes the last edit of the edit box back.
     void UndoEdit();
     // While set, a change of the text is not taken for the user's choice of a line;

@@ -444,8 +444,16 @@ void TBrowser::WebStatusTextChange(const QString &text)
 
 void TBrowser::WebTitleChange(const QString &title)
 {
-    reportedLocation = WebView->LocationURL();
-    AddressCombo->LocationChanged(title, reportedLocation);
+    const QString location = WebView->LocationURL();
+    const bool samePage = !location.isEmpty() && location == reportedLocation;
+    reportedLocation = location;
+    // A page that retitles itself (a clock, a counter) would wipe what the user is
+    // typing in the box; only a new page takes the box back.
+    if (samePage && AddressCombo->UserEdited()) {
+        AddressCombo->SetHint(title + QLatin1Char('|') + location);
+        return;
+    }
+    AddressCombo->LocationChanged(title, location);
 }
 
 void TBrowser::WebProgressChange(int progress, int)

@@ -438,6 +438,31 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
 }
 
+TEST_F(TimedPane, APageThatRetitlesItselfLeavesTypingAloneANewPageTakesTheBoxBack)
+{
+    TBrowser *pane = wallPane();
+    TURLCombo *combo = pane->AddressCombo;
+    FakeWebControl *fake = fakeOf(pane);
+    show(pane, QStringLiteral("Half"));
+    fake->emitTitle(QStringLiteral("12:00")); // not typing: the bookmark stays shown
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, QStringLiteral("http://next"));
+    fake->emitTitle(QStringLiteral("12:01"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://next"));
+    EXPECT_EQ(combo->Hint(), QStringLiteral("12:01|http://half.test/"));
+
+    QTest::keyClick(combo, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://next"));
+    show(pane, QStringLiteral("Half")); // a bookmark named and gone to
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    fake->emitTitle(QStringLiteral("12:02"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+}
+
 TEST_F(TimedPane, APaneWaitsWhileItsPagesAlertIsOpen)
 {
     TBrowser *pane = wallPane();
