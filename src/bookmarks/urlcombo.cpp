@@ -25,6 +25,11 @@ bool isUpDown(int key)
 
 } // namespace
 
+int ShownBookmark(const TURLs &urls, const QString &location)
+{
+    return location.isEmpty() ? -1 : urls.IndexOfAddress(location);
+}
+
 TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
 {
     auto *pane = dynamic_cast<AddressNavigator *>(owner);
@@ -125,6 +130,26 @@ int TURLCombo::SelectedIndex() const
     return c;
 }
 
+int TURLCombo::ShownIndex() const
+{
+    return ShownBookmark(*urls, loadedLocation());
+}
+
+void TURLCombo::RestoreShown()
+{
+    const QString location = loadedLocation();
+    if (location.isEmpty()) {
+        UndoEdit();
+        return;
+    }
+    // Set by the program: no change notification, nothing loads.
+    const int line = MapIndex(ShownIndex());
+    setCurrentIndex(line);
+    setEditText(line >= 0 ? itemText(line) : location);
+    if (lineEdit())
+        lineEdit()->selectAll();
+}
+
 void TURLCombo::navigate(const QString &address) const
 {
     if (pane && !address.isEmpty())
@@ -148,6 +173,9 @@ void TURLCombo::Go(bool userRequest)
         target = url->Address();
         setCurrentIndex(MapIndex(a));
     }
+    // The user has acted on the text: the page it brings takes the box back.
+    if (userRequest && lineEdit())
+        lineEdit()->setModified(false);
     navigate(target);
 }
 
@@ -251,6 +279,13 @@ void TURLCombo::SetHint(const QString &value)
     setStatusTip(LongHint(value));
 }
 
+bool TURLCombo::UserEdited() const
+{
+    // The edit's own flag: set by typing and pasting, cleared whenever the program
+    // sets the text.
+    return lineEdit() && lineEdit()->isModified();
+}
+
 void TURLCombo::UndoEdit()
 {
     if (lineEdit())
@@ -270,7 +305,7 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
     }
     if (key == Qt::Key_Escape) {
         FSkipChange = true;
-        UndoEdit();
+        RestoreShown();
         hidePopup();
         event->accept();
         return;
@@ -337,7 +372,7 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
             }
             if (key->key() == Qt::Key_Escape) {
                 FSkipChange = true;
-                UndoEdit();
+                RestoreShown();
                 hidePopup();
                 return true;
             }

@@ -13,6 +13,11 @@
 
 namespace mira {
 
+// The collection index of the bookmark whose page is shown at location (its address,
+// ignoring case), or -1; an empty location shows none. Unlike the box's selection,
+// typing in the box leaves it alone: timed reloads and Escape follow it.
+int ShownBookmark(const TURLs &urls, const QString &location);
+
 class TURLCombo : public QComboBox, public URLListView {
     Q_OBJECT
 public:
@@ -40,6 +45,12 @@ public:
     // as no bookmark even while the list still marks a line).
     int SelectedIndex() const;
 
+    // ShownBookmark of the pane's loaded location.
+    int ShownIndex() const;
+    // Escape: the box shows the shown bookmark again (its line selected), or the loaded
+    // location when that is no bookmark; with nothing loaded the last edit is taken back.
+    void RestoreShown();
+
     // userRequest (the Go button, Enter): the named bookmark whatever its Refresh, or
     // the typed address. Otherwise (Go All) only a named bookmark with Refresh >= 0.
     void Go(bool userRequest);
@@ -62,6 +73,8 @@ public:
     QString Hint() const { return hint; }
     void SetHint(const QString &value);
 
+    // Whether the box holds text the user typed since the program last set it.
+    bool UserEdited() const;
     // Takes the last edit of the edit box back.
     void UndoEdit();
     // While set, a change of the text is not taken for the user's choice of a line;

@@ -450,8 +450,16 @@ void TBrowser::WebStatusTextChange(const QString &text)
 
 void TBrowser::WebTitleChange(const QString &title)
 {
-    reportedLocation = WebView->LocationURL();
-    AddressCombo->LocationChanged(title, reportedLocation);
+    const QString location = WebView->LocationURL();
+    const bool samePage = !location.isEmpty() && location == reportedLocation;
+    reportedLocation = location;
+    // A page that retitles itself (a clock, a counter) would wipe what the user is
+    // typing in the box; only a new page takes the box back.
+    if (samePage && AddressCombo->UserEdited()) {
+        AddressCombo->SetHint(title + QLatin1Char('|') + location);
+        return;
+    }
+    AddressCombo->LocationChanged(title, location);
 }
 
 void TBrowser::WebProgressChange(int progress, int)
@@ -550,15 +558,18 @@ bool TBrowser::WebPermissionRequested(const QString &site, const QString &what)
 
 int TBrowser::TimedRefreshPeriod() const
 {
-    if (!AddressCombo->IsSelectionLoaded())
-        return 0;
-    const TURL *url = URLs()->Items(AddressCombo->SelectedIndex());
+    const TURL *url = URLs()->Items(AddressCombo->ShownIndex());
     return url ? RefreshPeriod(url->Refresh()) : 0;
 }
 
 bool TBrowser::IsLoading() const
 {
     return WebView->ReadyState() == READYSTATE_LOADING;
+}
+
+bool TBrowser::WaitsForAnswer() const
+{
+    return AlertWaiting(WebView->Control());
 }
 
 void TBrowser::TimedReload()

@@ -107,9 +107,11 @@ public:
     QString LoadedLocationName() const override;
     std::unique_ptr<DocumentBodyAccess> Body() const override;
 
-    // RefreshTarget: the selected bookmark's period while the pane shows it.
+    // RefreshTarget: the period of the bookmark whose page is shown, whatever the box
+    // holds meanwhile.
     int TimedRefreshPeriod() const override;
     bool IsLoading() const override;
+    bool WaitsForAnswer() const override;
     void TimedReload() override;
     void ShowRefreshCountdown(int secondsLeft, bool paused) override;
 

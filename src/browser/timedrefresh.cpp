@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/webdialogs.h"
+
 namespace mira {
 
 int SpreadDelayMs(int index, int count)
@@ -98,6 +100,7 @@ TimedRefresh::TimedRefresh(PaneList paneList, QObject *parent)
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     Clock = [clock] { return clock->elapsed(); };
+    EngineHeld = [] { return platform::EngineHeld(); };
     timer.setInterval(TickMs);
     connect(&timer, &QTimer::timeout, this, &TimedRefresh::Tick);
     timer.start();
@@ -111,9 +114,15 @@ void TimedRefresh::SetPaused(RefreshPause reason, bool on)
         pauses &= ~int(reason);
 }
 
+bool TimedRefresh::Paused() const
+{
+    return pauses != 0 || (EngineHeld && EngineHeld());
+}
+
 void TimedRefresh::Tick()
 {
     const qint64 now = Clock();
+    const bool paused = Paused();
     QList<QPointer<QWidget>> widgets;
     QList<RefreshSchedule::Entry> entries;
     for (QWidget *w : panes()) {
@@ -124,20 +133,21 @@ void TimedRefresh::Tick()
         entries.append({w, target->TimedRefreshPeriod()});
     }
     schedule.Update(entries, now);
-    const QList<RefreshSchedule::Key> due = schedule.Due(now, Paused());
+    const QList<RefreshSchedule::Key> due = schedule.Due(now, paused);
     for (const QPointer<QWidget> &w : std::as_const(widgets)) {
         // A reload may run events that delete panes.
         auto *target = dynamic_cast<RefreshTarget *>(w.data());
         if (!target)
             continue;
-        // A page still loading is left alone for this period.
-        if (due.contains(w.data()) && !target->IsLoading()) {
+        // A page still loading, or whose box is open, is left alone for this period.
+        const bool waits = target->WaitsForAnswer();
+        if (due.contains(w.data()) && !waits && !target->IsLoading()) {
             target->TimedReload();
             if (!w)
                 continue;
         }
         const qint64 at = schedule.DueAt(w.data());
-        target->ShowRefreshCountdown(at < 0 ? -1 : SecondsLeft(at, now), Paused());
+        target->ShowRefreshCountdown(at < 0 ? -1 : SecondsLeft(at, now), paused || waits);
     }
 }
 

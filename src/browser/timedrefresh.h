@@ -1,8 +1,9 @@
 #pragma once
 // Timed reloads: a pane showing a bookmark whose Refresh is positive reloads it by
 // itself every that many seconds. Reloads falling due together are spread over a
-// few seconds, a pane still loading is skipped for one period, and nothing reloads
-// while the program is paused (offline, or the lock armed).
+// few seconds, a pane still loading or waiting for an answer to its page's box is
+// skipped for one period, and nothing reloads while the program is paused (offline,
+// the lock armed, or the engine waiting for a page's question).
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -62,6 +63,9 @@ public:
     // Seconds between timed reloads of what the pane shows now; 0 for none.
     virtual int TimedRefreshPeriod() const = 0;
     virtual bool IsLoading() const = 0;
+    // A box of the pane's page waits for the user: the pane is neither reloaded under
+    // it nor owed reloads for the time it was open.
+    virtual bool WaitsForAnswer() const { return false; }
     // Reloads the page, keeping its scroll position.
     virtual void TimedReload() = 0;
     // The seconds left until the next reload (-1: none), or that reloads are paused.
@@ -80,7 +84,11 @@ public:
     explicit TimedRefresh(PaneList panes, QObject *parent = nullptr);
 
     void SetPaused(RefreshPause reason, bool on);
-    bool Paused() const { return pauses != 0; }
+    // Paused for a reason, or while the engine waits for a question of a page (it
+    // could carry out no reload until that is answered).
+    bool Paused() const;
+    // Whether the engine is held; replaceable for tests.
+    std::function<bool()> EngineHeld;
 
     // One step: follow the panes, reload those due, show the countdowns.
     void Tick();

@@ -137,8 +137,14 @@ void FakeWebControl::runStep(const PageStep &step)
 {
     switch (step.kind) {
     case PageStep::Alert: {
-        WebMessage m{step.text, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK};
-        pageMessage(m);
+        // As the engine: told OK at once, the message follows.
+        QPointer<FakeWebControl> self = this;
+        DeliverAlertLater(this,
+                          {step.text, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK},
+                          [self](WebMessage &m) {
+                              if (self)
+                                  self->pageMessage(m);
+                          });
         break;
     }
     case PageStep::Confirm: {

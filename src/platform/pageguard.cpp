@@ -3,6 +3,8 @@
 // only when the control's owner says so.
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
+#include <QTimer>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -46,13 +48,22 @@ void QtWebControl::guardPage(QWebEnginePage *p)
             [](QWebEngineFullScreenRequest request) { request.reject(); });
     connect(p, &QWebEnginePage::featurePermissionRequested, this,
             [this, p](const QUrl &origin, QWebEnginePage::Feature feature) {
-                bool grant = false;
-                Q_EMIT permissionRequested(origin.toDisplayString(), featureName(feature), &grant);
-                if (effectiveSilent())
-                    grant = false;
-                p->setFeaturePermission(origin, feature,
-                                        grant ? QWebEnginePage::PermissionGrantedByUser
-                                              : QWebEnginePage::PermissionDeniedByUser);
+                // Answered once the engine's callback has returned: a box asked in
+                // there would hold every page until answered.
+                QPointer<QWebEnginePage> page = p;
+                QTimer::singleShot(0, this, [this, page, origin, feature] {
+                    if (!page)
+                        return;
+                    bool grant = false;
+                    Q_EMIT permissionRequested(origin.toDisplayString(), featureName(feature),
+                                               &grant);
+                    if (effectiveSilent())
+                        grant = false;
+                    if (page)
+                        page->setFeaturePermission(origin, feature,
+                                                   grant ? QWebEnginePage::PermissionGrantedByUser
+                                                         : QWebEnginePage::PermissionDeniedByUser);
+                });
             });
 }
 

@@ -1,9 +1,7 @@
 #include "platform/qtwebcontrol.h"
 
-#include <QAuthenticator>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPageSetupDialog>
@@ -15,7 +13,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -35,10 +32,6 @@
 
 namespace mira::platform {
 namespace {
-
-// Captions of the boxes and windows shown for pages; error boxes carry "Error".
-const QString certificateCaption = QStringLiteral("Certificate Error");
-const QString securityCaption = QStringLiteral("Security Alert");
 
 QList<QtWebControl *> &liveControls()
 {
@@ -119,12 +112,20 @@ public:
 protected:
     void javaScriptAlert(const QUrl &, const QString &msg) override
     {
-        WebMessage m{msg, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK};
-        if (control)
-            control->scriptMessage(m);
+        // A box run in here would hold every page until answered.
+        if (!control)
+            return;
+        QPointer<QtWebControl> target = control;
+        DeliverAlertLater(control, {msg, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK},
+                          [target](WebMessage &m) {
+                              if (target)
+                                  target->scriptMessage(m);
+                          });
     }
     bool javaScriptConfirm(const QUrl &, const QString &msg) override
     {
+        // The page waits for the answer, and the engine with it.
+        const EngineHold hold;
         // A page's leave question is a window of the engine, not a script message; a
         // silent control leaves the page unasked.
         if (msg == LeavePageQuestionText())
@@ -139,6 +140,7 @@ protected:
     bool javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue,
                           QString *result) override
     {
+        const EngineHold hold;
         WebMessage m{msg,  EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION,
                      true, defaultValue,    IDCANCEL};
         if (!control || control->scriptMessage(m) != IDOK)
@@ -155,6 +157,7 @@ protected:
     {
         if (!control)
             return {};
+        const EngineHold hold;
         return ChooseUploadFiles(control->view, control->effectiveSilent(),
                                  mode == FileSelectOpenMultiple, oldFiles);
     }
@@ -267,63 +270,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
             [this](const QString &url) { Q_EMIT statusTextChange(url); });
     connect(p, &QWebEnginePage::windowCloseRequested, this,
             [this] { Q_EMIT windowCloseRequested(); });
-    connect(p, &QWebEnginePage::certificateError, this,
-            [this](const QWebEngineCertificateError &error) {
-                QWebEngineCertificateError e = error;
-                if (!e.isOverridable()) {
-                    WebMessage m{e.description(),
-                                 certificateCaption,
-                                 MB_OK | MB_ICONERROR,
-                                 false,
-                                 {},
-                                 IDOK};
-                    scriptMessage(m);
-                    return; // rejected
-                }
-                e.defer();
-                const QString text = QStringLiteral(
-                                         "%1\n\n%2\n\nDo you want to open this page anyway?")
-                                         .arg(e.url().toDisplayString(), e.description());
-                if (AskEngineQuestion(view, effectiveSilent(), mrNo, securityCaption, text,
-                                      MsgType::Warning, mbYes | mbNo)
-                    == mrYes)
-                    e.acceptCertificate();
-                else
-                    e.rejectCertificate();
-            });
-    connect(p, &QWebEnginePage::authenticationRequired, this,
-            [this](const QUrl &url, QAuthenticator *auth) {
-                QString user;
-                QString password;
-                // Only a null authenticator cancels: the engine has already given this
-                // one its realm, and empty credentials are sent and refused up to 32 times.
-                if (!AskCredentials(view, effectiveSilent(), url.host(), &user, &password)) {
-                    *auth = QAuthenticator();
-                    return;
-                }
-                auth->setUser(user);
-                auth->setPassword(password);
-            });
-
-    // A download the page offers; saving a page is the Save As command's own.
-    connect(profile, &QWebEngineProfile::downloadRequested, p,
-            [this, p](QWebEngineDownloadRequest *request) {
-                if (request->isSavePageDownload() || request->page() != p
-                    || request->state() != QWebEngineDownloadRequest::DownloadRequested)
-                    return;
-                const QString path = AskDownloadPath(view, effectiveSilent(),
-                                                     request->downloadFileName(),
-                                                     request->url().host(),
-                                                     request->downloadDirectory());
-                if (path.isEmpty()) {
-                    request->cancel();
-                    return;
-                }
-                const QFileInfo target(path);
-                request->setDownloadDirectory(target.absolutePath());
-                request->setDownloadFileName(target.fileName());
-                request->accept();
-            });
+    askForPage(p, profile);
 
     if (view)
         view->setPage(p);

@@ -85,6 +85,9 @@ private:
     // Connects what a page may try beyond its view: a renderer's end, full screen,
     // permissions (pageguard.cpp).
     void guardPage(QWebEnginePage *page);
+    // Connects the questions a page asks the user: certificates, logins, downloads
+    // (pagequestions.cpp).
+    void askForPage(QWebEnginePage *page, QWebEngineProfile *profile);
     void showStopped(bool stopped);
 
     bool openDocument();

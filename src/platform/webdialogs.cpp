@@ -11,7 +11,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <deque>
 
 #include "dialogs/modal.h"
 
@@ -177,6 +179,95 @@ int ShowOwnMessage(QWidget *owner, WebMessage &message)
     };
     // ModalResult values are the message box results.
     return RunModal(record);
+}
+
+namespace {
+
+struct WaitingAlert {
+    QPointer<WebControl> control;
+    WebMessage message;
+    std::function<void(WebMessage &)> deliver;
+};
+
+std::deque<WaitingAlert> &waitingAlerts()
+{
+    static std::deque<WaitingAlert> alerts;
+    return alerts;
+}
+
+// The control whose alert is being delivered now, if any.
+const WebControl *deliveringFor = nullptr;
+bool delivering = false;
+int engineHolds = 0;
+
+void deliverWaitingAlerts()
+{
+    // A box open further up delivers the rest once it is answered.
+    if (delivering)
+        return;
+    // Reset however a delivery ends (an exception is dropped further out).
+    struct Turn {
+        Turn() { delivering = true; }
+        ~Turn()
+        {
+            delivering = false;
+            deliveringFor = nullptr;
+        }
+        Turn(const Turn &) = delete;
+        Turn &operator=(const Turn &) = delete;
+    } turn;
+    std::deque<WaitingAlert> &alerts = waitingAlerts();
+    while (!alerts.empty()) {
+        WaitingAlert next = std::move(alerts.front());
+        alerts.pop_front();
+        if (!next.control || !next.deliver)
+            continue;
+        deliveringFor = next.control;
+        next.deliver(next.message);
+        deliveringFor = nullptr;
+    }
+}
+
+int alertsOf(const WebControl *control)
+{
+    int n = deliveringFor == control ? 1 : 0;
+    for (const WaitingAlert &a : waitingAlerts())
+        if (a.control == control)
+            ++n;
+    return n;
+}
+
+} // namespace
+
+void DeliverAlertLater(WebControl *control, const WebMessage &message,
+                       std::function<void(WebMessage &)> deliver)
+{
+    if (!control || alertsOf(control) >= MaxWaitingAlerts)
+        return;
+    waitingAlerts().push_back({control, message, std::move(deliver)});
+    // Every alert has its own turn: one whose control is gone on the way still
+    // leaves the others theirs.
+    QTimer::singleShot(0, control, [] { deliverWaitingAlerts(); });
+}
+
+bool AlertWaiting(const WebControl *control)
+{
+    return control && alertsOf(control) > 0;
+}
+
+EngineHold::EngineHold()
+{
+    ++engineHolds;
+}
+
+EngineHold::~EngineHold()
+{
+    --engineHolds;
+}
+
+bool EngineHeld()
+{
+    return engineHolds > 0;
 }
 
 namespace {

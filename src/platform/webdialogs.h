@@ -42,6 +42,28 @@ private:
 // of a prompt.
 int ShowOwnMessage(QWidget *owner, WebMessage &message);
 
+// A box run inside one of the engine's callbacks holds the engine, and with it every
+// page of the program, until it is answered. An alert needs no answer: the engine
+// is told OK at once, and deliver gets the message once the callback has returned.
+// Alerts are delivered one at a time in order; while MaxWaitingAlerts of one control
+// wait or are open, its further alerts are dropped (a page cannot pile up boxes).
+void DeliverAlertLater(WebControl *control, const WebMessage &message,
+                       std::function<void(WebMessage &)> deliver);
+constexpr int MaxWaitingAlerts = 3;
+// Whether an alert of control waits to be delivered or is being delivered.
+bool AlertWaiting(const WebControl *control);
+
+// Marks the engine as held by a question it waits for (a box run inside one of its
+// callbacks), while the mark lives. Nothing else of the engine moves meanwhile.
+class EngineHold {
+public:
+    EngineHold();
+    ~EngineHold();
+    EngineHold(const EngineHold &) = delete;
+    EngineHold &operator=(const EngineHold &) = delete;
+};
+bool EngineHeld();
+
 // Sees each dialog window of the engine before it is shown (the program's dialog
 // watcher). Answer returns true when it has answered or closed the dialog itself, which
 // is then not shown; it may rename the dialog and leave it to the user.

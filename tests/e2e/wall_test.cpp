@@ -1,15 +1,22 @@
 // A wall that runs by itself, on the real engine: timed reloads against a server
 // that counts requests, the snapshot of a set, and the program's desktop face
 // (--help, --version, the desktop entry).
+#include <QAbstractButton>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/baseform.h"
+#include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "support/httpserver.h"
 #include "support/programfixture.h"
@@ -124,6 +131,75 @@ TEST_F(Wall, PanesReloadByThemselvesAtTheirPeriods)
     EXPECT_GE(three, 2);
     EXPECT_LE(three, 4);
     EXPECT_EQ(server.count(QStringLiteral("/zero")), 0);
+}
+
+TEST_F(Wall, TypingInAnAddressBoxLeavesItsTimedReloadGoing)
+{
+    test::HttpServer server;
+    ASSERT_TRUE(server.start());
+    server.serve(QStringLiteral("/two"), page("Two"));
+    writeFile(QStringLiteral("Wall.set"),
+              wallSet(pfGoAllOnOpen, {{server.url(QStringLiteral("/two")).toString(), 2}}));
+    start({QStringLiteral("Wall")});
+    form()->show();
+    auto *pane = form()->findChild<TBrowser *>();
+    ASSERT_TRUE(pane);
+    ASSERT_TRUE(test::waitUntil([&] { return pane->WebView->LocationName() == "Two"; }));
+
+    // Typed and pasted text that is never loaded: the page shown is still the bookmark's.
+    QTest::keyClicks(pane->AddressCombo, QStringLiteral("half an address"));
+    pane->AddressCombo->setEditText(QStringLiteral("http://favorite.test/"));
+    server.clearLog();
+    test::waitUntil([] { return false; }, 9000);
+    EXPECT_GE(server.count(QStringLiteral("/two")), 3);
+    // The reloads leave what the user typed alone.
+    EXPECT_EQ(pane->AddressCombo->currentText(), QStringLiteral("http://favorite.test/"));
+}
+
+TEST_F(Wall, APagesAlertHoldsOnlyItsOwnPane)
+{
+    test::HttpServer server;
+    ASSERT_TRUE(server.start());
+    server.serve(QStringLiteral("/asks"),
+                 "<!DOCTYPE html><html><head><title>Asks</title></head><body>asks<script>"
+                 "setTimeout(() => alert('Look at me'), 200);</script></body></html>");
+    server.serve(QStringLiteral("/steady"), page("Steady"));
+    writeFile(QStringLiteral("Wall.set"),
+              wallSet(pfInteractive | pfGoAllOnOpen,
+                      {{server.url(QStringLiteral("/asks")).toString(), 2},
+                       {server.url(QStringLiteral("/steady")).toString(), 2}}));
+    // The first box is the real one, open for nine seconds before it is answered;
+    // later ones are answered at once.
+    bool boxOpen = false;
+    bool answered = false;
+    int steadyMeanwhile = -1;
+    int asksMeanwhile = -1;
+    modal.answerWith([&](ModalRecord &record) {
+        boxOpen = true;
+        server.clearLog();
+        QPointer<QDialog> box = record.dialog;
+        QTimer::singleShot(9000, box, [box] {
+            if (auto *ok = box ? box->findChild<QAbstractButton *>() : nullptr)
+                ok->click();
+        });
+        const int result = record.show();
+        steadyMeanwhile = server.count(QStringLiteral("/steady"));
+        asksMeanwhile = server.count(QStringLiteral("/asks"));
+        boxOpen = false;
+        answered = true;
+        server.clearLog();
+        return result;
+    });
+    modal.setDefault(mrOK);
+    start({QStringLiteral("Wall")});
+    form()->show();
+    ASSERT_TRUE(test::waitUntil([&] { return answered; }, 30000));
+    ASSERT_FALSE(boxOpen);
+    EXPECT_EQ(modal.asked.first().text, QStringLiteral("Look at me"));
+    EXPECT_GE(steadyMeanwhile, 3); // its two seconds kept while the other page asked
+    EXPECT_EQ(asksMeanwhile, 0);   // never reloaded under its own box
+    // Answered, the asking pane goes on reloading by itself.
+    EXPECT_TRUE(test::waitUntil([&] { return server.count(QStringLiteral("/asks")) > 0; }, 5000));
 }
 
 TEST(WallSnapshot, WritesTheWindowAndNamesThePanesThatFailed)

@@ -120,6 +120,63 @@ TEST_F(Combo, EscapeTakesTypingBackAndLoadsNothing)
     EXPECT_TRUE(fake->navigations.isEmpty());
 }
 
+TEST(ShownBookmark, IsTheBookmarkOfTheLoadedAddressWhateverTheBoxHolds)
+{
+    TURLs urls;
+    ASSERT_TRUE(urls.Add()->SetNameAndAddress(QStringLiteral("A"), QStringLiteral("http://a/")));
+    ASSERT_TRUE(urls.Add()->SetNameAndAddress(QStringLiteral("B"), QStringLiteral("http://b/")));
+    urls.Add(); // no address yet
+    const struct {
+        const char *location;
+        int shown;
+    } cases[] = {
+        {"", -1},           // nothing loaded, not even the bookmark without an address
+        {"http://a/", 0},   //
+        {"HTTP://B/", 1},   // addresses match ignoring case
+        {"http://a/x", -1}, // a page reached from a bookmark is not that bookmark
+        {"http://c/", -1},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ShownBookmark(urls, QString::fromLatin1(c.location)), c.shown) << c.location;
+}
+
+TEST_F(Combo, EscapePutsTheShownBookmarkBackWhateverWasWalkedOrTyped)
+{
+    combo->setEditText(QStringLiteral("A"));
+    pane->GoClick(pane->GoButton);
+    settle();
+    ASSERT_EQ(combo->currentText(), QStringLiteral("A"));
+    const int shown = combo->ShownIndex();
+    ASSERT_EQ(combo->SelectedIndex(), shown);
+    fake->navigations.clear();
+
+    QTest::keyClick(combo, Qt::Key_Down); // walks the list, loads nothing
+    QTest::keyClicks(combo, QStringLiteral("xyz"));
+    combo->setEditText(QStringLiteral("http://pasted.test/")); // as a Favorites paste
+    EXPECT_EQ(combo->SelectedIndex(), -1);
+    EXPECT_EQ(combo->ShownIndex(), shown);
+
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(combo->SelectedIndex(), shown);
+    EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("A"));
+    EXPECT_TRUE(fake->navigations.isEmpty());
+}
+
+TEST_F(Combo, EscapeOnAPageThatIsNoBookmarkShowsItsAddress)
+{
+    type(QStringLiteral("http://elsewhere.test/"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    settle();
+    type(QStringLiteral("B"));
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://elsewhere.test/"));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->ShownIndex(), -1);
+    EXPECT_EQ(navigated(pane), QStringList({"http://elsewhere.test/"}));
+}
+
 TEST_F(Combo, LeavingTheBoxWithATypedBookmarkNameLoadsNothing)
 {
     type(QStringLiteral("a"));

@@ -1,5 +1,8 @@
+#include <QAbstractItemView>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -8,6 +11,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "app/appcontrol.h"
 #include "app/statusbar.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
@@ -379,6 +383,108 @@ TEST_F(TimedPane, OnlyAShownBookmarkWithAPositiveRefreshReloadsByItself)
     module()->Refresher.Tick();
     EXPECT_EQ(pane->RefreshButton->statusTip(),
               QStringLiteral("Reload the currently loaded document"));
+}
+
+TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
+{
+    TBrowser *pane = wallPane();
+    TURLCombo *combo = pane->AddressCombo;
+    FakeWebControl *fake = fakeOf(pane);
+    TimedRefresh &refresher = module()->Refresher;
+    qint64 now = 0;
+    refresher.Clock = [&now] { return now; };
+    show(pane, QStringLiteral("Half"));
+    refresher.Tick();
+
+    // Typing, a paste and a Favorites address load nothing: the page is still Half's.
+    QTest::keyClicks(combo, QStringLiteral("typed"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    QGuiApplication::clipboard()->setText(QStringLiteral("http://pasted.test/"));
+    combo->lineEdit()->selectAll();
+    combo->lineEdit()->paste();
+    ASSERT_EQ(combo->currentText(), QStringLiteral("http://pasted.test/"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    combo->setEditText(QStringLiteral("http://favorite.test/"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    now = 30000;
+    refresher.Tick();
+    EXPECT_EQ(fake->refreshCalls, 1);
+    EXPECT_EQ(fake->navigations.size(), 1); // Half's load alone
+
+    // Escape shows Half again; the timer never stopped.
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+
+    // Another bookmark chosen from the list is shown once loaded: its own period.
+    form()->show();
+    combo->showPopup();
+    QAbstractItemView *list = combo->view();
+    const int zeroLine = combo->findText(QStringLiteral("Zero"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(zeroLine, 0)).center());
+    settle();
+    ASSERT_EQ(fake->location, QStringLiteral("http://zero.test/"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+
+    // Go on a typed address: the page shown is no bookmark, so no timer.
+    show(pane, QStringLiteral("Half"));
+    ASSERT_EQ(pane->TimedRefreshPeriod(), 30);
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, QStringLiteral("http://typed.test/"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    settle();
+    ASSERT_EQ(fake->location, QStringLiteral("http://typed.test/"));
+    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+}
+
+TEST_F(TimedPane, APageThatRetitlesItselfLeavesTypingAloneANewPageTakesTheBoxBack)
+{
+    TBrowser *pane = wallPane();
+    TURLCombo *combo = pane->AddressCombo;
+    FakeWebControl *fake = fakeOf(pane);
+    show(pane, QStringLiteral("Half"));
+    fake->emitTitle(QStringLiteral("12:00")); // not typing: the bookmark stays shown
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, QStringLiteral("http://next"));
+    fake->emitTitle(QStringLiteral("12:01"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://next"));
+    EXPECT_EQ(combo->Hint(), QStringLiteral("12:01|http://half.test/"));
+
+    QTest::keyClick(combo, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("http://next"));
+    show(pane, QStringLiteral("Half")); // a bookmark named and gone to
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    fake->emitTitle(QStringLiteral("12:02"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
+}
+
+TEST_F(TimedPane, APaneWaitsWhileItsPagesAlertIsOpen)
+{
+    TBrowser *pane = wallPane();
+    form()->SetTag(pfInteractive);
+    FakeWebControl *fake = fakeOf(pane);
+    fake->site = std::make_shared<FakeWebControl::Site>();
+    (*fake->site)[QStringLiteral("http://half.test/")] =
+        FakeWebControl::Page{QStringLiteral("Half"),
+                             {},
+                             {{FakeWebControl::PageStep::Alert, QStringLiteral("Look"), {}}},
+                             false};
+    bool waitedDuringBox = false;
+    modal.answerWith([&](ModalRecord &) {
+        waitedDuringBox = pane->WaitsForAnswer();
+        return int(mrOK);
+    });
+    EXPECT_FALSE(pane->WaitsForAnswer());
+    show(pane, QStringLiteral("Half"));
+    ASSERT_EQ(modal.asked.size(), 1);
+    EXPECT_EQ(modal.asked[0].text, QStringLiteral("Look"));
+    EXPECT_TRUE(waitedDuringBox);
+    EXPECT_FALSE(pane->WaitsForAnswer());
 }
 
 TEST_F(TimedPane, CountdownHintSaysSecondsLeftOrPaused)

@@ -119,11 +119,13 @@ class Target : public QWidget, public RefreshTarget {
 public:
     int period = 0;
     bool loading = false;
+    bool waiting = false;
     int reloadCount = 0;
     int secondsLeft = -2;
     bool paused = false;
     int TimedRefreshPeriod() const override { return period; }
     bool IsLoading() const override { return loading; }
+    bool WaitsForAnswer() const override { return waiting; }
     void TimedReload() override { ++reloadCount; }
     void ShowRefreshCountdown(int seconds, bool isPaused) override
     {
@@ -189,4 +191,51 @@ TEST(TimedRefreshPanes, CountdownShowsSecondsLeftOrThePause)
     EXPECT_EQ(d.one.reloadCount, 1);
     EXPECT_EQ(d.one.secondsLeft, 19); // the old cadence goes on: due at 60 s
     EXPECT_FALSE(d.one.paused);
+}
+
+TEST(TimedRefreshPanes, APaneWhoseBoxIsOpenWaitsAloneAndIsOwedNothingAfterwards)
+{
+    Driver d;
+    d.one.period = 2;
+    d.two.period = 2;
+    d.advance(0);
+    d.one.waiting = true;
+    d.advance(10000);
+    // Not reloaded under its box, nor shown counting down; the other pane keeps its pace.
+    EXPECT_EQ(d.one.reloadCount, 0);
+    EXPECT_TRUE(d.one.paused);
+    EXPECT_GE(d.two.reloadCount, 4);
+    EXPECT_FALSE(d.two.paused);
+    d.one.waiting = false;
+    // Answered: the next reload comes within a period, one and not a burst of the
+    // periods the box was open.
+    d.advance(12250);
+    EXPECT_EQ(d.one.reloadCount, 1);
+    EXPECT_FALSE(d.one.paused);
+    d.advance(14000);
+    EXPECT_EQ(d.one.reloadCount, 2);
+}
+
+TEST(TimedRefreshPanes, WhileTheEngineWaitsForAPageQuestionNothingReloads)
+{
+    Driver d;
+    bool held = false;
+    d.refresh.EngineHeld = [&held] { return held; };
+    d.one.period = 2;
+    d.two.period = 3;
+    d.advance(0);
+    held = true;
+    EXPECT_TRUE(d.refresh.Paused());
+    d.advance(20000);
+    EXPECT_EQ(d.one.reloadCount, 0);
+    EXPECT_EQ(d.two.reloadCount, 0);
+    EXPECT_TRUE(d.one.paused);
+    held = false;
+    // Overdue panes come back once each, spread, then at their periods.
+    d.advance(20750);
+    EXPECT_EQ(d.one.reloadCount, 1);
+    EXPECT_EQ(d.two.reloadCount, 1);
+    d.advance(23500);
+    EXPECT_EQ(d.one.reloadCount, 2);
+    EXPECT_EQ(d.two.reloadCount, 1);
 }
