@@ -118,6 +118,13 @@ void FakeWebControl::endLoad(bool ok)
     Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
                                : QStringLiteral("Cannot open %1").arg(loadingAddress));
     Q_EMIT progressChange(-1, 100);
+    PageLoad load;
+    load.address = loadingAddress;
+    load.ok = ok;
+    load.kept = keepsPage;
+    if (!ok)
+        load.error = QStringLiteral("The page could not be loaded.");
+    Q_EMIT pageLoadEnded(load);
 }
 
 const FakeWebControl::Page *FakeWebControl::servedPage() const

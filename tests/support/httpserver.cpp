@@ -12,19 +12,23 @@ HttpServer::~HttpServer()
     stop();
 }
 
-bool HttpServer::start()
+bool HttpServer::start(quint16 port)
 {
-    connect(server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = server->nextPendingConnection()) {
-            socket->setParent(this);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                buffers.remove(socket);
-                socket->deleteLater();
-            });
-        }
-    });
-    return server->listen(QHostAddress::LocalHost, 0);
+    if (!accepting) {
+        accepting = true;
+        connect(server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = server->nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this,
+                        [this, socket] { onReadyRead(socket); });
+                connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                    buffers.remove(socket);
+                    socket->deleteLater();
+                });
+            }
+        });
+    }
+    return server->listen(QHostAddress::LocalHost, port);
 }
 
 void HttpServer::stop()

@@ -26,7 +26,8 @@ public:
     HttpServer();
     ~HttpServer() override;
 
-    bool start();
+    // Listens on port, or on a free one; a stopped server may start again on its port.
+    bool start(quint16 port = 0);
     void stop();
     quint16 port() const;
     // http://127.0.0.1:<port><path>
@@ -56,6 +57,7 @@ private:
     void respond(QTcpSocket *socket, const Request &request);
 
     QTcpServer *server = nullptr;
+    bool accepting = false;
     QHash<QString, Page> pages;
     QSet<QString> held;
     QList<Request> requests;
