@@ -91,9 +91,8 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
     static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
                                         QStringLiteral("ws"), QStringLiteral("wss")};
     if (offline() && network.contains(scheme)) {
-        // Blocked before it reaches the network: the engine shows its error page,
-        // titled by the host.
-        title = QUrl(address).host();
+        // Blocked before it reaches the network: the program's offline page stands in.
+        title = QStringLiteral("Offline");
         Q_EMIT titleChange(title);
         endLoad(false);
         return;

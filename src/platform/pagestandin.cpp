@@ -113,7 +113,7 @@ bool QtWebControl::navigateOffline(const QUrl &url)
     } else {
         load.error = QStringLiteral("Mira is offline and has no copy of this page.");
         showOwnPage(OfflinePageHtml(load.address), url,
-                    QStringLiteral("Offline: no copy of %1 is kept").arg(url.toDisplayString()),
+                    QStringLiteral("Cannot open %1 (offline, no copy is kept)").arg(url.toString()),
                     load);
     }
     return true;
