@@ -197,9 +197,8 @@ TEST_F(KeptCopies, NoStorePagesAndNoCacheBrowsingLeaveNoCopy)
     module()->NoCacheAction->trigger();
     TBrowser *p = pane(kept);
     p->NavigateTo(privateOne);
-    ASSERT_TRUE(test::waitUntil([&] {
-        return server.count(QStringLiteral("/private")) >= 1 && !p->IsLoading();
-    }));
+    ASSERT_TRUE(test::waitUntil(
+        [&] { return server.count(QStringLiteral("/private")) >= 1 && !p->IsLoading(); }));
     p->URLs()->Items(0)->SetAddress(privateOne); // a bookmark of the pane, loaded traceless
     p->Reload();
     ASSERT_TRUE(test::waitUntil([&] { return server.count(QStringLiteral("/private")) >= 2; }));
