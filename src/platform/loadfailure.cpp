@@ -15,6 +15,7 @@ constexpr int errAddressUnreachable = -109;
 constexpr int errConnectionTimedOut = -118;
 constexpr int errEmptyResponse = -324;
 constexpr int errNameResolutionFailed = -137;
+constexpr int errUnsafePort = -312;
 
 } // namespace
 
@@ -49,6 +50,8 @@ QString LoadErrorText(LoadErrorDomain domain, int code, const QString &engineTex
     case errNameResolutionFailed: return QStringLiteral("The server's name could not be resolved.");
     case errInternetDisconnected: return QStringLiteral("The computer is not connected.");
     case errAddressUnreachable: return QStringLiteral("The server cannot be reached.");
+    case errUnsafePort:
+        return QStringLiteral("The address uses a port that web pages may not use.");
     default: break;
     }
     if (!engineText.isEmpty() && !engineText.contains(QLatin1Char('<')))

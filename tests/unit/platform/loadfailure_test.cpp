@@ -42,7 +42,9 @@ TEST(LoadFailure, ReasonsAreInTheProgramsWords)
               QStringLiteral("The server answered with an error (HTTP 502)."));
     // Unknown codes: the engine's text unless it is markup.
     EXPECT_EQ(LoadErrorText(D::Http, -312, QStringLiteral("net::ERR_UNSAFE_PORT")),
-              QStringLiteral("net::ERR_UNSAFE_PORT"));
+              QStringLiteral("The address uses a port that web pages may not use."));
+    EXPECT_EQ(LoadErrorText(D::Http, -310, QStringLiteral("net::ERR_TOO_MANY_REDIRECTS")),
+              QStringLiteral("net::ERR_TOO_MANY_REDIRECTS"));
     EXPECT_EQ(LoadErrorText(D::Http, -999, QStringLiteral("<b>oops</b>")),
               QStringLiteral("The page could not be loaded (error -999)."));
 }
