@@ -18,6 +18,7 @@
 #include "browser/navibarfit.h"
 #include "browser/newwindowcatcher.h"
 #include "browser/panehost.h"
+#include "browser/stalepane.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
 #include "layout/align.h"
@@ -185,6 +186,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     for (QToolButton *b : {BackButton, ForwardButton, StopButton, RefreshButton, GoButton})
         NaviBar->addWidget(b);
     NaviBar->addWidget(ComboPanel);
+    Stale = new StaleMark(NaviBar, quint32(qHash(quintptr(this))), [this] { RetryStale(); });
     NaviBar->resize(width(), NaviBar->sizeHint().height());
     StoreAlign(NaviBar, TAlign::alTop);
     StampInsertion(NaviBar);
@@ -207,6 +209,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     if (WebControl *control = WebView->Control()) {
         connect(control, &WebControl::pageStopped, this,
                 [this](const QString &address) { WebPageStopped(address); });
+        connect(control, &WebControl::pageLoadEnded, this,
+                [this](const PageLoad &load) { WebPageLoadEnded(load); });
         connect(control, &WebControl::permissionRequested, this,
                 [this](const QString &site, const QString &what, bool *grant) {
                     *grant = WebPermissionRequested(site, what);
@@ -334,6 +338,7 @@ void TBrowser::RefreshClick(QObject *sender)
         return;
     if (sender || AddressCombo->IsRefreshable(WebView->LocationURL())) {
         wake();
+        markBookmarkLoad(WebView->LocationURL());
         WebView->Refresh();
     }
 }
@@ -347,14 +352,17 @@ void TBrowser::NavigateTo(const QString &address)
 {
     if (WebView && !address.isEmpty()) {
         wake();
+        markBookmarkLoad(address);
         WebView->NavigateTo(address);
     }
 }
 
 void TBrowser::Reload()
 {
-    if (WebView && WebView->HasDocument())
+    if (WebView && WebView->HasDocument()) {
+        markBookmarkLoad(WebView->LocationURL());
         WebView->Refresh();
+    }
 }
 
 QString TBrowser::LoadedLocationURL() const
@@ -580,6 +588,7 @@ void TBrowser::TimedReload()
     const TDocumentBody body = DocumentBody();
     keptScroll = QPoint(body.ScrollLeft(), body.ScrollTop());
     keepingScroll = keptScroll.x() > 0 || keptScroll.y() > 0;
+    markBookmarkLoad(WebView->LocationURL());
     WebView->Refresh();
 }
 
@@ -628,6 +637,29 @@ void TBrowser::wake()
     resting = false;
     if (WebView->Control())
         WebView->Control()->setResting(false);
+}
+
+// --------------------------------------------------------------- stale panes
+
+void TBrowser::markBookmarkLoad(const QString &address)
+{
+    if (WebControl *control = WebView->Control())
+        control->setKeepsPage(!address.isEmpty() && URLs()->IndexOfAddress(address) >= 0);
+}
+
+void TBrowser::WebPageLoadEnded(const PageLoad &load)
+{
+    Stale->LoadEnded(load);
+}
+
+void TBrowser::RetryStale()
+{
+    // A load under way reports its own end.
+    if (!WebView->HasDocument() || IsLoading())
+        return;
+    wake();
+    markBookmarkLoad(WebView->LocationURL());
+    WebView->Refresh();
 }
 
 void TBrowser::WebCloseQuestion()

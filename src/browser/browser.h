@@ -21,6 +21,7 @@
 namespace mira {
 
 class PaneHost;
+class StaleMark;
 class TPan;
 class TURLCombo;
 class TURLs;
@@ -72,6 +73,8 @@ public:
     TMWebBrowser *WebView = nullptr;
     // Shares the bar's width between the buttons and the address box.
     NaviBarFitter *BarFitter = nullptr;
+    // Shown on the bar while loads of the pane's bookmark fail.
+    StaleMark *Stale = nullptr;
 
     // The navigation bar at the bottom (true) or at the top.
     bool BottomBar() const override;
@@ -141,6 +144,10 @@ public:
     // A page asks for a device or permission: asked in Interactive mode only, else
     // denied with the status bar saying what. True grants it.
     bool WebPermissionRequested(const QString &site, const QString &what);
+    // A load ended: marks the pane stale or clears the mark.
+    void WebPageLoadEnded(const platform::PageLoad &load);
+    // Loads the stale pane's bookmark again.
+    void RetryStale();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -153,6 +160,8 @@ private:
     void scheduleRest();
     void rest();
     void wake();
+    // Tells the web view whether the load that follows is of one of the pane's bookmarks.
+    void markBookmarkLoad(const QString &address);
 
     // The location the combo last heard of, so a load that ends without a new
     // title (same title as the page before) still reaches the combo.

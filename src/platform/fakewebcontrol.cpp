@@ -91,9 +91,8 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
     static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
                                         QStringLiteral("ws"), QStringLiteral("wss")};
     if (offline() && network.contains(scheme)) {
-        // Blocked before it reaches the network: the engine shows its error page,
-        // titled by the host.
-        title = QUrl(address).host();
+        // Blocked before it reaches the network: the program's offline page stands in.
+        title = QStringLiteral("Offline");
         Q_EMIT titleChange(title);
         endLoad(false);
         return;
@@ -118,6 +117,13 @@ void FakeWebControl::endLoad(bool ok)
     Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
                                : QStringLiteral("Cannot open %1").arg(loadingAddress));
     Q_EMIT progressChange(-1, 100);
+    PageLoad load;
+    load.address = loadingAddress;
+    load.ok = ok;
+    load.kept = keepsPage;
+    if (!ok)
+        load.error = QStringLiteral("The page could not be loaded.");
+    Q_EMIT pageLoadEnded(load);
 }
 
 const FakeWebControl::Page *FakeWebControl::servedPage() const

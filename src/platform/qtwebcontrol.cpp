@@ -246,6 +246,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     currentPage = p;
 
     guardPage(p);
+    watchLoads(p);
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
         showStopped(false);
         document = true;
@@ -261,10 +262,9 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
         document = true;
         ready = READYSTATE_COMPLETE;
         applyZoom();
-        Q_EMIT statusTextChange(
-            ok ? QStringLiteral("Done")
-               : QStringLiteral("Cannot open %1").arg(loadingUrl.toDisplayString()));
+        Q_EMIT statusTextChange(loadEndStatus(ok));
         Q_EMIT progressChange(-1, 100);
+        loadEnded(ok);
     });
     connect(p, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { Q_EMIT statusTextChange(url); });
@@ -325,6 +325,8 @@ void QtWebControl::applyPageSettings()
     restrict(QWebEngineSettings::PluginsEnabled,
              dlFlags & (DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS));
     restrict(QWebEngineSettings::ShowScrollBars, uiFlags & DOCHOSTUIFLAG_SCROLL_NO);
+    // A failed load shows the program's own page or a kept copy, never the engine's.
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
 }
 
 bool QtWebControl::effectiveSilent() const
@@ -350,6 +352,9 @@ void QtWebControl::navigate(const QString &address, int flags)
     engine::SetCacheWritten(!(flags & navNoWriteToCache));
     ensureEngine();
     showStopped(false);
+    beginLoad(url, flags);
+    if (navigateOffline(url))
+        return;
     if ((flags & navNoHistory) && replaceCurrentEntry(url))
         return;
     page()->load(url);
@@ -406,6 +411,9 @@ bool QtWebControl::refresh()
     if (!document || !page())
         return false;
     setResting(false);
+    if (refreshStandIn())
+        return true;
+    beginLoad(page()->url(), requestedFlags);
     if (isPageStopped()) {
         // A renderer that ended comes back with a new load, not a reload.
         page()->load(page()->url());
@@ -417,6 +425,8 @@ bool QtWebControl::refresh()
 
 QString QtWebControl::locationUrl() const
 {
+    if (showsStandIn())
+        return standIn.address;
     return page() && document ? page()->url().toString() : QString();
 }
 
@@ -529,6 +539,19 @@ void QtWebControl::caught(const QUrl &url)
 
 bool QtWebControl::navigationRequested(const QUrl &url)
 {
+    if (ownLoad)
+        return true;
+    if (!loadBegun) {
+        // A link or a script of the page: no bookmark's load, and offline it stays here.
+        keepsThisLoad = false;
+        if (offlineNow() && url.scheme().startsWith(QLatin1String("http"))) {
+            QTimer::singleShot(0, this, [this, url] { navigate(url.toString(), requestedFlags); });
+            return false;
+        }
+        requested = url;
+        standIn = {};
+        ++loadSerial;
+    }
     bool cancel = false;
     Q_EMIT beforeNavigate(url.toString(), &cancel);
     if (!cancel)
@@ -570,169 +593,6 @@ bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &
         return true;
     default: return false;
     }
-}
-
-bool QtWebControl::openDocument()
-{
-    QFileDialog dialog(view, QStringLiteral("Open"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({QStringLiteral("Web Pages (*.htm *.html *.xhtml *.mht *.mhtml)"),
-                           QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
-    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    navigate(QUrl::fromLocalFile(dialog.selectedFiles().constFirst()).toString(), 0);
-    return true;
-}
-
-bool QtWebControl::saveDocumentAs()
-{
-    static const QString complete = QStringLiteral("Web Page, complete (*.htm *.html)");
-    static const QString archive = QStringLiteral("Web Archive, single file (*.mht *.mhtml)");
-    static const QString htmlOnly = QStringLiteral("Web Page, HTML only (*.htm *.html)");
-    static const QString text = QStringLiteral("Text File (*.txt)");
-    QFileDialog dialog(view, QStringLiteral("Save Web Page"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({complete, archive, htmlOnly, text});
-    dialog.setDefaultSuffix(QStringLiteral("html"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter == archive ? QStringLiteral("mht")
-                                : filter == text  ? QStringLiteral("txt")
-                                                  : QStringLiteral("html"));
-    });
-    QString name = page()->title().trimmed();
-    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
-    dialog.selectFile((name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".html"));
-    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    const QString path = dialog.selectedFiles().constFirst();
-    const QString filter = dialog.selectedNameFilter();
-    if (filter == text) {
-        // The text as the page shows it; the engine hands it over later.
-        QPointer<QtWebControl> self(this);
-        page()->toPlainText([self, path](const QString &plain) {
-            QSaveFile file(path);
-            const bool ok = file.open(QIODevice::WriteOnly) && file.write(plain.toUtf8()) >= 0
-                            && file.commit();
-            if (self)
-                Q_EMIT self->commandFinished(OLECMDID_SAVEAS, ok);
-        });
-        return true;
-    }
-    const auto format = filter == archive    ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
-                        : filter == htmlOnly ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
-                                             : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
-    QWebEnginePage *p = page();
-    QWebEngineProfile *profile = p->profile();
-    // The engine saves through its download machinery; report when that download ends.
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(profile, &QWebEngineProfile::downloadRequested, this,
-                          [this, p, connection](QWebEngineDownloadRequest *request) {
-                              if (!request->isSavePageDownload() || request->page() != p)
-                                  return;
-                              disconnect(*connection);
-                              connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this,
-                                      [this, request] {
-                                          if (!request->isFinished())
-                                              return;
-                                          Q_EMIT commandFinished(OLECMDID_SAVEAS,
-                                                                 request->state()
-                                                                     == QWebEngineDownloadRequest::
-                                                                         DownloadCompleted);
-                                      });
-                          });
-    p->save(path, format);
-    return true;
-}
-
-bool QtWebControl::print(int option)
-{
-    if (printing || !view)
-        return false;
-    QPrinter &printer = engine::SharedPrinter();
-    // Without a printer and before any print setup there is nowhere to print: ask.
-    const bool nowhere = printer.outputFormat() == QPrinter::PdfFormat
-                         && printer.outputFileName().isEmpty();
-    if (option == OLECMDEXECOPT_PROMPTUSER || nowhere) {
-        QPrintDialog dialog(&printer, view);
-        dialog.setWindowTitle(QStringLiteral("Print"));
-        if (RunDialog(dialog, view) != QDialog::Accepted)
-            return false;
-    }
-    printing = true;
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(view.data(), &QWebEngineView::printFinished, this,
-                          [this, connection](bool ok) {
-                              disconnect(*connection);
-                              printing = false;
-                              Q_EMIT commandFinished(OLECMDID_PRINT, ok);
-                          });
-    view->print(&printer);
-    return true;
-}
-
-bool QtWebControl::printPreview()
-{
-    if (printing || !view)
-        return false;
-    QPrintPreviewDialog dialog(&engine::SharedPrinter(), view);
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    QPointer<QWebEngineView> viewRef = view;
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, viewRef](QPrinter *p) {
-        if (!viewRef || printing)
-            return;
-        // The preview paints synchronously; the engine prints asynchronously.
-        printing = true;
-        QEventLoop loop;
-        connect(viewRef.data(), &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        viewRef->print(p);
-        loop.exec();
-        printing = false;
-    });
-    RunDialog(dialog, view);
-    return true;
-}
-
-bool QtWebControl::pageSetup()
-{
-    QPageSetupDialog dialog(&engine::SharedPrinter(), view);
-    dialog.setWindowTitle(QStringLiteral("Page Setup"));
-    return RunDialog(dialog, view) == QDialog::Accepted;
-}
-
-bool QtWebControl::showFind()
-{
-    if (!finder) {
-        QPointer<QtWebControl> self(this);
-        finder = new FindDialog(view, [self](const QString &text, bool matchCase, bool backward,
-                                             FindDialog::ResultCallback done) {
-            if (!self || !self->page())
-                return;
-            QWebEnginePage::FindFlags flags;
-            if (matchCase)
-                flags |= QWebEnginePage::FindCaseSensitively;
-            if (backward)
-                flags |= QWebEnginePage::FindBackward;
-            self->page()->findText(text, flags, [done](const QWebEngineFindTextResult &result) {
-                if (done)
-                    done(result.activeMatch(), result.numberOfMatches());
-            });
-        });
-        finder->setWindowFlag(Qt::Dialog);
-    }
-    finder->show();
-    finder->raise();
-    finder->activateWindow();
-    return true;
-}
-
-bool QtWebControl::internetOptions()
-{
-    return RunInternetOptions(view);
 }
 
 } // namespace mira::platform

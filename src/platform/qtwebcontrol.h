@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QUrl>
 
+#include "platform/loadfailure.h"
+#include "platform/pagecopies.h"
 #include "platform/webcontrol.h"
 
 class QLabel;
@@ -54,6 +56,11 @@ public:
     // What the view shows at the moment (text size and no-cache mode included).
     double zoomFactor() const;
     bool isNoCachePage() const;
+    // Whether a kept copy or the program's own page stands in for the address asked for.
+    bool showsStandIn() const { return !standIn.address.isEmpty(); }
+    // The text the page shows (also of a kept copy, where no script of the page runs);
+    // waits for it like evaluateScript.
+    QString pageText() const;
     // The non-modal find dialog, once shown.
     QWidget *findDialog() const;
 
@@ -90,6 +97,27 @@ private:
     void askForPage(QWebEnginePage *page, QWebEngineProfile *profile);
     void showStopped(bool stopped);
 
+    // Kept copies and what stands in for a page that cannot be shown (pagestandin.cpp).
+    void watchLoads(QWebEnginePage *page);
+    // A navigation or refresh of url begins.
+    void beginLoad(const QUrl &url, int flags);
+    // While offline a network address shows its kept copy or the offline page; true
+    // when it was dealt with so.
+    bool navigateOffline(const QUrl &url);
+    // A refresh of what stands in loads the address again; true when it did.
+    bool refreshStandIn();
+    // The status text at the end of a load.
+    QString loadEndStatus(bool ok) const;
+    // Called last when a load ended: keeps a copy, or puts a stand-in up.
+    void loadEnded(bool ok);
+    void decideLoadEnd(bool ok);
+    void keepCopy(const QString &address);
+    void saveCopy(const QString &address);
+    void showCopy(const KeptCopy &copy, const QString &status, const PageLoad &load);
+    void showOwnPage(const QString &html, const QUrl &address, const QString &status,
+                     const PageLoad &load);
+    bool offlineNow() const;
+
     bool openDocument();
     bool saveDocumentAs();
     bool print(int option);
@@ -113,6 +141,22 @@ private:
     QUrl loadingUrl; // the main-frame address being loaded, for status texts
     bool printing = false;
     QPointer<QLabel> stoppedLabel; // shown in place of the view while its renderer is gone
+
+    // The load under way or last ended, as asked for.
+    QUrl requested;
+    int requestedFlags = 0;
+    bool loadBegun = false;     // begun by navigate or refresh, not yet ended
+    int loadSerial = 0;         // counts loads, so a late decision knows it is late
+    bool keepsThisLoad = false; // a bookmark's load
+    bool ownLoad = false;       // a stand-in is being loaded
+    LoadErrorDomain errorDomain = LoadErrorDomain::None;
+    int errorCode = 0;
+    QString errorText;
+    struct StandIn {
+        QString address; // what the stand-in stands for; empty while the page itself shows
+        QString status;
+        PageLoad load; // reported once the stand-in has loaded
+    } standIn;
 };
 
 } // namespace mira::platform

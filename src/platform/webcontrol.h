@@ -2,6 +2,7 @@
 // The embedded web browser control: the one seam between the program and the web
 // engine. Only neutral Qt types cross it, so the web view host and the panes can be
 // tested on a fake and nothing outside platform/ sees the engine.
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -98,6 +99,16 @@ struct WebMessage {
     int result = IDOK;
 };
 
+// How a top-level load of a page ended, as the pane hears of it.
+struct PageLoad {
+    QString address;      // the address asked for
+    bool ok = false;      // the page is shown (offline: its kept copy)
+    bool kept = false;    // a load of the pane's bookmark (setKeepsPage)
+    bool offline = false; // nothing was asked of the network
+    QString error;        // why it failed, in the program's words
+    QDateTime copyTaken;  // when the kept copy now shown was taken; invalid when none is
+};
+
 // Implemented by the owner of a control; every call comes on the UI thread.
 class WebControlHost {
 public:
@@ -165,6 +176,11 @@ public:
     // reloading wakes it first.
     virtual void setResting(bool resting) = 0;
 
+    // Whether the loads that follow (navigations and refreshes) are of the pane's
+    // bookmark: such a load that succeeds leaves a kept copy of the page; one that
+    // fails leaves the copy (or the program's own page) on screen, not an error page.
+    virtual void setKeepsPage(bool keeps) { keepsPage = keeps; }
+
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     void titleChange(const QString &text);
@@ -187,6 +203,11 @@ Q_SIGNALS:
     // A page of site asks for a device or a permission (what: "camera", "location",
     // ...). It is denied unless a handler sets *grant; a silent control never grants.
     void permissionRequested(const QString &site, const QString &what, bool *grant);
+    // A top-level load ended (after any stand-in for a failed one is on screen).
+    void pageLoadEnded(const mira::platform::PageLoad &load);
+
+protected:
+    bool keepsPage = false;
 };
 
 using WebControlFactory = std::function<WebControl *(QWidget *parent)>;

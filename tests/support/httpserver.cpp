@@ -14,10 +14,10 @@ HttpServer::~HttpServer()
     stop();
 }
 
-bool HttpServer::start()
+bool HttpServer::start(quint16 port)
 {
     listenOn(server);
-    return server->listen(QHostAddress::LocalHost, 0);
+    return server->listen(QHostAddress::LocalHost, port);
 }
 
 bool HttpServer::startTls(const QSslConfiguration &config)
@@ -27,12 +27,16 @@ bool HttpServer::startTls(const QSslConfiguration &config)
     delete server;
     server = secure;
     tls = true;
+    accepting = false;
     listenOn(server);
     return server->listen(QHostAddress::LocalHost, 0);
 }
 
 void HttpServer::listenOn(QTcpServer *listener)
 {
+    if (accepting)
+        return;
+    accepting = true;
     // A TLS server queues a connection once its handshake is done, after newConnection.
     connect(listener, &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (QTcpSocket *socket = server->nextPendingConnection()) {

@@ -27,7 +27,8 @@ public:
     HttpServer();
     ~HttpServer() override;
 
-    bool start();
+    // Listens on port, or on a free one; a stopped server may start again on its port.
+    bool start(quint16 port = 0);
     // Serves over TLS with the given certificate and key; url() then gives https.
     bool startTls(const QSslConfiguration &tls);
     void stop();
@@ -64,6 +65,7 @@ private:
 
     QTcpServer *server = nullptr;
     bool tls = false;
+    bool accepting = false; // the listener's connections are taken
     QHash<QString, Page> pages;
     QSet<QString> held;
     QHash<QString, QByteArray> logins; // path -> expected Authorization value

@@ -1,0 +1,105 @@
+#include "browser/stalepane.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "browser/retryschedule.h"
+
+namespace mira {
+
+StaleMark::StaleMark(QToolBar *bar, quint32 spreadKey, std::function<void()> retryFn)
+    : QObject(bar), button(new QToolButton(bar)), retry(std::move(retryFn)), spread(spreadKey)
+{
+    button->setObjectName(QStringLiteral("StaleMark"));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Plain and loud: the one thing on the bar that is not the page's.
+    button->setStyleSheet(QStringLiteral("QToolButton { color: #b00000; font-weight: bold; }"));
+    // First on the bar, where a narrow pane still shows it.
+    const QList<QAction *> actions = bar->actions();
+    action = actions.isEmpty() ? bar->addWidget(button)
+                               : bar->insertWidget(actions.constFirst(), button);
+    action->setVisible(false);
+    connect(button, &QToolButton::clicked, this, [this] { RetryNow(); });
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, this, [this] {
+        if (retry)
+            retry();
+    });
+}
+
+void StaleMark::LoadEnded(const platform::PageLoad &load, const QDateTime &now)
+{
+    // Offline, nothing is asked of the servers and the status bar tells what is shown;
+    // a load of another address leaves the bookmark behind.
+    if (load.offline || !load.kept) {
+        clear();
+        return;
+    }
+    if (load.ok) {
+        lastGood = now;
+        clear();
+        return;
+    }
+    stale = true;
+    ++failures;
+    lastError = load.error;
+    if (load.copyTaken.isValid() && (!lastGood.isValid() || load.copyTaken > lastGood))
+        lastGood = load.copyTaken;
+    timer.start(int(RetryDelayMs(failures, spread)));
+    update();
+}
+
+void StaleMark::RetryNow()
+{
+    if (!stale)
+        return;
+    timer.stop();
+    if (retry)
+        retry();
+}
+
+qint64 StaleMark::NextRetryMs() const
+{
+    return timer.isActive() ? timer.remainingTime() : -1;
+}
+
+void StaleMark::clear()
+{
+    stale = false;
+    failures = 0;
+    timer.stop();
+    update();
+}
+
+void StaleMark::update()
+{
+    if (!button || !action)
+        return;
+    action->setVisible(stale);
+    if (!stale)
+        return;
+    const QLocale locale;
+    const QString when = lastGood.isValid()
+                             ? locale.toString(lastGood.toLocalTime(), QLocale::ShortFormat)
+                             : QString();
+    button->setText(lastGood.isValid()
+                        ? QStringLiteral("\u26A0 %1")
+                              .arg(locale.toString(lastGood.time(), QLocale::ShortFormat))
+                        : QStringLiteral("\u26A0"));
+    const QString shown = when.isEmpty()
+                              ? QStringLiteral("This page has not loaded yet.")
+                              : QStringLiteral("Showing the page as it was at %1.").arg(when);
+    const QString tip =
+        QStringLiteral("%1\nThe last load failed: %2\nTrying again in %3 s (click to try now).")
+            .arg(shown, lastError)
+            .arg((timer.remainingTime() + 999) / 1000);
+    button->setToolTip(tip);
+    button->setStatusTip(
+        tip.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+}
+
+} // namespace mira
