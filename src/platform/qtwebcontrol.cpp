@@ -30,6 +30,7 @@
 #include "dialogs/modal.h"
 #include "platform/connectivity.h"
 #include "platform/internetoptions.h"
+#include "platform/profiles.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
@@ -39,12 +40,6 @@ namespace {
 // Captions of the boxes and windows shown for pages; error boxes carry "Error".
 const QString certificateCaption = QStringLiteral("Certificate Error");
 const QString securityCaption = QStringLiteral("Security Alert");
-
-QList<QtWebControl *> &liveControls()
-{
-    static QList<QtWebControl *> controls;
-    return controls;
-}
 
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
@@ -108,6 +103,12 @@ private:
 };
 
 } // namespace
+
+QList<QtWebControl *> &QtWebControl::liveControls()
+{
+    static QList<QtWebControl *> controls;
+    return controls;
+}
 
 class WebPage final : public QWebEnginePage {
 public:
@@ -189,7 +190,7 @@ bool QtWebControl::hasEngine() const
     return currentPage;
 }
 
-void QtWebControl::ensureEngine()
+void QtWebControl::ensureEngine(QWebEngineProfile *profile)
 {
     if (!view && holder) {
         view = new QWebEngineView(holder);
@@ -198,7 +199,7 @@ void QtWebControl::ensureEngine()
         holder->setFocusProxy(view);
     }
     if (!page())
-        installPage(engine::MainProfile());
+        installPage(profile);
 }
 
 QtWebControl::~QtWebControl()
@@ -400,8 +401,7 @@ void QtWebControl::navigate(const QString &address, int flags)
         return;
     setResting(false);
     bypassingCache = flags & navNoReadFromCache;
-    engine::SetCacheWritten(!(flags & navNoWriteToCache));
-    ensureEngine();
+    ensureEngine(engine::Profile(ProfileFor(PrivateBrowsing())));
     showStopped(false);
     if ((flags & navNoHistory) && replaceCurrentEntry(url))
         return;
@@ -486,7 +486,7 @@ double QtWebControl::zoomFactor() const
 
 bool QtWebControl::isNoCachePage() const
 {
-    return page() && bypassingCache && !engine::CacheWritten();
+    return page() && bypassingCache && page()->profile()->isOffTheRecord();
 }
 
 QWidget *QtWebControl::findDialog() const
