@@ -137,8 +137,8 @@ void KeepInternetOptions(const InternetOptions &options)
 void WriteInternetOptions(const InternetOptions &options)
 {
     KeepInternetOptions(options);
-    engine::ForEachProfile(
-        [&options](QWebEngineProfile *profile) { ApplyInternetOptions(profile, options); });
+    for (QWebEngineProfile *profile : engine::MadeProfiles())
+        ApplyInternetOptions(profile, options);
 }
 
 void ApplyInternetOptions(QWebEngineProfile *profile, const InternetOptions &options)

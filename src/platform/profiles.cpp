@@ -7,6 +7,7 @@
 
 #include "platform/internetoptions.h"
 #include "platform/qtwebcontrol.h"
+#include "platform/webengine.h"
 
 namespace mira::platform {
 namespace {
@@ -68,6 +69,14 @@ QWebEngineProfile *PrivateProfile()
         ConfigureProfile(profile);
     }
     return profile;
+}
+
+QList<QWebEngineProfile *> MadeProfiles()
+{
+    QList<QWebEngineProfile *> made{MainProfile()};
+    if (PrivateProfileMade())
+        made << PrivateProfile();
+    return made;
 }
 
 bool PrivateProfileMade()

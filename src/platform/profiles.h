@@ -5,6 +5,8 @@
 // view browses in the private profile. A page cannot change profile: a view that
 // must move gets a new page in the other profile.
 
+#include <QList>
+
 class QWebEngineProfile;
 
 namespace mira::platform {
@@ -20,8 +22,8 @@ bool PageMustMove(bool hasPage, ProfileKind pageProfile, bool privateBrowsing);
 
 bool PrivateBrowsing();
 // Switches the mode; every view that shows a page moves into the profile the mode
-// asks for at once, with its history, and loads its address there again. Switching it off forgets the
-// cookies and visited links of the private session.
+// asks for at once, with its history, and loads its address there again.
+// Switching it off forgets the cookies and visited links of the private session.
 void SetPrivateBrowsing(bool on);
 
 namespace engine {
@@ -30,20 +32,11 @@ namespace engine {
 QWebEngineProfile *PrivateProfile();
 // The profile of a kind (the private one is made if it must).
 QWebEngineProfile *Profile(ProfileKind kind);
-// Calls fn for every profile made so far (the main one always).
-template <typename Fn> void ForEachProfile(Fn fn);
+// Every profile made so far (the main one always).
+QList<QWebEngineProfile *> MadeProfiles();
 bool PrivateProfileMade();
 // The settings every profile of the program shares, Internet Options included.
 void ConfigureProfile(QWebEngineProfile *profile);
 
 } // namespace engine
 } // namespace mira::platform
-
-#include "platform/webengine.h"
-
-template <typename Fn> void mira::platform::engine::ForEachProfile(Fn fn)
-{
-    fn(MainProfile());
-    if (PrivateProfileMade())
-        fn(PrivateProfile());
-}

@@ -87,17 +87,20 @@ double ZoomFactor(int level)
 
 void ClearCache()
 {
-    ForEachProfile([](QWebEngineProfile *p) { p->clearHttpCache(); });
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->clearHttpCache();
 }
 
 void ClearCookies()
 {
-    ForEachProfile([](QWebEngineProfile *p) { p->cookieStore()->deleteAllCookies(); });
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->cookieStore()->deleteAllCookies();
 }
 
 void ClearVisitedLinks()
 {
-    ForEachProfile([](QWebEngineProfile *p) { p->clearAllVisitedLinks(); });
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->clearAllVisitedLinks();
 }
 
 QPrinter &SharedPrinter()

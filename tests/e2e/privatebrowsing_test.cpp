@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <string>
 
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
@@ -32,8 +33,8 @@ QByteArray page(const char *title)
            + title + "</body></html>";
 }
 
-// Every file and folder under root with its size and time of change.
-QStringList listing(const QString &root)
+// Every file and folder under root with its size and time of change, a line each.
+std::string listing(const QString &root)
 {
     QStringList entries;
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -46,7 +47,7 @@ QStringList listing(const QString &root)
                        .arg(info.lastModified().toMSecsSinceEpoch());
     }
     entries.sort();
-    return entries;
+    return entries.join(QLatin1Char('\n')).toStdString();
 }
 
 // Files under folder whose bytes contain text (cache entries hold their address).
@@ -71,7 +72,8 @@ protected:
             server.serve(QString::fromLatin1(path), page(path + 1), "text/html",
                          {"Cache-Control: max-age=3600"});
         server.serve("/setcookie", page("Set"), "text/html",
-                     {"Cache-Control: max-age=3600", "Set-Cookie: kept=yes; Path=/; Max-Age=86400"});
+                     {"Cache-Control: max-age=3600",
+                      "Set-Cookie: kept=yes; Path=/; Max-Age=86400"});
         server.serve("/check", page("Check"));
         start();
         form()->resize(900, 600);
@@ -130,12 +132,12 @@ protected:
     }
     QByteArray cookieSent() const { return server.log().last().headers.value("cookie"); }
     // The listing once the engine has stopped writing (lazy writes of earlier work).
-    static QStringList settledListing(const QString &root)
+    static std::string settledListing(const QString &root)
     {
-        QStringList last = listing(root);
+        std::string last = listing(root);
         for (int i = 0; i < 10; ++i) {
             waitUntil([] { return false; }, 1000);
-            const QStringList now = listing(root);
+            const std::string now = listing(root);
             if (now == last)
                 break;
             last = now;
@@ -161,7 +163,7 @@ TEST_F(PrivateBrowsingE2E, GoAllWritesNothingAndNoCookieOutlivesTheMode)
         (void)panes[i]->URLs()->Add()->SetNameAndAddress(QStringLiteral("Page"), url(paths[i]));
         panes[i]->AddressCombo->setCurrentIndex(0);
     }
-    const QStringList before = settledListing(data);
+    const std::string before = settledListing(data);
 
     ASSERT_TRUE(loadAll(panes, [&] { module()->GoAllAction->trigger(); }));
     for (int i = 0; i < 4; ++i) {
@@ -172,7 +174,7 @@ TEST_F(PrivateBrowsingE2E, GoAllWritesNothingAndNoCookieOutlivesTheMode)
         EXPECT_EQ(server.count(QString::fromLatin1(path)), 1) << path;
     // The cookie is there for the private session...
     ASSERT_TRUE(go(panes[0], "/check"));
-    EXPECT_EQ(cookieSent(), QByteArray("kept=yes"));
+    EXPECT_TRUE(cookieSent().contains("kept=yes")) << cookieSent().toStdString();
     waitUntil([] { return false; }, 2000); // room for any late write
     EXPECT_EQ(listing(data), before);
 
@@ -181,10 +183,10 @@ TEST_F(PrivateBrowsingE2E, GoAllWritesNothingAndNoCookieOutlivesTheMode)
     for (TBrowser *pane : panes)
         EXPECT_FALSE(control(pane)->isPrivatePage());
     ASSERT_TRUE(go(panes[0], "/check"));
-    EXPECT_EQ(cookieSent(), QByteArray());
+    EXPECT_FALSE(cookieSent().contains("kept=")) << cookieSent().toStdString();
     ASSERT_TRUE(loadAll(panes, [&] { setMode(true); }));
     ASSERT_TRUE(go(panes[0], "/check"));
-    EXPECT_EQ(cookieSent(), QByteArray());
+    EXPECT_FALSE(cookieSent().contains("kept=")) << cookieSent().toStdString();
 
     // Without the mode the same loads do write: the comparison above can fail.
     ASSERT_TRUE(loadAll(panes, [&] { setMode(false); }));

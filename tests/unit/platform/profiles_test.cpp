@@ -19,12 +19,9 @@ TEST(PrivateProfile, WhichProfileAViewUsesAndWhenItsPageMoves)
         bool moves;
     } cases[] = {
         // A view that has not navigated yet makes its page in the right profile.
-        {false, ProfileKind::Main, true, false},
-        {false, ProfileKind::Private, false, false},
-        {true, ProfileKind::Main, false, false},
-        {true, ProfileKind::Main, true, true},
-        {true, ProfileKind::Private, true, false},
-        {true, ProfileKind::Private, false, true},
+        {false, ProfileKind::Main, true, false},   {false, ProfileKind::Private, false, false},
+        {true, ProfileKind::Main, false, false},   {true, ProfileKind::Main, true, true},
+        {true, ProfileKind::Private, true, false}, {true, ProfileKind::Private, false, true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(PageMustMove(c.hasPage, c.page, c.privateBrowsing), c.moves)
