@@ -201,14 +201,24 @@ TEST_F(PrivateBrowsingE2E, SwitchingMovesShownPagesWithTheirHistoryAndTextSize)
 {
     TBrowser *first = panes[0];
     TBrowser *blank = panes[1];
+    TBrowser *resting = panes[2];
+    ASSERT_TRUE(go(resting, "/p4"));
+    resting->hide(); // as on a book page not shown
+    resting->WebView->Control()->setResting(true);
+    ASSERT_TRUE(resting->WebView->Control()->evaluateScript("1").isNull()); // frozen
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(first, "/b"));
     first->WebView->SetTextSize(4);
     EXPECT_FALSE(control(first)->isPrivatePage());
     const bool blankHadEngine = control(blank)->hasEngine();
 
-    ASSERT_TRUE(loadAll({first}, [&] { setMode(true); }));
+    ASSERT_TRUE(loadAll({first, resting}, [&] { setMode(true); }));
     EXPECT_TRUE(control(first)->isPrivatePage());
+    // The resting pane showed its page again and went back to rest.
+    EXPECT_TRUE(control(resting)->isPrivatePage());
+    EXPECT_EQ(server.count("/p4"), 2);
+    EXPECT_TRUE(
+        waitUntil([&] { return resting->WebView->Control()->evaluateScript("1").isNull(); }, 5000));
     EXPECT_EQ(first->WebView->LocationURL(), url("/b"));
     EXPECT_EQ(first->WebView->LocationName(), QStringLiteral("b"));
     EXPECT_EQ(server.count("/b"), 2); // shown again from the new profile
@@ -229,7 +239,7 @@ TEST_F(PrivateBrowsingE2E, SwitchingMovesShownPagesWithTheirHistoryAndTextSize)
     ASSERT_TRUE(loadAll({first}, [&] { EXPECT_TRUE(first->WebView->GoBack()); }));
     EXPECT_EQ(first->WebView->LocationName(), QStringLiteral("a"));
 
-    ASSERT_TRUE(loadAll({first, blank}, [&] { setMode(false); }));
+    ASSERT_TRUE(loadAll({first, blank, resting}, [&] { setMode(false); }));
     EXPECT_FALSE(control(first)->isPrivatePage());
     EXPECT_FALSE(control(blank)->isPrivatePage());
     EXPECT_EQ(first->WebView->LocationName(), QStringLiteral("a"));
