@@ -8,6 +8,7 @@
 #include "app/lockcontrol.h"
 #include "browser/panecommands.h"
 #include "layout/pan.h"
+#include "platform/profiles.h"
 
 namespace mira {
 
@@ -116,6 +117,8 @@ void TAppControlModule::UpdateNoCache()
     for (QWidget *pane : BrowserList)
         if (auto *p = dynamic_cast<PaneCommands *>(pane))
             p->SetNoCache(on);
+    // Every pane, also one added later or one a page's new window loads in.
+    platform::SetPrivateBrowsing(on);
 }
 
 void TAppControlModule::UpdateDialogMode()

@@ -51,7 +51,8 @@ void NewWindowCatcher::beforeNavigate(const QString &address, bool &cancel)
     cancel = true;
     if (TMWebBrowser *target = redirectTarget.data()) {
         redirectTarget.clear();
-        // Only the address: a caught window does not follow the no-cache mode.
+        // Only the address: a caught window adds a history entry (the private
+        // profile of No Cache Nor History holds for it all the same).
         if (WebControl *c = target->Control())
             c->navigate(address, 0);
     }

@@ -20,6 +20,7 @@
 #include <QWebEngineSettings>
 
 #include "dialogs/modal.h"
+#include "platform/profiles.h"
 #include "platform/webengine.h"
 
 namespace mira::platform {
@@ -136,7 +137,8 @@ void KeepInternetOptions(const InternetOptions &options)
 void WriteInternetOptions(const InternetOptions &options)
 {
     KeepInternetOptions(options);
-    ApplyInternetOptions(engine::MainProfile(), options);
+    for (QWebEngineProfile *profile : engine::MadeProfiles())
+        ApplyInternetOptions(profile, options);
 }
 
 void ApplyInternetOptions(QWebEngineProfile *profile, const InternetOptions &options)

@@ -208,7 +208,7 @@ void QtWebControl::showOwnPage(const QString &html, const QUrl &address, const Q
 void QtWebControl::keepCopy(const QString &address)
 {
     // Nothing is written while browsing leaves no traces.
-    if (requestedFlags & navNoWriteToCache || !engine::CacheWritten())
+    if (requestedFlags & navNoWriteToCache || PrivateBrowsing())
         return;
     QPointer<QtWebControl> self(this);
     QPointer<QWebEnginePage> p = page();
@@ -232,7 +232,7 @@ void QtWebControl::keepCopy(const QString &address)
                                  return;
                              const QString cached = answer.toString();
                              if (!cached.isEmpty()) {
-                                 if (MayKeepCopy(!engine::CacheWritten(),
+                                 if (MayKeepCopy(PrivateBrowsing(),
                                                  cached == QLatin1String("yes")))
                                      self->saveCopy(address);
                              } else if (++*steps < cacheCheckSteps && again) {

@@ -27,17 +27,13 @@
 #include "dialogs/modal.h"
 #include "platform/connectivity.h"
 #include "platform/internetoptions.h"
+#include "platform/profiles.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
 namespace mira::platform {
 namespace {
 
-QList<QtWebControl *> &liveControls()
-{
-    static QList<QtWebControl *> controls;
-    return controls;
-}
 
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
@@ -101,6 +97,12 @@ private:
 };
 
 } // namespace
+
+QList<QtWebControl *> &QtWebControl::liveControls()
+{
+    static QList<QtWebControl *> controls;
+    return controls;
+}
 
 class WebPage final : public QWebEnginePage {
 public:
@@ -192,7 +194,7 @@ bool QtWebControl::hasEngine() const
     return currentPage;
 }
 
-void QtWebControl::ensureEngine()
+void QtWebControl::ensureEngine(QWebEngineProfile *profile)
 {
     if (!view && holder) {
         view = new QWebEngineView(holder);
@@ -201,7 +203,7 @@ void QtWebControl::ensureEngine()
         holder->setFocusProxy(view);
     }
     if (!page())
-        installPage(engine::MainProfile());
+        installPage(profile);
 }
 
 QtWebControl::~QtWebControl()
@@ -349,8 +351,7 @@ void QtWebControl::navigate(const QString &address, int flags)
         return;
     setResting(false);
     bypassingCache = flags & navNoReadFromCache;
-    engine::SetCacheWritten(!(flags & navNoWriteToCache));
-    ensureEngine();
+    ensureEngine(engine::Profile(ProfileFor(PrivateBrowsing())));
     showStopped(false);
     beginLoad(url, flags);
     if (navigateOffline(url))
@@ -443,7 +444,7 @@ double QtWebControl::zoomFactor() const
 
 bool QtWebControl::isNoCachePage() const
 {
-    return page() && bypassingCache && !engine::CacheWritten();
+    return page() && bypassingCache && page()->profile()->isOffTheRecord();
 }
 
 QWidget *QtWebControl::findDialog() const

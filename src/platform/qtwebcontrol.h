@@ -6,6 +6,7 @@
 
 #include "platform/loadfailure.h"
 #include "platform/pagecopies.h"
+#include "platform/profiles.h"
 #include "platform/webcontrol.h"
 
 class QLabel;
@@ -67,13 +68,21 @@ public:
     // Where the engine keeps its data, and its disk cache.
     static QString EngineDataFolder();
     static QString EngineCacheFolder();
+    // Whether the page lives in the off-the-record profile.
+    bool isPrivatePage() const;
+    // Gives every view whose page is in the other profile a new page in this one,
+    // showing the same address (qtwebcontrolprofile.cpp).
+    static void MoveViewsToProfile(ProfileKind kind);
 
 private:
     friend class WebPage;
 
     QWebEnginePage *page() const;
-    // Makes the view and its page on first need.
-    void ensureEngine();
+    static QList<QtWebControl *> &liveControls();
+    // Makes the view on first need, and a page in the profile unless it has one.
+    void ensureEngine(QWebEngineProfile *profile);
+    // A new page in the profile with the old one's history, showing its address.
+    void movePage(QWebEngineProfile *profile);
     void installPage(QWebEngineProfile *profile);
     // Loads url in place of the current history entry; false when there is none.
     bool replaceCurrentEntry(const QUrl &url);

@@ -7,9 +7,8 @@
 #include <QStandardPaths>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
-#include <QWebEngineSettings>
 
-#include "platform/internetoptions.h"
+#include "platform/profiles.h"
 
 namespace mira::platform::engine {
 namespace {
@@ -56,28 +55,10 @@ QWebEngineProfile *MainProfile()
         p->setCachePath(CacheFolder());
         p->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
         p->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-        // Pages never open windows of their own; new-window requests go to the pane.
-        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-        p->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-        ApplyInternetOptions(p, ReadInternetOptions());
+        ConfigureProfile(p);
         return p;
     }();
     return profile;
-}
-
-void SetCacheWritten(bool written)
-{
-    // A memory cache keeps nothing on disk; switching to no cache at all would
-    // clear the disk cache, and the reset that follows the clearing aborts loads.
-    const auto wanted = written ? QWebEngineProfile::DiskHttpCache
-                                : QWebEngineProfile::MemoryHttpCache;
-    if (MainProfile()->httpCacheType() != wanted)
-        MainProfile()->setHttpCacheType(wanted);
-}
-
-bool CacheWritten()
-{
-    return MainProfile()->httpCacheType() == QWebEngineProfile::DiskHttpCache;
 }
 
 int ZoomLevel()
@@ -106,17 +87,20 @@ double ZoomFactor(int level)
 
 void ClearCache()
 {
-    MainProfile()->clearHttpCache();
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->clearHttpCache();
 }
 
 void ClearCookies()
 {
-    MainProfile()->cookieStore()->deleteAllCookies();
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->cookieStore()->deleteAllCookies();
 }
 
 void ClearVisitedLinks()
 {
-    MainProfile()->clearAllVisitedLinks();
+    for (QWebEngineProfile *profile : MadeProfiles())
+        profile->clearAllVisitedLinks();
 }
 
 QPrinter &SharedPrinter()

@@ -15,15 +15,9 @@ QString DataFolder();
 // The disk cache folder of the main profile.
 QString CacheFolder();
 
-// The program's only profile: disk cache, persistent cookies and visited links.
-// Every view keeps it for life, as a page changing profile loses its history.
+// The program's main profile: disk cache, persistent cookies and visited links.
+// Private browsing uses another one (profiles.h).
 QWebEngineProfile *MainProfile();
-// Whether the profile writes its disk cache. The engine has no per-navigation
-// cache switch: a navigation that must not write the cache turns the disk cache
-// off (pages are then kept in memory only, and not read back: the view's requests
-// bypass caches), and the next ordinary navigation turns it on again.
-void SetCacheWritten(bool written);
-bool CacheWritten();
 
 // Text size: five levels, 0 (smallest) to 4 (largest), 2 by default.
 constexpr int ZoomLevelMin = 0;
@@ -33,7 +27,7 @@ int ZoomLevel();
 bool SetZoomLevel(int level);
 double ZoomFactor(int level);
 
-// Clears the disk cache, cookies and visited links.
+// Clears the cache, cookies and visited links of every profile.
 void ClearCache();
 void ClearCookies();
 void ClearVisitedLinks();

@@ -9,6 +9,7 @@
 #include "browser/browser.h"
 #include "layout/align.h"
 #include "layout/book.h"
+#include "platform/profiles.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
 #include "support/programfixture.h"
@@ -57,6 +58,7 @@ protected:
     void TearDown() override
     {
         program.reset();
+        platform::SetPrivateBrowsing(false);
         server.stop();
         ProgramTest::TearDown();
     }
@@ -102,17 +104,22 @@ TEST_F(PaneE2E, NewWindowsOfLinksAndScriptsLoadInTheSamePane)
     auto *control = qobject_cast<platform::QtWebControl *>(pane->WebView->Control());
     ASSERT_NE(control, nullptr);
     pane->SetNoCache(true);
+    platform::SetPrivateBrowsing(true);
     pane->WebView->NavigateTo(url("/a"));
     ASSERT_TRUE(loadedAt("/a", 1));
     EXPECT_TRUE(control->isNoCachePage());
     script(QStringLiteral("document.getElementById('blank').click()"));
     ASSERT_TRUE(loadedAt("/b", 2));
     EXPECT_FALSE(control->isNoCachePage()); // a caught window goes without the flags
+    EXPECT_TRUE(control->isPrivatePage());  // but in the private profile all the same
+    platform::SetPrivateBrowsing(false);
+    ASSERT_TRUE(loadedAt("/b", 3));
+    EXPECT_FALSE(control->isPrivatePage());
 
     pane->WebView->NavigateTo(url("/a"));
-    ASSERT_TRUE(loadedAt("/a", 3));
+    ASSERT_TRUE(loadedAt("/a", 4));
     script(QStringLiteral("window.open('/c')"));
-    ASSERT_TRUE(loadedAt("/c", 4));
+    ASSERT_TRUE(loadedAt("/c", 5));
     EXPECT_EQ(module()->NewWindows.RedirectTarget(), nullptr);
 }
 

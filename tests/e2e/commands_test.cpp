@@ -21,6 +21,7 @@
 #include "layout/align.h"
 #include "platform/connectivity.h"
 #include "platform/internetoptions.h"
+#include "platform/profiles.h"
 #include "platform/qtwebcontrol.h"
 #include "platform/webengine.h"
 #include "support/httpserver.h"
@@ -61,6 +62,7 @@ protected:
         platform::engine::SetZoomLevel(2);
         platform::WriteInternetOptions(platform::InternetOptions());
         program.reset();
+        platform::SetPrivateBrowsing(false);
         server.stop();
         ProgramTest::TearDown();
     }
@@ -370,9 +372,18 @@ TEST_F(CommandsE2E, NoCacheNorHistoryReachesEveryPane)
     server.serve("/cached", page("Cached", "C"), "text/html", {"Cache-Control: max-age=3600"});
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(second, "/a"));
-    module()->SetProgramFlag(pfNoCache);
-    module()->UpdateNoCache();
+    // Each switch shows the panes' pages again, in the other profile.
+    auto switchAndWait = [&](bool on) {
+        const int firstLoads = loads.value(first);
+        const int secondLoads = loads.value(second);
+        on ? module()->SetProgramFlag(pfNoCache) : module()->ClearProgramFlag(pfNoCache);
+        module()->UpdateNoCache();
+        return waitUntil(
+            [&] { return loads.value(first) > firstLoads && loads.value(second) > secondLoads; });
+    };
+    ASSERT_TRUE(switchAndWait(true));
     EXPECT_TRUE(module()->NoCacheAction->isChecked());
+    EXPECT_TRUE(control(second)->isPrivatePage());
     for (TBrowser *pane : {first, second}) {
         ASSERT_TRUE(go(pane, "/cached"));
         ASSERT_TRUE(go(pane, "/cached"));
@@ -381,12 +392,14 @@ TEST_F(CommandsE2E, NoCacheNorHistoryReachesEveryPane)
     }
     EXPECT_EQ(server.count("/cached"), 4); // never read from the cache
 
-    module()->ClearProgramFlag(pfNoCache);
-    module()->UpdateNoCache();
-    ASSERT_TRUE(go(first, "/cached"));
-    EXPECT_EQ(server.count("/cached"), 5); // nor written to it
+    // Switching off shows both pages again in the normal profile: fetched, as the
+    // private session kept nothing for it.
+    ASSERT_TRUE(switchAndWait(false));
+    const int fetched = server.count("/cached");
+    EXPECT_GE(fetched, 5); // one of the two may come from the other's fresh copy
+    EXPECT_FALSE(control(first)->isPrivatePage());
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(first, "/cached"));
-    EXPECT_EQ(server.count("/cached"), 5);
+    EXPECT_EQ(server.count("/cached"), fetched); // now the cache is read again
     EXPECT_TRUE(first->WebView->GoBack());
 }

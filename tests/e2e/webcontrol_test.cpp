@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "browser/mwebbrowser.h"
+#include "platform/profiles.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
 #include "support/scriptedmodal.h"
@@ -62,6 +63,7 @@ protected:
     {
         browsers.clear();
         owner.reset();
+        SetPrivateBrowsing(false);
         server.stop();
     }
 
@@ -123,12 +125,15 @@ TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
     EXPECT_EQ(server.count("/cached"), 1);
     EXPECT_TRUE(waitUntil([&] { return !filesContaining(cache, cachedUrl).isEmpty(); }, 5000));
 
+    // The mode moves the page into the private profile, which has none of it.
     browser->SetNoCache(true);
+    ASSERT_TRUE(load([&] { SetPrivateBrowsing(true); }));
+    EXPECT_EQ(server.count("/cached"), 2);
     ASSERT_TRUE(go(browser, "/uncached"));
     ASSERT_TRUE(go(browser, "/uncached"));
     ASSERT_TRUE(go(browser, "/cached"));
     EXPECT_EQ(server.count("/uncached"), 2);
-    EXPECT_EQ(server.count("/cached"), 2);
+    EXPECT_EQ(server.count("/cached"), 3);
     // The fetch is unconditional: nothing was read from a cache.
     EXPECT_FALSE(server.log().last().headers.contains("if-modified-since"));
     EXPECT_EQ(filesContaining(cache, uncachedUrl), QStringList());
@@ -138,6 +143,7 @@ TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
 
     // Back to normal: history is kept again.
     browser->SetNoCache(false);
+    ASSERT_TRUE(load([&] { SetPrivateBrowsing(false); }));
     ASSERT_TRUE(go(browser, "/a"));
     ASSERT_TRUE(go(browser, "/b"));
     EXPECT_FALSE(control->isNoCachePage());
@@ -157,10 +163,15 @@ TEST_F(WebControlE2E, NoHistoryNavigationReplacesOnlyTheCurrentEntryAndFetchesFr
     ASSERT_TRUE(go(browser, "/a"));
     ASSERT_TRUE(go(browser, "/b"));
     browser->SetNoCache(true);
+    // Both views show their pages again in the private profile (the other one C).
+    const int before = loadsFinished;
+    SetPrivateBrowsing(true);
+    ASSERT_TRUE(waitUntil([&] { return loadsFinished >= before + 2; }));
+    ASSERT_EQ(server.count("/c"), 2);
     ASSERT_TRUE(go(browser, "/c"));
     EXPECT_EQ(browser->LocationName(), QStringLiteral("Page C"));
     // A fresh request: C was neither read from the cache nor revalidated.
-    ASSERT_EQ(server.count("/c"), 2);
+    ASSERT_EQ(server.count("/c"), 3);
     const HttpServer::Request &fetch = server.log().last();
     EXPECT_EQ(fetch.path, QStringLiteral("/c"));
     EXPECT_FALSE(fetch.headers.contains("if-none-match"));
