@@ -15,6 +15,8 @@
 #include "app/favoritesactions.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
+#include "app/screenawakecontrol.h"
+#include "app/startwithdesktop.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "browser/dialogwatcher.h"
@@ -45,6 +47,7 @@ TAppControlModule::TAppControlModule()
     createPopupMenus();
     connectHandlers();
     ConnectDesignActions(*this);
+    new ScreenAwakeControl(*this, platform::MakeScreenAwake());
     Favorites = new FavoritesCommands(*this, PasteFromFavoritesMenu);
 
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
@@ -181,7 +184,7 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
     menu->addSeparator();
-    menu->addAction(GoAllOnOpenAction);
+    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction});
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -285,7 +288,7 @@ void TAppControlModule::createPopupMenus()
     bookMenu->addSeparator();
     bookMenu->addAction(BookTabsPosAction);
     QMenu *pageMenu = DesignPopup->addMenu(QStringLiteral("Page"));
-    pageMenu->addActions({PageRenameAction, PageMoveAction});
+    pageMenu->addActions({PageRenameAction, PageMoveAction, PageRotateAction});
     pageMenu->addAction(separator(pageMenu, false));
     pageMenu->addActions({PageCopyAction, PagePasteAction});
     pageMenu->addSeparator();
@@ -331,6 +334,7 @@ void TAppControlModule::notImplemented()
 
 void TAppControlModule::connectHandlers()
 {
+    ConnectStartWithDesktop(*this);
     connect(ExitAction, &QAction::triggered, this, [this] {
         if (mainWindow)
             mainWindow->close();

@@ -119,7 +119,8 @@ public:
         *OptionsAction, *SetLockKeyAction, *UseLockAction;
     // File.
     QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
-        *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction;
+        *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction,
+        *StartWithDesktopAction;
     QAction *GoAllOnOpenAction = nullptr;
     // Browser.
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
@@ -133,10 +134,10 @@ public:
         *PrintPreviewAction, *PrintAction;
     // Design.
     QAction *BlockNewAction, *BookNewAction, *BookCutAction, *BookCopyAction, *BookPasteAction,
-        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction, *PageNewAction,
-        *PageCutAction, *PageCopyAction, *PagePasteAction, *PageDeleteAction, *BrowserNewAction,
-        *BrowserCutAction, *BrowserCopyAction, *BrowserPasteAction, *BrowserDeleteAction,
-        *BrowserNaviBarPosAction, *UndoAction;
+        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction,
+        *PageRotateAction, *PageNewAction, *PageCutAction, *PageCopyAction, *PagePasteAction,
+        *PageDeleteAction, *BrowserNewAction, *BrowserCutAction, *BrowserCopyAction,
+        *BrowserPasteAction, *BrowserDeleteAction, *BrowserNaviBarPosAction, *UndoAction;
     // URL (the address box's popup).
     QAction *AddBookmarkAction, *CutBookmarkAction, *CutAllBookmarksAction, *CopyBookmarkAction,
         *CopyAllBookmarksAction, *PasteBookmarkAction, *DeleteBookmarkAction,

@@ -5,7 +5,9 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "layout/book.h"
 #include "layout/designcommands.h"
+#include "layout/pagerotation.h"
 
 namespace mira {
 
@@ -36,8 +38,8 @@ DesignCommands *ConnectDesignActions(TAppControlModule &module)
         applyGroup(s.book, m->BookCopyAction, m->BookPasteAction, m->BookNewAction,
                    m->BookCutAction, m->BookDeleteAction, m->BookTabsPosAction);
         for (QAction *a :
-             {m->PageRenameAction, m->PageMoveAction, m->PageCopyAction, m->PagePasteAction,
-              m->PageNewAction, m->PageCutAction, m->PageDeleteAction})
+             {m->PageRenameAction, m->PageMoveAction, m->PageRotateAction, m->PageCopyAction,
+              m->PagePasteAction, m->PageNewAction, m->PageCutAction, m->PageDeleteAction})
             a->setEnabled(s.pageItems);
         applyGroup(s.browser, m->BrowserCopyAction, m->BrowserPasteAction, m->BrowserNewAction,
                    m->BrowserCutAction, m->BrowserDeleteAction, m->BrowserNaviBarPosAction);
@@ -56,6 +58,10 @@ DesignCommands *ConnectDesignActions(TAppControlModule &module)
     on(m->BrowserDeleteAction, [m, design, pane] { design->DeleteControl(pane, m->LastControl); });
     on(m->PageRenameAction, [m, design] { design->PageRename(m->LastControl); });
     on(m->PageMoveAction, [m, design] { design->PageMove(m->LastControl); });
+    on(m->PageRotateAction, [m] {
+        if (TPage *p = DesignCommands::SelectedPage(m->LastControl))
+            AskRotatePeriod(p->Book());
+    });
     on(m->PageNewAction, [m, design] { design->PageNew(m->LastControl); });
     on(m->PageDeleteAction, [m, design] { design->PageDelete(m->LastControl); });
     on(m->BookTabsPosAction, [m, design] { design->BookTabsPos(m->LastControl); });

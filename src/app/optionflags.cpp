@@ -6,6 +6,8 @@
 #include "app/appcontrol.h"
 #include "app/baseform.h"
 #include "app/lockcontrol.h"
+#include "app/screenawakecontrol.h"
+#include "app/startwithdesktop.h"
 #include "browser/panecommands.h"
 #include "layout/pan.h"
 #include "platform/profiles.h"
@@ -43,6 +45,7 @@ void TAppControlModule::UpdateConfigState(bool open)
         UpdateTextSize(-1);
     UpdateRootContainer(open);
     UpdateGoAllOnOpen();
+    UpdateStartWithDesktop(*this);
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})
         a->setEnabled(open);
@@ -55,6 +58,7 @@ void TAppControlModule::UpdateGoAllOnOpen()
 {
     GoAllOnOpenAction->setChecked(HasProgramFlag(pfGoAllOnOpen));
     GoAllOnOpenAction->setEnabled(sets->IsSetOpen());
+    UpdateScreenAwake(*this);
 }
 
 void TAppControlModule::UpdateAutoSave()

@@ -17,6 +17,7 @@
 #include "browser/timedrefresh.h"
 #include "layout/component.h"
 #include "layout/designablepane.h"
+#include "layout/pagerotation.h"
 
 namespace mira {
 
@@ -52,7 +53,8 @@ class TBrowser : public QWidget,
                  public PaneCommands,
                  public AddressNavigator,
                  public DesignablePane,
-                 public RefreshTarget {
+                 public RefreshTarget,
+                 public PreWakeable {
     Q_OBJECT
 public:
     explicit TBrowser(QObject *owner);
@@ -123,6 +125,8 @@ public:
     bool Resting() const { return resting; }
     static constexpr int RestDelayMs = 3000;
     void SetRestDelay(int ms) { restTimer.setInterval(ms); }
+    // A rotating book is about to show the pane's page.
+    void WakeBeforeShown() override { wake(); }
 
     // The minimum width a resize from oldHeight to newHeight leaves (current: the
     // minimum width before it): 297 while the pane stays lower than 52 pixels, 149

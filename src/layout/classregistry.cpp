@@ -5,6 +5,7 @@
 
 #include "layout/align.h"
 #include "layout/book.h"
+#include "layout/pagerotation.h"
 #include "layout/pan.h"
 #include "layout/split.h"
 #include "layout/text.h"
@@ -226,6 +227,20 @@ void RegisterLayoutClasses(ClassRegistry &registry)
             return err;
         };
         d.properties.append(active);
+        PropertyDef rotate;
+        rotate.name = QStringLiteral("RotateEvery");
+        rotate.write = [](QWidget *w) -> std::optional<Value> {
+            const int seconds = RotatePeriod(static_cast<TBook *>(w));
+            return seconds == 0 ? std::nullopt : std::optional<Value>(Value::fromInt(seconds));
+        };
+        rotate.read = [](QWidget *w, const Value &v) {
+            int n = 0;
+            QString err = props::readInt(v, QStringLiteral("RotateEvery"), 0, kMaxRotatePeriod, n);
+            if (err.isEmpty())
+                SetRotatePeriod(static_cast<TBook *>(w), n);
+            return err;
+        };
+        d.properties.append(rotate);
         registry.add(d);
     }
     {

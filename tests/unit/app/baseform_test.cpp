@@ -109,6 +109,7 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
                                  "Delete",
                                  "-",
                                  "Go All On Open",
+                                 "Start With Desktop",
                                  "(-)",
                                  "Options...",
                                  "-",
