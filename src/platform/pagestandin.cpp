@@ -232,8 +232,7 @@ void QtWebControl::keepCopy(const QString &address)
                                  return;
                              const QString cached = answer.toString();
                              if (!cached.isEmpty()) {
-                                 if (MayKeepCopy(PrivateBrowsing(),
-                                                 cached == QLatin1String("yes")))
+                                 if (MayKeepCopy(PrivateBrowsing(), cached == QLatin1String("yes")))
                                      self->saveCopy(address);
                              } else if (++*steps < cacheCheckSteps && again) {
                                  QTimer::singleShot(cacheCheckStepMs, self,

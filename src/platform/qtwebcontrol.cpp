@@ -34,7 +34,6 @@
 namespace mira::platform {
 namespace {
 
-
 // Blocks network schemes while the program is offline or the view's flags say so.
 class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
 public:

@@ -56,7 +56,8 @@ protected:
     // The load has ended one way or the other and the program still runs its loop.
     bool settled()
     {
-        return waitUntil([&] { return pane->WebView->ReadyState() == platform::READYSTATE_COMPLETE; });
+        return waitUntil(
+            [&] { return pane->WebView->ReadyState() == platform::READYSTATE_COMPLETE; });
     }
     bool asks() const { return GetParam() != Mode::Silent; }
 

@@ -21,7 +21,8 @@ QSslConfiguration MakeSelfSignedTls(const QString &folder, QString *error)
     if (!openssl.waitForFinished(60000) || openssl.exitStatus() != QProcess::NormalExit
         || openssl.exitCode() != 0) {
         *error = QStringLiteral("openssl failed: %1 %2")
-                     .arg(openssl.errorString(), QString::fromLocal8Bit(openssl.readAllStandardError()));
+                     .arg(openssl.errorString(),
+                          QString::fromLocal8Bit(openssl.readAllStandardError()));
         return {};
     }
     QFile keyFile(keyPath);
