@@ -154,7 +154,12 @@ private:
     // The load under way or last ended, as asked for.
     QUrl requested;
     int requestedFlags = 0;
-    bool loadBegun = false;     // begun by navigate or refresh, not yet ended
+    bool loadBegun = false; // begun by navigate or refresh, not yet ended
+    // A moved page is loading its restored entry: a navigation asked meanwhile waits for it,
+    // or the restore would take its place.
+    bool restoring = false;
+    QString waitingAddress;
+    int waitingFlags = 0;
     int loadSerial = 0;         // counts loads, so a late decision knows it is late
     bool keepsThisLoad = false; // a bookmark's load
     bool ownLoad = false;       // a stand-in is being loaded
