@@ -59,7 +59,7 @@ QString ReadSourceProblem(const QString &path)
 
 QString SaveInterruptText(const QString &engineReason)
 {
-    const QString reason = engineReason.trimmed();
+    QString reason = engineReason.trimmed();
     if (reason.isEmpty() || reason.compare(QLatin1String("No reason"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("the page could not be written");
     return reason;
