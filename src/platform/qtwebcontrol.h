@@ -10,6 +10,7 @@
 #include "platform/webcontrol.h"
 
 class QLabel;
+class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -129,11 +130,14 @@ private:
 
     bool openDocument();
     bool saveDocumentAs();
+    void saveEnded(QWebEngineDownloadRequest *request, const QString &path);
     bool print(int option);
     bool printPreview();
     bool pageSetup();
     bool showFind();
     bool internetOptions();
+    // Tells the user that a document command failed, as the host's dialog mode says.
+    void reportFailure(const QString &command, const QString &target, const QString &reason);
 
     QPointer<QWidget> holder; // the widget the host lays out; the view goes into it
     QPointer<QWebEngineView> view;
