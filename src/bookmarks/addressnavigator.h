@@ -33,6 +33,9 @@ public:
     virtual QString LoadedLocationURL() const = 0;
     virtual QString LoadedLocationName() const = 0;
     virtual std::unique_ptr<DocumentBodyAccess> Body() const = 0;
+    // The box's bookmarks or the loaded location changed: which bookmark is shown,
+    // and what it asks for, may be different now.
+    virtual void BookmarksChanged() {}
 };
 
 } // namespace mira

@@ -191,6 +191,8 @@ void EditBookmark(TURLCombo &combo)
     form.Fill(*url);
     if (RunDialog(form, &combo) != QDialog::Accepted || !form.Store(*url))
         return;
+    // Its period may be new.
+    combo.UpdateItem(url);
     selectLine(combo, line);
 }
 

@@ -77,6 +77,8 @@ void TURLCombo::AssignURLs(const TURLs &list)
 
 void TURLCombo::UpdateItems()
 {
+    if (pane)
+        pane->BookmarksChanged();
     const int line = currentIndex();
     const QString text = currentText();
     view()->setUpdatesEnabled(false);
@@ -103,6 +105,8 @@ void TURLCombo::UpdateItem(TURL *url)
 {
     if (!url)
         return;
+    if (pane)
+        pane->BookmarksChanged();
     const int line = MapIndex(url->Index());
     if (line >= 0)
         setItemText(line, url->Name());
@@ -201,6 +205,8 @@ void TURLCombo::Change(bool picked)
 
 void TURLCombo::LocationChanged(const QString &title, const QString &location)
 {
+    if (pane)
+        pane->BookmarksChanged();
     SetHint(title + QLatin1Char('|') + location);
     // An empty location is no address: it must not match bookmarks without one.
     const int a = location.isEmpty() ? -1 : urls->IndexOfAddress(location);

@@ -174,6 +174,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     connect(ForwardButton, &QToolButton::clicked, this, [this] { ForwardClick(); });
     connect(StopButton, &QToolButton::clicked, this, [this] { StopClick(); });
     connect(RefreshButton, &QToolButton::clicked, this, [this] { RefreshClick(RefreshButton); });
+    // The countdown in its hint counts only while someone looks.
+    RefreshButton->installEventFilter(this);
     connect(GoButton, &QToolButton::clicked, this, [this] { GoClick(GoButton); });
 
     ComboPanel = new TPan(this);
@@ -609,6 +611,18 @@ void TBrowser::ShowRefreshCountdown(int secondsLeft, bool paused)
         QStatusTipEvent e(tip);
         QCoreApplication::sendEvent(RefreshButton, &e);
     }
+}
+
+bool TBrowser::CountdownWatched() const
+{
+    return RefreshButton->underMouse();
+}
+
+bool TBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == RefreshButton && event->type() == QEvent::Enter)
+        RefreshScheduleChanged();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TBrowser::scheduleRest()

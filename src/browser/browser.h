@@ -111,6 +111,7 @@ public:
     QString LoadedLocationURL() const override;
     QString LoadedLocationName() const override;
     std::unique_ptr<DocumentBodyAccess> Body() const override;
+    void BookmarksChanged() override { RefreshScheduleChanged(); }
 
     // RefreshTarget: the period of the bookmark whose page is shown, whatever the box
     // holds meanwhile.
@@ -119,6 +120,7 @@ public:
     bool WaitsForAnswer() const override;
     void TimedReload() override;
     void ShowRefreshCountdown(int secondsLeft, bool paused) override;
+    bool CountdownWatched() const override;
 
     // A pane on a book page that is not shown rests (its page frozen) RestDelayMs
     // after it was hidden or finished loading there; showing it wakes it.
@@ -156,6 +158,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The main window around the pane, or nullptr.

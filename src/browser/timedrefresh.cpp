@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "platform/webdialogs.h"
@@ -86,6 +87,15 @@ bool RefreshSchedule::Follows(Key key) const
     return find(key) != nullptr;
 }
 
+qint64 RefreshSchedule::NextDue() const
+{
+    qint64 next = -1;
+    for (const Slot &s : slots)
+        if (next < 0 || s.dueAt < next)
+            next = s.dueAt;
+    return next;
+}
+
 qint64 RefreshSchedule::DueAt(Key key) const
 {
     const Slot *s = find(key);
@@ -94,6 +104,23 @@ qint64 RefreshSchedule::DueAt(Key key) const
 
 // --------------------------------------------------------------------- TimedRefresh
 
+namespace {
+
+QList<QPointer<TimedRefresh>> &drivers()
+{
+    static QList<QPointer<TimedRefresh>> all;
+    return all;
+}
+
+} // namespace
+
+void RefreshScheduleChanged()
+{
+    for (const QPointer<TimedRefresh> &driver : std::as_const(drivers()))
+        if (driver)
+            driver->Poke();
+}
+
 TimedRefresh::TimedRefresh(PaneList paneList, QObject *parent)
     : QObject(parent), panes(std::move(paneList))
 {
@@ -101,17 +128,54 @@ TimedRefresh::TimedRefresh(PaneList paneList, QObject *parent)
     clock->start();
     Clock = [clock] { return clock->elapsed(); };
     EngineHeld = [] { return platform::EngineHeld(); };
-    timer.setInterval(TickMs);
+    timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &TimedRefresh::Tick);
-    timer.start();
+    drivers().removeAll(nullptr);
+    drivers().append(this);
+    Poke();
 }
 
 void TimedRefresh::SetPaused(RefreshPause reason, bool on)
 {
+    const int before = pauses;
     if (on)
         pauses |= int(reason);
     else
         pauses &= ~int(reason);
+    if (pauses != before)
+        Poke();
+}
+
+void TimedRefresh::Poke()
+{
+    if (poked)
+        return;
+    poked = true;
+    QTimer::singleShot(0, this, [this] {
+        if (poked)
+            Tick();
+    });
+}
+
+void TimedRefresh::arm(qint64 now, bool paused, bool watched)
+{
+    const bool any = !schedule.Empty();
+    const qint64 next = paused ? -1 : schedule.NextDue();
+    qint64 wait = next < 0 ? -1 : std::max<qint64>(next - now, 0);
+    // A held engine lets go without telling; a pause for a reason ends by SetPaused.
+    if (any && paused && pauses == 0)
+        wait = TickMs;
+    // A watched countdown turns at the next whole second of its own.
+    if (watched && any) {
+        const qint64 toSecond = next < 0 ? 1000 : (next - now) % 1000;
+        const qint64 step = std::max<qint64>(toSecond == 0 ? 1000 : toSecond, TickMs);
+        wait = wait < 0 ? step : std::min(wait, step);
+    }
+    if (wait < 0) {
+        timer.stop();
+        return;
+    }
+    timer.start(int(std::min<qint64>(wait, std::numeric_limits<int>::max())));
 }
 
 bool TimedRefresh::Paused() const
@@ -121,6 +185,7 @@ bool TimedRefresh::Paused() const
 
 void TimedRefresh::Tick()
 {
+    poked = false;
     const qint64 now = Clock();
     const bool paused = Paused();
     QList<QPointer<QWidget>> widgets;
@@ -134,11 +199,13 @@ void TimedRefresh::Tick()
     }
     schedule.Update(entries, now);
     const QList<RefreshSchedule::Key> due = schedule.Due(now, paused);
+    bool watched = false;
     for (const QPointer<QWidget> &w : std::as_const(widgets)) {
         // A reload may run events that delete panes.
         auto *target = dynamic_cast<RefreshTarget *>(w.data());
         if (!target)
             continue;
+        watched = watched || target->CountdownWatched();
         // A page still loading, or whose box is open, is left alone for this period.
         const bool waits = target->WaitsForAnswer();
         if (due.contains(w.data()) && !waits && !target->IsLoading()) {
@@ -149,6 +216,7 @@ void TimedRefresh::Tick()
         const qint64 at = schedule.DueAt(w.data());
         target->ShowRefreshCountdown(at < 0 ? -1 : SecondsLeft(at, now), paused || waits);
     }
+    arm(now, paused, watched);
 }
 
 } // namespace mira

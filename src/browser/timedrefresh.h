@@ -42,6 +42,9 @@ public:
     QList<Key> Due(qint64 now, bool paused);
 
     bool Follows(Key key) const;
+    bool Empty() const { return slots.empty(); }
+    // The earliest moment any pane is due; -1 when none is followed.
+    qint64 NextDue() const;
     // Milliseconds on the caller's clock when key is due next; -1 when not followed.
     qint64 DueAt(Key key) const;
 
@@ -70,7 +73,15 @@ public:
     virtual void TimedReload() = 0;
     // The seconds left until the next reload (-1: none), or that reloads are paused.
     virtual void ShowRefreshCountdown(int secondsLeft, bool paused) = 0;
+    // Someone is reading the countdown (the mouse rests on it): it is then brought up
+    // to date every second, and otherwise only when something changes.
+    virtual bool CountdownWatched() const { return false; }
 };
+
+// Tells every timed-reload driver that a pane's period may have changed (it shows
+// another page, its bookmarks were edited, the countdown came into view). Cheap:
+// the drivers look again once the current event is done.
+void RefreshScheduleChanged();
 
 // Why timed reloads pause; any one of them pauses.
 enum class RefreshPause { Offline = 1, Locked = 2 };
@@ -90,19 +101,28 @@ public:
     // Whether the engine is held; replaceable for tests.
     std::function<bool()> EngineHeld;
 
-    // One step: follow the panes, reload those due, show the countdowns.
+    // One step: follow the panes, reload those due, show the countdowns, and wake
+    // again at the next due moment only: with nothing due, no timer runs.
     void Tick();
+    // A Tick once the current event is done (several calls make one).
+    void Poke();
     // Milliseconds; replaceable for tests.
     std::function<qint64()> Clock;
     const RefreshSchedule &Schedule() const { return schedule; }
+    // Milliseconds until the driver wakes by itself; -1 when it sleeps until poked.
+    int WakesInMs() const { return timer.isActive() ? timer.interval() : -1; }
 
+    // How often a held engine is looked at again, and a watched countdown at most.
     static constexpr int TickMs = 250;
 
 private:
+    void arm(qint64 now, bool paused, bool watched);
+
     PaneList panes;
     RefreshSchedule schedule;
     QTimer timer;
     int pauses = 0;
+    bool poked = false;
 };
 
 } // namespace mira

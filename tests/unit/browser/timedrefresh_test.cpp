@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QWidget>
 #include <climits>
 #include <gtest/gtest.h>
@@ -123,7 +124,9 @@ public:
     int reloadCount = 0;
     int secondsLeft = -2;
     bool paused = false;
+    bool watched = false;
     int TimedRefreshPeriod() const override { return period; }
+    bool CountdownWatched() const override { return watched; }
     bool IsLoading() const override { return loading; }
     bool WaitsForAnswer() const override { return waiting; }
     void TimedReload() override { ++reloadCount; }
@@ -238,4 +241,48 @@ TEST(TimedRefreshPanes, WhileTheEngineWaitsForAPageQuestionNothingReloads)
     d.advance(23500);
     EXPECT_EQ(d.one.reloadCount, 2);
     EXPECT_EQ(d.two.reloadCount, 1);
+}
+
+TEST(TimedRefreshPanes, SleepsUntilTheNextDueMomentAndNotAtAllWithNothingDue)
+{
+    Driver d;
+    bool held = false;
+    d.refresh.EngineHeld = [&held] { return held; };
+    d.refresh.Tick();
+    EXPECT_EQ(d.refresh.WakesInMs(), -1);
+
+    // A period arriving is noticed once told, without any ticking meanwhile.
+    d.one.period = 30;
+    RefreshScheduleChanged();
+    RefreshScheduleChanged();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.refresh.WakesInMs(), 30000);
+    d.now = 30000;
+    d.refresh.Tick();
+    EXPECT_EQ(d.one.reloadCount, 1);
+    EXPECT_EQ(d.refresh.WakesInMs(), 30000);
+
+    // Someone reading the countdown: it turns at its next whole second.
+    d.now = 30400;
+    d.one.watched = true;
+    d.refresh.Tick();
+    EXPECT_EQ(d.refresh.WakesInMs(), 600);
+    d.one.watched = false;
+
+    // Paused by a reason: asleep until the reason goes; a held engine is looked at.
+    d.refresh.SetPaused(RefreshPause::Locked, true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.refresh.WakesInMs(), -1);
+    d.refresh.SetPaused(RefreshPause::Locked, false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.refresh.WakesInMs(), 29600);
+    held = true;
+    d.refresh.Tick();
+    EXPECT_EQ(d.refresh.WakesInMs(), TimedRefresh::TickMs);
+
+    // The last period gone: asleep again.
+    held = false;
+    d.one.period = 0;
+    d.refresh.Tick();
+    EXPECT_EQ(d.refresh.WakesInMs(), -1);
 }
