@@ -58,6 +58,10 @@ const ActionRow rows[] = {
     {&M::StartWithDesktopAction, "StartWithDesktopAction", "File", "Start With Desktop",
      "Start at login|Open this configuration when you log in to the desktop", -1, 0, 0,
      afCheckable | afDisabled},
+    {&M::SeparateProcessesAction, "SeparateProcessesAction", "File", "Separate Processes",
+     "Separate processes|Give every pane a renderer process of its own instead of one per site "
+     "(takes effect at the next start)",
+     -1, 0, 0, afCheckable | afDisabled},
     {&M::GoAllAction, "GoAllAction", "Browser", "Go All",
      "Navigate on selected bookmarked locations in all browsers", 12, Qt::Key_F9, 0, 0},
     {&M::StopAllAction, "StopAllAction", "Browser", "Stop All",

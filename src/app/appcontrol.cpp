@@ -16,6 +16,7 @@
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "app/screenawakecontrol.h"
+#include "app/separateprocesses.h"
 #include "app/startwithdesktop.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
@@ -184,7 +185,7 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
     menu->addSeparator();
-    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction});
+    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction, SeparateProcessesAction});
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -336,6 +337,7 @@ void TAppControlModule::notImplemented()
 void TAppControlModule::connectHandlers()
 {
     ConnectStartWithDesktop(*this);
+    ConnectSeparateProcesses(*this);
     connect(ExitAction, &QAction::triggered, this, [this] {
         if (mainWindow)
             mainWindow->close();

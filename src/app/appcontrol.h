@@ -121,7 +121,7 @@ public:
     // File.
     QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
         *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction,
-        *StartWithDesktopAction;
+        *StartWithDesktopAction, *SeparateProcessesAction;
     QAction *GoAllOnOpenAction = nullptr;
     // Browser.
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,

@@ -28,6 +28,7 @@ enum ProgramFlag : int {
     pfLockSize = 64,
     pfNoCache = 128,
     pfGoAllOnOpen = 256,
+    pfSeparateProcesses = 1024,
 };
 
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {

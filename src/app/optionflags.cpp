@@ -7,6 +7,7 @@
 #include "app/baseform.h"
 #include "app/lockcontrol.h"
 #include "app/screenawakecontrol.h"
+#include "app/separateprocesses.h"
 #include "app/startwithdesktop.h"
 #include "browser/panecommands.h"
 #include "layout/pan.h"
@@ -46,6 +47,7 @@ void TAppControlModule::UpdateConfigState(bool open)
     UpdateRootContainer(open);
     UpdateGoAllOnOpen();
     UpdateStartWithDesktop(*this);
+    UpdateSeparateProcesses(*this);
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})
         a->setEnabled(open);

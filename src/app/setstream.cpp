@@ -8,6 +8,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/separateprocesses.h"
 #include "layout/align.h"
 #include "layout/book.h"
 #include "layout/classregistry.h"
@@ -286,6 +287,8 @@ QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &ro
         if (QString err = readFormProperty(values, p); !err.isEmpty())
             return err;
 
+    // The engine starts with the set's first pane: it takes the set's process model.
+    ChooseProcessModel(values.tag.value_or(0));
     Builder builder(form, classes);
     {
         ReadingGuard reading;

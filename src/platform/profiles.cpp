@@ -6,6 +6,7 @@
 #include <QWebEngineSettings>
 
 #include "platform/internetoptions.h"
+#include "platform/processmodel.h"
 #include "platform/qtwebcontrol.h"
 #include "platform/webengine.h"
 
@@ -61,6 +62,7 @@ QWebEngineProfile *PrivateProfile()
 {
     QWebEngineProfile *&profile = privateProfile();
     if (!profile) {
+        StartEngine();
         // No storage name: off the record, nothing of it reaches the disk.
         profile = new QWebEngineProfile(QCoreApplication::instance());
         // Not even in memory: the mode reads no cache either. Set once, at the start;

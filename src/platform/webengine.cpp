@@ -8,6 +8,7 @@
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
+#include "platform/processmodel.h"
 #include "platform/profiles.h"
 
 namespace mira::platform::engine {
@@ -50,6 +51,7 @@ QString CacheFolder()
 QWebEngineProfile *MainProfile()
 {
     static QWebEngineProfile *profile = [] {
+        StartEngine();
         auto *p = new QWebEngineProfile(QStringLiteral("mira"), QCoreApplication::instance());
         p->setPersistentStoragePath(DataFolder() + QStringLiteral("/profile"));
         p->setCachePath(CacheFolder());

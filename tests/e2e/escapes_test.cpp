@@ -14,6 +14,7 @@
 #include "browser/browser.h"
 #include "layout/align.h"
 #include "platform/connectivity.h"
+#include "platform/processmodel.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
 #include "support/programfixture.h"
@@ -92,8 +93,51 @@ protected:
     QStringList statusTexts;
 };
 
-TEST_F(EscapesE2E, AKilledRendererStopsOnlyItsPaneUntilGoOrRefresh)
+// Panes with a renderer each: the set asks for Separate Processes.
+class EscapesSeparateE2E : public EscapesE2E {
+protected:
+    void SetUp() override
+    {
+        platform::SetSharedRenderers(false);
+        EscapesE2E::SetUp();
+    }
+};
+
+TEST_F(EscapesE2E, AKilledSharedRendererStopsThePanesOfItsSiteAndGoAllBringsThemAllBack)
 {
+    if (!platform::SharedRenderers())
+        GTEST_SKIP() << "the engine of this process started with a renderer per pane";
+    const char *paths[] = {"/a", "/b", "/c"};
+    const char *titles[] = {"Page A", "Page B", "Page C"};
+    for (int i = 0; i < 3; ++i) {
+        (void)panes[i]->URLs()->Add()->SetNameAndAddress(QString::fromLatin1(titles[i]),
+                                                         url(paths[i]));
+        panes[i]->Loaded();
+        ASSERT_TRUE(open(panes[i], paths[i], titles[i]));
+    }
+    // One site, one renderer.
+    const qint64 pid = control(panes[0])->rendererProcessId();
+    ASSERT_GT(pid, 0);
+    for (TBrowser *pane : panes)
+        ASSERT_EQ(control(pane)->rendererProcessId(), pid);
+    ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(waitUntil([&] { return control(panes[i])->isPageStopped(); }));
+        EXPECT_TRUE(statusSaid(url(paths[i])));
+    }
+    module()->GoAllAction->trigger();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(waitUntil([&] {
+            return !control(panes[i])->isPageStopped() && answers(panes[i]);
+        })) << titles[i];
+        EXPECT_EQ(panes[i]->WebView->LocationName(), QString::fromLatin1(titles[i]));
+    }
+}
+
+TEST_F(EscapesSeparateE2E, AKilledRendererStopsOnlyItsPaneUntilGoOrRefresh)
+{
+    if (platform::SharedRenderers())
+        GTEST_SKIP() << "the engine of this process started with renderers shared per site";
     const char *paths[] = {"/a", "/b", "/c"};
     const char *titles[] = {"Page A", "Page B", "Page C"};
     for (int i = 0; i < 3; ++i) {
@@ -149,8 +193,12 @@ TEST_F(EscapesE2E, AKilledRendererStopsOnlyItsPaneUntilGoOrRefresh)
     ASSERT_TRUE(waitUntil([&] { return !control(victim)->isPageStopped() && answers(victim); }));
 }
 
-TEST_F(EscapesE2E, APageThatNeverReturnsLeavesTheWindowRunning)
+// With renderers shared, a looping page holds the panes of its site, and a pane that has
+// shown nothing yet may be given its renderer too: only separate renderers keep them going.
+TEST_F(EscapesSeparateE2E, APageThatNeverReturnsLeavesTheWindowRunning)
 {
+    if (platform::SharedRenderers())
+        GTEST_SKIP() << "the engine of this process started with renderers shared per site";
     server.serve("/loop",
                  page("Loop", "<script>setTimeout(() => { while (true) {} }, 0)</script>"));
     ASSERT_TRUE(open(panes[0], "/loop", "Loop"));
