@@ -52,6 +52,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             }
             line.waitSeconds = seconds;
             waitGiven = true;
+        } else if (name == QLatin1String("--set")) {
+            line.error = QStringLiteral("--set goes with --remote");
+            return line;
         } else {
             line.error = QStringLiteral("unknown option %1").arg(name);
             return line;

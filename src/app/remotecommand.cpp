@@ -39,9 +39,12 @@ QString setNameOf(const QString &path)
     return QFileInfo(path).completeBaseName();
 }
 
+// With its offset from UTC, so a reader elsewhere knows the moment.
 QJsonValue timeValue(const QDateTime &when)
 {
-    return when.isValid() ? QJsonValue(when.toString(Qt::ISODate)) : QJsonValue();
+    if (!when.isValid())
+        return {};
+    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
 }
 
 } // namespace
@@ -226,7 +229,9 @@ QByteArray WallStatusJson(const WallSummary &wall, const QDateTime &now)
     QJsonArray panes;
     for (const PaneStatus &p : wall.panes) {
         QJsonObject pane;
-        pane.insert(QStringLiteral("pane"), p.pane);
+        // Panes of a set often have no name: the number tells them apart.
+        pane.insert(QStringLiteral("index"), int(panes.size()) + 1);
+        pane.insert(QStringLiteral("pane"), p.pane.isEmpty() ? QJsonValue() : QJsonValue(p.pane));
         pane.insert(QStringLiteral("book"), p.book.isEmpty() ? QJsonValue() : QJsonValue(p.book));
         pane.insert(QStringLiteral("page"), p.page.isEmpty() ? QJsonValue() : QJsonValue(p.page));
         pane.insert(QStringLiteral("address"),

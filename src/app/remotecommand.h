@@ -59,8 +59,8 @@ struct WallChoice {
 // cwd) is wanted.
 WallChoice ChooseWall(const QList<RunningWall> &walls, const QString &wanted, const QString &cwd);
 
-// What Status() answers: the open set and one entry per pane, times in ISO 8601 and
-// spans in seconds; while locked only {"locked": true}.
+// What Status() answers: the open set and one entry per pane (numbered from 1), times
+// in ISO 8601 with their offset and spans in seconds; while locked only {"locked": true}.
 struct WallSummary {
     bool locked = false;
     QString set;  // name; empty: none open

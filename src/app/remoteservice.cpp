@@ -116,6 +116,8 @@ void RemoteService::paneStaleChanged(QWidget *pane, bool stale)
     QString paneName, address, error;
     if (module && !module->LockArmed()) {
         paneName = pane->objectName();
+        if (paneName.isEmpty())
+            paneName = QStringLiteral("pane %1").arg(module->BrowserList.indexOf(pane) + 1);
         if (auto *browser = qobject_cast<TBrowser *>(pane)) {
             address = browser->LoadedLocationURL();
             if (browser->Stale)

@@ -50,7 +50,8 @@ public Q_SLOTS:
     Q_SCRIPTABLE QString SetPath();
 
 Q_SIGNALS:
-    // While locked the pane, address and error are empty: only that it happened is told.
+    // pane: its name, or "pane N" by its place in the pane list. While locked the
+    // pane, address and error are empty: only that it happened is told.
     Q_SCRIPTABLE void PaneStale(const QString &pane, const QString &address, const QString &error);
     Q_SCRIPTABLE void PaneRecovered(const QString &pane, const QString &address);
 

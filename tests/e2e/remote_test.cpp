@@ -1,6 +1,8 @@
 // Commands from outside on the real program: a private session bus, a virtual display
 // with a window manager, walls whose panes point at a local server, and `mira --remote`
 // run as a shell would (without a display).
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -45,6 +47,22 @@ public:
 
     QProcess daemon;
     QString address;
+};
+
+// The walls' stale and recovered signals as a watcher on the bus sees them.
+class SignalLog : public QObject {
+    Q_OBJECT
+public:
+    QStringList seen; // "PaneStale <pane> <address> <error>", "PaneRecovered <pane> <address>"
+
+public Q_SLOTS:
+    void message(const QDBusMessage &message)
+    {
+        QStringList words{message.member()};
+        for (const QVariant &v : message.arguments())
+            words << v.toString();
+        seen << words.join(QLatin1Char(' '));
+    }
 };
 
 struct Outcome {
@@ -208,6 +226,58 @@ TEST_F(RemoteTest, GoAllFromAShellReachesEveryPaneAndStatusTellsWhatTheyShow)
     EXPECT_EQ(panes.at(1).toObject().value(QStringLiteral("address")).toString(),
               server.url(QStringLiteral("/two.html")).toString());
 
+    // A page whose server goes away makes its pane stale, and its return recovers it;
+    // a watcher on the bus hears of both.
+    QDBusConnection watcher = QDBusConnection::connectToBus(bus.address,
+                                                            QStringLiteral("remote_test_watcher"));
+    ASSERT_TRUE(watcher.isConnected());
+    SignalLog log;
+    for (const char *member : {"PaneStale", "PaneRecovered"})
+        ASSERT_TRUE(watcher.connect(QString(), QStringLiteral("/org/mira/Wall"),
+                                    QStringLiteral("org.mira.Wall"), QLatin1String(member), &log,
+                                    SLOT(message(QDBusMessage))));
+    const quint16 port = server.port();
+    const QString one = server.url(QStringLiteral("/one.html")).toString();
+    server.stop();
+    ASSERT_EQ(remote({QStringLiteral("RefreshAll")}).code, 0);
+    EXPECT_TRUE(waitUntil(
+        [&] { return log.seen.filter(QStringLiteral("PaneStale pane 1 ") + one).size() == 1; },
+        30000))
+        << log.seen.join(QLatin1Char('\n')).toStdString();
+    const Outcome staleStatus = remote({QStringLiteral("Status")});
+    EXPECT_TRUE(json(staleStatus.out)
+                    .value(QStringLiteral("panes"))
+                    .toArray()
+                    .at(0)
+                    .toObject()
+                    .value(QStringLiteral("stale"))
+                    .toBool())
+        << staleStatus.out.toStdString();
+    ASSERT_TRUE(server.start(port));
+    // The stale pane tries again by itself after about five seconds.
+    EXPECT_TRUE(
+        waitUntil([&] { return log.seen.contains(QStringLiteral("PaneRecovered pane 1 ") + one); },
+                  30000))
+        << log.seen.join(QLatin1Char('\n')).toStdString();
+    QDBusConnection::disconnectFromBus(QStringLiteral("remote_test_watcher"));
+
+    // Another set opened from outside: the wall answers under its new name, and a
+    // start of that set brings it forward rather than opening it twice.
+    writeSet(QStringLiteral("Market"));
+    const Outcome opened = remote({QStringLiteral("OpenSet"), QStringLiteral("Market")});
+    ASSERT_EQ(opened.code, 0) << opened.err.toStdString();
+    EXPECT_TRUE(seen([&] {
+        return display.visibleWindows(mira.processId(), QStringLiteral("^Market - Mira$"))->size()
+               == 1;
+    }));
+    EXPECT_TRUE(seen([&] {
+        return remote({QStringLiteral("List")})
+            .out.startsWith(QStringLiteral("Market\t%1\torg.mira.Wall.Market_")
+                                .arg(path(QStringLiteral("Market.set"))));
+    }));
+    EXPECT_EQ(run({QStringLiteral("Market")}, true, 20000).code, 0);
+    EXPECT_EQ(mira.state(), QProcess::Running);
+
     // A wall that is not running, and a command the wall cannot do.
     const Outcome other = remote({QStringLiteral("GoAll"), QStringLiteral("--set=Kiosk")});
     EXPECT_EQ(other.code, 3);
@@ -289,6 +359,13 @@ TEST_F(RemoteTest, ASecondStartOfAnOpenSetBringsTheFirstWindowForward)
     EXPECT_EQ(display.visibleWindows(lobby.processId(), QStringLiteral("^Lobby - Mira$")),
               QStringList{lobbyWindow});
 
+    // Nor does a wall open a set another one has open.
+    const Outcome twice = remote({QStringLiteral("OpenSet"), QStringLiteral("Kiosk"),
+                                  QStringLiteral("--set"), QStringLiteral("Lobby")});
+    EXPECT_EQ(twice.code, 1);
+    EXPECT_TRUE(twice.err.contains(QLatin1String("is open in another Mira")))
+        << twice.err.toStdString();
+
     // Also when it was minimized, and when the set is named by its path.
     ASSERT_TRUE(display.xdotool({QStringLiteral("windowminimize"), lobbyWindow}).ok);
     ASSERT_TRUE(seen([&] {
@@ -299,3 +376,5 @@ TEST_F(RemoteTest, ASecondStartOfAnOpenSetBringsTheFirstWindowForward)
     EXPECT_TRUE(seen([&] { return display.activeWindow() == lobbyWindow; }))
         << "the minimized window does not come back";
 }
+
+#include "remote_test.moc"

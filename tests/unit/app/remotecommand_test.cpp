@@ -168,8 +168,7 @@ TEST(RemoteStatus, JsonCarriesEveryPaneWithPlainValues)
     wall.set = QStringLiteral("Lobby");
     wall.path = QStringLiteral("/walls/Lobby.set");
     wall.online = false;
-    PaneStatus fresh;
-    fresh.pane = QStringLiteral("Browser1");
+    PaneStatus fresh; // a pane without a name, as most are
     PaneStatus stale;
     stale.pane = QStringLiteral("Browser2");
     stale.book = QStringLiteral("Book1");
@@ -195,13 +194,15 @@ TEST(RemoteStatus, JsonCarriesEveryPaneWithPlainValues)
 
     // What is not known is null, never an empty text or a made-up time.
     const QJsonObject first = panes.at(0).toObject();
-    EXPECT_EQ(first.value(QStringLiteral("pane")).toString(), QStringLiteral("Browser1"));
-    for (const char *key :
-         {"book", "page", "address", "lastGood", "lastError", "nextReloadSeconds", "copyTaken"})
+    EXPECT_EQ(first.value(QStringLiteral("index")).toInt(), 1);
+    for (const char *key : {"pane", "book", "page", "address", "lastGood", "lastError",
+                            "nextReloadSeconds", "copyTaken"})
         EXPECT_TRUE(first.value(QLatin1String(key)).isNull()) << key;
     EXPECT_FALSE(first.value(QStringLiteral("stale")).toBool(true));
 
     const QJsonObject second = panes.at(1).toObject();
+    EXPECT_EQ(second.value(QStringLiteral("index")).toInt(), 2);
+    EXPECT_EQ(second.value(QStringLiteral("pane")).toString(), QStringLiteral("Browser2"));
     EXPECT_EQ(second.value(QStringLiteral("page")).toString(), QStringLiteral("Sales \"Q4\""));
     EXPECT_EQ(second.value(QStringLiteral("book")).toString(), QStringLiteral("Book1"));
     EXPECT_TRUE(second.value(QStringLiteral("stale")).toBool());
@@ -213,6 +214,32 @@ TEST(RemoteStatus, JsonCarriesEveryPaneWithPlainValues)
     EXPECT_EQ(second.value(QStringLiteral("nextReloadSeconds")).toInt(), 2);
     EXPECT_EQ(second.value(QStringLiteral("copyTaken")).toString(),
               QStringLiteral("2026-12-10T07:00:00Z"));
+}
+
+TEST(RemoteStatus, TimesCarryTheirOffsetFromUtc)
+{
+    const QDateTime now(QDate(2026, 12, 10), QTime(9, 30, 0), Qt::OffsetFromUTC, 3600);
+    WallSummary wall;
+    PaneStatus pane;
+    pane.lastGood = QDateTime(QDate(2026, 12, 10), QTime(8, 0, 0), Qt::UTC);
+    pane.copyTaken = QDateTime(QDate(2026, 12, 10), QTime(2, 0, 0), Qt::OffsetFromUTC, -5 * 3600);
+    wall.panes = {pane};
+    const QJsonObject root = QJsonDocument::fromJson(WallStatusJson(wall, now)).object();
+    EXPECT_EQ(root.value(QStringLiteral("time")).toString(),
+              QStringLiteral("2026-12-10T09:30:00+01:00"));
+    const QJsonObject first = root.value(QStringLiteral("panes")).toArray().at(0).toObject();
+    EXPECT_EQ(first.value(QStringLiteral("lastGood")).toString(),
+              QStringLiteral("2026-12-10T08:00:00Z"));
+    EXPECT_EQ(first.value(QStringLiteral("copyTaken")).toString(),
+              QStringLiteral("2026-12-10T02:00:00-05:00"));
+    // A local time says where it stands too.
+    const QString local = QJsonDocument::fromJson(WallStatusJson({}, QDateTime::currentDateTime()))
+                              .object()
+                              .value(QStringLiteral("time"))
+                              .toString();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("(Z|[+-]\\d\\d:\\d\\d)$")).match(local).hasMatch())
+        << local.toStdString();
 }
 
 TEST(RemoteStatus, ALockedWallTellsOnlyThatItIsLocked)
