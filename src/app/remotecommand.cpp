@@ -153,13 +153,12 @@ RemoteRequest ParseRemoteArguments(const QStringList &arguments)
         return request;
     }
     request.method = QString::fromLatin1(method->name);
-    if (positional.size() < method->arguments) {
-        request.error = QString::fromLatin1(method->argumentNeeded);
-    } else if (positional.size() > method->arguments) {
+    if (positional.size() > method->arguments) {
         request.error = method->arguments == 0
                             ? QStringLiteral("%1 takes no argument").arg(request.method)
                             : QStringLiteral("%1 takes one argument").arg(request.method);
-    } else if (positional.size() == 1 && positional.front().isEmpty()) {
+    } else if (positional.size() < method->arguments
+               || (!positional.isEmpty() && positional.front().isEmpty())) {
         request.error = QString::fromLatin1(method->argumentNeeded);
     } else {
         request.arguments = positional;

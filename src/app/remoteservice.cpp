@@ -94,7 +94,13 @@ void RemoteService::watchPanes()
 void RemoteService::follow()
 {
     watchPanes();
-    const QString path = module ? CanonicalSetPath(module->Sets().ConfigFileName) : QString();
+    const QString open = module ? module->Sets().ConfigFileName : QString();
+    // Asked of the bus only when the set changed: each registration waits for it.
+    if (followed && open == followedSet)
+        return;
+    followed = true;
+    followedSet = open;
+    const QString path = CanonicalSetPath(open);
     const QString instance = InstanceServiceName(QCoreApplication::applicationPid());
     QString wanted = path.isEmpty() ? instance : SetServiceName(path);
     if (wanted == name)
@@ -102,6 +108,10 @@ void RemoteService::follow()
     // A set another program has open (opened here with File > Open...) leaves this
     // program reachable under its own number.
     if (!bus.registerService(wanted)) {
+        if (TBaseForm *form = module ? module->MainWindow() : nullptr)
+            form->SetStatusText(QStringLiteral("%1 is open in another Mira too: the one saved "
+                                               "last replaces what the other saved.")
+                                    .arg(open));
         wanted = instance;
         if (wanted != name && !bus.registerService(wanted))
             wanted.clear();

@@ -71,6 +71,8 @@ private:
     QPointer<TAppControlModule> module;
     QString name;
     bool registered = false;
+    bool followed = false;
+    QString followedSet; // the open set's file name when last followed
     // The open set and the panes change by the menus and the design popup too.
     QTimer watch;
     QSet<QObject *> watchedMarks;
