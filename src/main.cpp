@@ -8,6 +8,9 @@
 #include "app/commandline.h"
 #include "app/program.h"
 #include "app/programvalues.h"
+#include "app/remoteclient.h"
+#include "app/remotecommand.h"
+#include "app/remoteservice.h"
 #include "app/snapshot.h"
 #include "app/splash.h"
 #include "app/startcheck.h"
@@ -65,6 +68,8 @@ int main(int argc, char **argv)
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw.append(QString::fromLocal8Bit(argv[i]));
+    if (mira::IsRemoteCall(raw))
+        return mira::RunRemote(argc, argv);
     const mira::CommandLine early = mira::ParseCommandLine(raw);
     if (!early.error.isEmpty()) {
         std::fprintf(stderr, "mira: %s\nTry 'mira --help'.\n", qPrintable(early.error));
@@ -93,6 +98,15 @@ int main(int argc, char **argv)
     if (!line.snapshot.isEmpty())
         return snapshot(line);
 
+    // One program per set: a second start brings the first one's window forward.
+    mira::RemoteStart remote = mira::StartRemoteService(line.sets);
+    if (remote.forwarded)
+        return 0;
+    if (!remote.failure.isEmpty()) {
+        std::fprintf(stderr, "mira: %s\n", qPrintable(remote.failure));
+        return 1;
+    }
+
     // Told before the splash shows, which would cover the boxes.
     const mira::StartPlan plan = planStart(line);
     mira::TellStartWarnings(plan);
@@ -109,10 +123,13 @@ int main(int argc, char **argv)
     // A request to end from outside closes the window as Exit does, saving as promised.
     mira::platform::OnTerminationRequest(program->form.get(),
                                          [form = program->form.get()] { form->close(); });
+    if (remote.service)
+        remote.service->Attach(*program->module);
     program->form->show();
     mira::ActivateWhenShown(program->form.get());
     splash->ReleaseAfterShown(program->form.get());
     const int code = app.exec();
+    remote.service.reset();
     program.reset();
     return code;
 }

@@ -52,6 +52,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             }
             line.waitSeconds = seconds;
             waitGiven = true;
+        } else if (name == QLatin1String("--set")) {
+            line.error = QStringLiteral("--set goes with --remote");
+            return line;
         } else {
             line.error = QStringLiteral("unknown option %1").arg(name);
             return line;
@@ -67,10 +70,12 @@ QString UsageText()
     return QStringLiteral(
         "Usage: mira [SET]\n"
         "       mira --snapshot FILE.png [--wait SECONDS] [SET]\n"
+        "       mira --remote COMMAND [ARGUMENT] [--set NAME]\n"
         "\n"
         "Opens the configuration set SET: a name in the program folder (Market opens\n"
         "Market.set), or a relative or absolute path. Without SET, the most recently\n"
-        "saved set of the program folder.\n"
+        "saved set of the program folder. A set already open in a running Mira is\n"
+        "not opened twice: that Mira's window comes to the front.\n"
         "\n"
         "Options:\n"
         "  --snapshot FILE.png  open the set without showing a window, run Go All, wait\n"
@@ -78,6 +83,13 @@ QString UsageText()
         "                       window and exit: 0, or 1 naming the panes that failed,\n"
         "                       or 2 when SET or FILE.png cannot be used\n"
         "  --wait SECONDS       the snapshot's time limit for loading (default 30)\n"
+        "  --remote COMMAND     steers a running Mira over the session bus: GoAll,\n"
+        "                       RefreshAll, StopAll, OpenSet SET, Snapshot FILE.png,\n"
+        "                       Status (JSON), List; exit 1 when it refuses or fails,\n"
+        "                       3 when no Mira runs. A locked Mira refuses OpenSet and\n"
+        "                       Snapshot and tells only that it is locked\n"
+        "  --set NAME           the running Mira to steer: the one with the set NAME (or\n"
+        "                       path) open; needed when more than one runs\n"
         "  -h, --help           show this text and exit\n"
         "  --version            show the version and exit\n");
 }

@@ -31,6 +31,10 @@ QString SpanText(qint64 seconds);
 // One row per pane, in the order given; "-" stands for what is not known.
 QList<WallStatusRow> WallStatusRows(const QList<PaneStatus> &panes, const QDateTime &now);
 
+class TAppControlModule;
+// What every pane of the program knows of itself, in the order of its pane list.
+QList<PaneStatus> CurrentPaneStatus(TAppControlModule &module);
+
 // The dialog listing rows; closes with Escape or its Close button.
 void ShowWallStatus(QWidget *parent, const QList<WallStatusRow> &rows);
 

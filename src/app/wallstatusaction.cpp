@@ -42,14 +42,20 @@ PaneStatus statusOf(QWidget *pane, const TimedRefresh &refresher, qint64 now)
 
 } // namespace
 
+QList<PaneStatus> CurrentPaneStatus(TAppControlModule &module)
+{
+    const qint64 now = module.Refresher.Clock();
+    QList<PaneStatus> panes;
+    for (QWidget *pane : std::as_const(module.BrowserList))
+        if (pane)
+            panes.append(statusOf(pane, module.Refresher, now));
+    return panes;
+}
+
 void TAppControlModule::WallStatusActionExecute()
 {
-    const qint64 now = Refresher.Clock();
-    QList<PaneStatus> panes;
-    for (QWidget *pane : std::as_const(BrowserList))
-        if (pane)
-            panes.append(statusOf(pane, Refresher, now));
-    ShowWallStatus(mainWindow, WallStatusRows(panes, QDateTime::currentDateTime()));
+    ShowWallStatus(mainWindow,
+                   WallStatusRows(CurrentPaneStatus(*this), QDateTime::currentDateTime()));
 }
 
 } // namespace mira

@@ -44,6 +44,7 @@ void StaleMark::LoadEnded(const platform::PageLoad &load, const QDateTime &now)
         clear();
         return;
     }
+    const bool turned = !stale;
     stale = true;
     ++failures;
     lastError = load.error;
@@ -51,6 +52,8 @@ void StaleMark::LoadEnded(const platform::PageLoad &load, const QDateTime &now)
         lastGood = load.copyTaken;
     timer.start(int(RetryDelayMs(failures, spread)));
     update();
+    if (turned)
+        Q_EMIT StaleChanged(true);
 }
 
 void StaleMark::RetryNow()
@@ -69,10 +72,13 @@ qint64 StaleMark::NextRetryMs() const
 
 void StaleMark::clear()
 {
+    const bool was = stale;
     stale = false;
     failures = 0;
     timer.stop();
     update();
+    if (was)
+        Q_EMIT StaleChanged(false);
 }
 
 void StaleMark::update()

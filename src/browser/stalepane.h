@@ -38,6 +38,10 @@ public:
     qint64 NextRetryMs() const;
     QToolButton *Mark() const { return button; }
 
+Q_SIGNALS:
+    // The pane turned stale (true) or its mark went (false).
+    void StaleChanged(bool stale);
+
 private:
     void clear();
     void update();

@@ -47,6 +47,7 @@ TEST(CommandLine, UnusableLinesSayWhy)
         {{"--snapshot", "w.png", "--wait", "soon"}, "--wait needs a number of seconds"},
         {{"--snapshot", "w.png", "--wait", "-3"}, "--wait needs a number of seconds"},
         {{"--wait", "5", "Wall"}, "--wait goes with --snapshot"},
+        {{"--set", "Lobby"}, "--set goes with --remote"},
     };
     for (const auto &r : rows)
         EXPECT_EQ(ParseCommandLine(r.args).error, r.error) << r.args.join(' ').toStdString();

@@ -107,3 +107,25 @@ TEST(StaleMark, TryingNowRetriesOnlyAStalePane)
     EXPECT_EQ(b.retries, 1);
     EXPECT_EQ(b.mark.NextRetryMs(), -1); // the retry's end schedules the next
 }
+
+TEST(StaleMark, TellsEachTurnOnceForWatchersOutside)
+{
+    Bar b;
+    QList<bool> told;
+    QObject::connect(&b.mark, &StaleMark::StaleChanged, &b.bar,
+                     [&told](bool stale) { told.append(stale); });
+    b.mark.LoadEnded(bookmarkLoad(true));
+    EXPECT_EQ(told, QList<bool>());
+    // Failures in a row are one turn; the good load ends it.
+    b.mark.LoadEnded(bookmarkLoad(false, QStringLiteral("x")));
+    b.mark.LoadEnded(bookmarkLoad(false, QStringLiteral("y")));
+    b.mark.LoadEnded(bookmarkLoad(true));
+    b.mark.LoadEnded(bookmarkLoad(true));
+    EXPECT_EQ(told, QList<bool>({true, false}));
+    // Going offline takes the mark away too.
+    b.mark.LoadEnded(bookmarkLoad(false, QStringLiteral("x")));
+    PageLoad offline = bookmarkLoad(false, QStringLiteral("offline"));
+    offline.offline = true;
+    b.mark.LoadEnded(offline);
+    EXPECT_EQ(told, QList<bool>({true, false, true, false}));
+}
