@@ -27,7 +27,7 @@ void InitProgramValues()
     QString folder = QCoreApplication::applicationDirPath();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    // programFolder is where sets live: the program's own folder unless installed.
+    // The program's own folder unless the program is installed.
     SetsFolderInUse() = PlanSetsFolder(ProbeSetsFolder(folder));
     v.programFolder = SetsFolderInUse().folder;
 }

@@ -10,11 +10,11 @@ namespace mira {
 
 // What the start knows about the program and the user's folders.
 struct SetsFolderFacts {
-    QString programFolder;       // folder of the program file, ending in "/"
+    QString programFolder;        // folder of the program file, ending in "/"
     bool programWritable = false; // files may be made in programFolder
-    QString installedData;       // the installed data folder (share/mira); empty: none
-    QString dataHome;            // $XDG_DATA_HOME as set (empty or relative: not used)
-    QString home;                // the user's home folder
+    QString installedData;        // the installed data folder (share/mira); empty: none
+    QString dataHome;             // $XDG_DATA_HOME as set (empty or relative: not used)
+    QString home;                 // the user's home folder
 };
 
 struct SetsFolderPlan {

@@ -16,7 +16,7 @@ struct Outcome {
 };
 
 Outcome run(const QString &program, const QStringList &args, const QProcessEnvironment &env,
-        int ms = 120000)
+            int ms = 120000)
 {
     QProcess p;
     p.setProcessEnvironment(env);
@@ -41,9 +41,9 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         const Outcome install = run(QStringLiteral(MIRA_CMAKE_COMMAND),
-                                {QStringLiteral("--install"), QStringLiteral(MIRA_BUILD_TREE),
-                                 QStringLiteral("--prefix"), prefix()},
-                                QProcessEnvironment::systemEnvironment());
+                                    {QStringLiteral("--install"), QStringLiteral(MIRA_BUILD_TREE),
+                                     QStringLiteral("--prefix"), prefix()},
+                                    QProcessEnvironment::systemEnvironment());
         ASSERT_EQ(install.code, 0) << install.out.toStdString() << install.err.toStdString();
     }
     QString prefix() const { return dir.filePath(QStringLiteral("usr")); }
@@ -76,7 +76,7 @@ TEST_F(Installed, FirstStartCopiesTheWelcomeSetToTheDataFolderAndNothingBesideTh
     // The first start finds no set but the welcome set it was given.
     const QString shot = dir.filePath(QStringLiteral("first.png"));
     const Outcome first = run(bin + QStringLiteral("mira"), {QStringLiteral("--snapshot"), shot},
-                          user());
+                              user());
     EXPECT_EQ(first.code, 0) << first.err.toStdString();
     EXPECT_TRUE(QFile::exists(shot));
     EXPECT_EQ(mira::test::readFile(sets() + QStringLiteral("Welcome.set")),
@@ -89,11 +89,12 @@ TEST_F(Installed, FirstStartCopiesTheWelcomeSetToTheDataFolderAndNothingBesideTh
     ASSERT_TRUE(QFile::rename(sets() + QStringLiteral("Welcome.set"),
                               sets() + QStringLiteral("Lobby.set")));
     const Outcome named = run(bin + QStringLiteral("mira"),
-                          {QStringLiteral("--snapshot"), shot, QStringLiteral("Lobby")}, user());
+                              {QStringLiteral("--snapshot"), shot, QStringLiteral("Lobby")},
+                              user());
     EXPECT_EQ(named.code, 0) << named.err.toStdString();
     ASSERT_TRUE(QFile::remove(sets() + QStringLiteral("Lobby.set")));
     const Outcome none = run(bin + QStringLiteral("mira"), {QStringLiteral("--snapshot"), shot},
-                         user());
+                             user());
     EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.err.contains(("no configuration set to open in " + sets()).toUtf8()))
         << none.err.toStdString();

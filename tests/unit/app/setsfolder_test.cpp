@@ -24,8 +24,8 @@ TEST(SetsFolder, InstalledOrReadOnlyProgramsKeepSetsInTheDataFolder)
         {"portable", "/srv/build/bin/", true, "", "/var/data", "/srv/build/bin/", false, ""},
         {"portable, no slash", "/srv/build/bin", true, "", "", "/srv/build/bin/", false, ""},
         // Installed system-wide, or run by the superuser who may write /usr/bin.
-        {"installed", "/usr/bin/", false, "/usr/share/mira", "", "/home/ann/.local/share/mira/sets/",
-         true, "/usr/share/mira/"},
+        {"installed", "/usr/bin/", false, "/usr/share/mira", "",
+         "/home/ann/.local/share/mira/sets/", true, "/usr/share/mira/"},
         {"installed, superuser", "/usr/bin/", true, "/usr/share/mira", "",
          "/home/ann/.local/share/mira/sets/", true, "/usr/share/mira/"},
         {"installed for one user", "/home/ann/.local/bin/", true, "/home/ann/.local/share/mira", "",
