@@ -11,6 +11,7 @@
 #include "app/remoteclient.h"
 #include "app/remotecommand.h"
 #include "app/remoteservice.h"
+#include "app/setsfolder.h"
 #include "app/snapshot.h"
 #include "app/splash.h"
 #include "app/startcheck.h"
@@ -19,11 +20,16 @@
 
 namespace {
 
-// What the command line and the environment name, checked before anything opens.
+// What the command line and the environment name, checked before anything opens;
+// an installed program's first start makes its sets folder before that.
 mira::StartPlan planStart(const mira::CommandLine &line)
 {
-    return mira::PlanStart(line, mira::programValues().programFolder,
-                           qEnvironmentVariable("MIRA_FAVORITES"), mira::ProbePath);
+    const QString setsProblem = mira::PrepareSetsFolder(mira::SetsFolderInUse());
+    mira::StartPlan plan = mira::PlanStart(line, mira::programValues().programFolder,
+                                           qEnvironmentVariable("MIRA_FAVORITES"), mira::ProbePath);
+    if (!setsProblem.isEmpty())
+        plan.warnings.prepend({QStringLiteral("Configuration Sets"), setsProblem});
+    return plan;
 }
 
 // mira --snapshot: the set's window offscreen, written as a PNG; no window shows.

@@ -23,7 +23,7 @@ QStringList AboutMiraText()
          "",
          "Every pane has its own navigation bar and its own bookmark list in its address box. "
          "A layout, with all its panes' bookmarks and the option flags, is a configuration "
-         "set, kept as a .set text file in the program folder.",
+         "set, kept as a .set text file in the sets folder.",
          "",
          "People use Mira as a dashboard: many live pages on one screen, arranged once and "
          "opened again every day. Go All loads every pane's selected bookmark at once; "

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/setsfolder.h"
 #include "dialogs/messagebox.h"
 #include "platform/versioninfo.h"
 
@@ -26,7 +27,9 @@ void InitProgramValues()
     QString folder = QCoreApplication::applicationDirPath();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    v.programFolder = folder;
+    // The program's own folder unless the program is installed.
+    SetsFolderInUse() = PlanSetsFolder(ProbeSetsFolder(folder));
+    v.programFolder = SetsFolderInUse().folder;
 }
 
 namespace {

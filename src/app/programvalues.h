@@ -8,7 +8,7 @@ namespace mira {
 struct ProgramValues {
     QString osVersion;     // kernel release and distribution name
     QString ieVersion;     // the engine's version text (Chromium version)
-    QString programFolder; // folder of the program file, ending in "/"
+    QString programFolder; // where sets live, ending in "/" (app/setsfolder.h)
 };
 
 ProgramValues &programValues();

@@ -15,6 +15,7 @@
 #include "app/configfiles.h"
 #include "app/programvalues.h"
 #include "app/setfilecheck.h"
+#include "app/setsfolder.h"
 #include "app/setstream.h"
 #include "dialogs/messagebox.h"
 #include "layout/align.h"
@@ -25,12 +26,20 @@ namespace {
 
 const QString kFilter = QStringLiteral("Configuration Set files (*.set)");
 
+// The file dialogs open where the sets are: the working folder for a program beside
+// its sets, the sets folder for an installed one (started from the desktop, it works
+// in the home folder).
+QString dialogFolder()
+{
+    return SetsFolderInUse().apart ? programValues().programFolder : QDir::currentPath();
+}
+
 // A file dialog that stays open until its check accepts the chosen file.
 class CheckedFileDialog : public QFileDialog {
 public:
     CheckedFileDialog(QWidget *parent, const QString &title,
                       std::function<bool(const QString &)> accepts)
-        : QFileDialog(parent, title, QDir::currentPath(), kFilter), check(std::move(accepts))
+        : QFileDialog(parent, title, dialogFolder(), kFilter), check(std::move(accepts))
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::ReadOnly, false);
