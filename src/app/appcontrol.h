@@ -162,6 +162,10 @@ public:
     // The wall status dialog over every pane.
     void WallStatusActionExecute();
 
+Q_SIGNALS:
+    // A set was opened or closed (UpdateConfigState ran).
+    void SetStateChanged();
+
 public:
     static QString Category(const QAction *action);
     static int Tag(const QAction *action);

@@ -51,6 +51,7 @@ void TAppControlModule::UpdateConfigState(bool open)
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})
         a->setEnabled(open);
+    Q_EMIT SetStateChanged();
     // The set is open and its panes exist: the wall loads by itself.
     if (open && HasProgramFlag(pfGoAllOnOpen))
         GoAllAction->trigger();

@@ -24,7 +24,6 @@ namespace {
 
 // How soon a set opened or renamed from the menu, or a pane made in the design,
 // is followed (the window's caption tells of most changes at once).
-constexpr int kFollowIntervalMs = 2000;
 
 } // namespace
 
@@ -66,34 +65,24 @@ bool RemoteService::Claim(const QString &setPath)
 void RemoteService::Attach(TAppControlModule &program)
 {
     module = &program;
+    // Told, never polled: an idle wall wakes no timer for this.
     if (TBaseForm *form = program.MainWindow())
         connect(form, &QWidget::windowTitleChanged, this, [this] { follow(); });
-    watch.setInterval(kFollowIntervalMs);
-    connect(&watch, &QTimer::timeout, this, [this] { follow(); });
-    watch.start();
+    connect(&program, &TAppControlModule::SetStateChanged, this, [this] { follow(); });
+    connect(&StaleMarks::Instance(), &StaleMarks::Changed, this,
+            [this](StaleMark *mark, bool stale) {
+                if (!module)
+                    return;
+                for (QWidget *pane : std::as_const(module->BrowserList))
+                    if (auto *browser = qobject_cast<TBrowser *>(pane);
+                        browser && browser->Stale == mark)
+                        paneStaleChanged(browser, stale);
+            });
     follow();
-}
-
-void RemoteService::watchPanes()
-{
-    if (!module)
-        return;
-    for (QWidget *pane : std::as_const(module->BrowserList)) {
-        auto *browser = qobject_cast<TBrowser *>(pane);
-        StaleMark *mark = browser ? browser->Stale : nullptr;
-        if (!mark || watchedMarks.contains(mark))
-            continue;
-        watchedMarks.insert(mark);
-        connect(mark, &QObject::destroyed, this,
-                [this](QObject *gone) { watchedMarks.remove(gone); });
-        connect(mark, &StaleMark::StaleChanged, this,
-                [this, browser](bool stale) { paneStaleChanged(browser, stale); });
-    }
 }
 
 void RemoteService::follow()
 {
-    watchPanes();
     const QString open = module ? module->Sets().ConfigFileName : QString();
     // Asked of the bus only when the set changed: each registration waits for it.
     if (followed && open == followedSet)

@@ -7,10 +7,8 @@
 #include <QDBusContext>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <memory>
 
 class QAction;
@@ -56,10 +54,8 @@ Q_SIGNALS:
     Q_SCRIPTABLE void PaneRecovered(const QString &pane, const QString &address);
 
 private:
-    // Takes the bus name of the set now open, giving up the one held before, and
-    // listens to the stale marks of panes that came since.
+    // Takes the bus name of the set now open, giving up the one held before.
     void follow();
-    void watchPanes();
     void paneStaleChanged(QWidget *pane, bool stale);
     void runAction(QAction *action);
     bool refuseWhileLocked(const QString &what);
@@ -73,9 +69,6 @@ private:
     bool registered = false;
     bool followed = false;
     QString followedSet; // the open set's file name when last followed
-    // The open set and the panes change by the menus and the design popup too.
-    QTimer watch;
-    QSet<QObject *> watchedMarks;
 };
 
 // The start of an interactive program on a session bus.

@@ -53,7 +53,7 @@ void StaleMark::LoadEnded(const platform::PageLoad &load, const QDateTime &now)
     timer.start(int(RetryDelayMs(failures, spread)));
     update();
     if (turned)
-        Q_EMIT StaleChanged(true);
+        tell(true);
 }
 
 void StaleMark::RetryNow()
@@ -78,7 +78,7 @@ void StaleMark::clear()
     timer.stop();
     update();
     if (was)
-        Q_EMIT StaleChanged(false);
+        tell(false);
 }
 
 void StaleMark::update()
@@ -106,6 +106,18 @@ void StaleMark::update()
     button->setToolTip(tip);
     button->setStatusTip(
         tip.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+}
+
+void StaleMark::tell(bool nowStale)
+{
+    Q_EMIT StaleChanged(nowStale);
+    Q_EMIT StaleMarks::Instance().Changed(this, nowStale);
+}
+
+StaleMarks &StaleMarks::Instance()
+{
+    static StaleMarks marks;
+    return marks;
 }
 
 } // namespace mira

@@ -45,6 +45,7 @@ Q_SIGNALS:
 private:
     void clear();
     void update();
+    void tell(bool nowStale);
 
     QPointer<QToolButton> button;
     QPointer<QAction> action;
@@ -55,6 +56,15 @@ private:
     int failures = 0;
     QDateTime lastGood;
     QString lastError;
+};
+
+// The changes of every stale mark, for whoever follows all panes at once.
+class StaleMarks : public QObject {
+    Q_OBJECT
+public:
+    static StaleMarks &Instance();
+Q_SIGNALS:
+    void Changed(StaleMark *mark, bool stale);
 };
 
 } // namespace mira
