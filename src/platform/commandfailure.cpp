@@ -109,7 +109,7 @@ QString SaveFailureText(int engineReason, const QString &path)
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     if (disk.isValid() && disk.isReady() && disk.bytesAvailable() == 0)
         return QStringLiteral("there is no space left on the disk");
-    if (const QString problem = WriteTargetProblem(path); !problem.isEmpty())
+    if (QString problem = WriteTargetProblem(path); !problem.isEmpty())
         return problem;
     return QStringLiteral("the page could not be written");
 }
