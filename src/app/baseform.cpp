@@ -1,6 +1,7 @@
 #include "app/baseform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
@@ -96,12 +97,7 @@ void TBaseForm::applySizeLimits()
 
 TBaseForm::~TBaseForm()
 {
-    // The save below may ask in a loop of its own: the window is not fitted any more.
     settleTimer->stop();
-    settling = false;
-    // Leaving the program saves the set when Save On Close is checked.
-    if (module)
-        module->Sets().SaveOnExit();
     destroying = true;
     // The layout goes while the window is still whole, so components can report.
     delete RootContainer();
@@ -282,6 +278,20 @@ bool TBaseForm::event(QEvent *event)
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void TBaseForm::closeEvent(QCloseEvent *event)
+{
+    if (!exitSaved) {
+        exitSaved = true;
+        // The save may ask in a loop of its own: the window is not fitted any more.
+        settleTimer->stop();
+        settling = false;
+        // Leaving the program saves the set when Save On Close is checked.
+        if (module)
+            module->Sets().SaveOnExit();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TBaseForm::changeEvent(QEvent *event)

@@ -91,6 +91,8 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    // Leaving the program: the save on exit runs here, while the layout is whole.
+    void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -138,6 +140,9 @@ private:
     bool shownOnce = false;
     bool destroying = false;
     bool lockCheckPending = false;
+    // The save on exit runs at the first close only. (Qt lets no close through while
+    // one runs, so a second signal does not hide the window under the save's message.)
+    bool exitSaved = false;
 };
 
 } // namespace mira

@@ -39,6 +39,10 @@ ProgramInstance::ProgramInstance() = default;
 
 ProgramInstance::~ProgramInstance()
 {
+    // An end that did not close the window (a test, a loop ended from outside) closes
+    // it as Exit does: the save on exit runs before any widget goes.
+    if (form)
+        form->close();
     form.reset();
     module.reset();
 }

@@ -15,7 +15,7 @@ struct ProgramInstance {
     std::unique_ptr<TAppControlModule> module;
     std::unique_ptr<TBaseForm> form;
     ProgramInstance();
-    ~ProgramInstance(); // the main window goes first, then the module
+    ~ProgramInstance(); // the main window closes and goes first, then the module
     // True when the start ended the program (a set that could not be read).
     bool terminated() const;
 };

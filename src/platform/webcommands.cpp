@@ -85,6 +85,7 @@ bool QtWebControl::saveDocumentAs()
     const QString shownPath = QDir::toNativeSeparators(path);
     const QString filter = dialog.selectedNameFilter();
     // The engine may give up on such a path without a word: tell it before asking.
+    // A new file is tried and removed; an existing one is kept whole until replaced.
     if (const QString problem = WriteTargetProblem(path); !problem.isEmpty()) {
         reportFailure(QStringLiteral("Save As"), shownPath, problem);
         Q_EMIT commandFinished(OLECMDID_SAVEAS, false);
@@ -136,7 +137,7 @@ void QtWebControl::saveEnded(QWebEngineDownloadRequest *request, const QString &
     const bool ok = request->state() == QWebEngineDownloadRequest::DownloadCompleted;
     if (!ok)
         reportFailure(QStringLiteral("Save As"), QDir::toNativeSeparators(path),
-                      SaveInterruptText(request->interruptReasonString()));
+                      SaveFailureText(int(request->interruptReason()), path));
     Q_EMIT commandFinished(OLECMDID_SAVEAS, ok);
 }
 

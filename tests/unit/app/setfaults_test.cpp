@@ -3,13 +3,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include "app/setcommands.h"
 #include "support/programfixture.h"
+#include "support/scratchmount.h"
 
 using namespace mira;
+using mira::test::ScratchMount;
 
 namespace {
 
@@ -21,54 +22,6 @@ QByteArray setText(int tag)
              "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n"
              "    Height = 415\r\n    Align = alClient\r\n  end\r\nend\r\n";
 }
-
-bool run(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// A small file system of its own (tmpfs) mounted on a folder: full or read-only
-// on demand. Needs the right to mount; the tests skip without it.
-class ScratchMount {
-public:
-    ScratchMount(const QString &folder, const QString &size) : path(folder)
-    {
-        QDir().mkpath(path);
-        mounted = run(QStringLiteral("mount"),
-                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                       QStringLiteral("size=") + size, QStringLiteral("tmpfs"), path});
-    }
-    ~ScratchMount()
-    {
-        if (mounted)
-            run(QStringLiteral("umount"), {path});
-    }
-    ScratchMount(const ScratchMount &) = delete;
-    ScratchMount &operator=(const ScratchMount &) = delete;
-
-    bool ok() const { return mounted; }
-    bool makeReadOnly() const
-    {
-        return run(QStringLiteral("mount"),
-                   {QStringLiteral("-o"), QStringLiteral("remount,ro"), path});
-    }
-    // Writes a filler file until no byte is left.
-    void fill() const
-    {
-        QFile filler(path + QStringLiteral("/filler"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return;
-        const QByteArray block(4096, 'f');
-        while (filler.write(block) == block.size()) {}
-        while (filler.write("f", 1) == 1) {}
-    }
-
-private:
-    QString path;
-    bool mounted = false;
-};
 
 class SetFaults : public test::ProgramTest {
 protected:
