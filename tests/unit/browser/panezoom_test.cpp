@@ -24,8 +24,13 @@ protected:
                             {QStringLiteral("Plain"), QStringLiteral("http://plain.test/")}});
         big()->SetZoom(150);
     }
-    TURL *big() const { return pane->URLs()->Items(0); }
-    TURL *plain() const { return pane->URLs()->Items(1); }
+    // By name: a visited bookmark moves to the end of the list.
+    TURL *big() const { return bookmark("Big"); }
+    TURL *plain() const { return bookmark("Plain"); }
+    TURL *bookmark(const char *name) const
+    {
+        return pane->URLs()->Items(pane->URLs()->IndexOfName(QString::fromLatin1(name)));
+    }
     // Goes to a bookmark's name or a typed address, as the Go button does.
     void go(const QString &text)
     {
