@@ -4,6 +4,7 @@
 
 #include "bookmarks/shortenname.h"
 #include "bookmarks/urllistview.h"
+#include "bookmarks/zoomsteps.h"
 #include "dialogs/messagebox.h"
 #include "platform/shell.h"
 
@@ -82,6 +83,11 @@ void TURL::SetNoScroll(bool value)
     m_scrollY = 0;
 }
 
+void TURL::SetZoom(int percent)
+{
+    m_zoom = ClampZoom(percent);
+}
+
 void TURL::SetIndex(int index)
 {
     m_owner->move(this, index);
@@ -116,11 +122,13 @@ bool TURL::Assign(const TURL &source)
     const int refresh = source.m_refresh;
     const int scrollX = source.m_scrollX;
     const int scrollY = source.m_scrollY;
+    const int zoom = source.m_zoom;
     if (!SetNameAndAddress(source.m_name, source.m_address))
         return false;
     m_refresh = refresh;
     m_scrollX = scrollX;
     m_scrollY = scrollY;
+    m_zoom = zoom;
     return true;
 }
 

@@ -38,6 +38,9 @@ public:
     void SetScrollX(int value) { m_scrollX = value; }
     int ScrollY() const { return m_scrollY; }
     void SetScrollY(int value) { m_scrollY = value; }
+    // The percent the pane shows the bookmark's page at; kept within ZoomMin..ZoomMax.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int percent);
 
     // Scroll bars hidden: ScrollX < 0 and ScrollY == 0.
     bool NoScroll() const { return m_scrollX < 0 && m_scrollY == 0; }
@@ -54,7 +57,7 @@ public:
     // Otherwise name and address are set by the setters' rules and the result is true.
     [[nodiscard]] bool SetNameAndAddress(const QString &name, const QString &address);
 
-    // Copies a bookmark into this fresh item by SetNameAndAddress; the numbers follow
+    // Copies a bookmark into this fresh item by SetNameAndAddress; the numbers and the zoom follow
     // only when it returns true (false: this item was deleted, as above).
     bool Assign(const TURL &source);
 
@@ -88,6 +91,7 @@ private:
     int m_refresh = 0;
     int m_scrollX = 0;
     int m_scrollY = 0;
+    int m_zoom = 100;
 };
 
 class TURLs {

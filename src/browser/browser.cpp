@@ -18,6 +18,7 @@
 #include "browser/navibarfit.h"
 #include "browser/newwindowcatcher.h"
 #include "browser/panehost.h"
+#include "browser/panezoom.h"
 #include "browser/stalepane.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
@@ -220,6 +221,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TC
     }
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
+    Zoom = new PaneZoom(this);
     StoreAlign(WebView, TAlign::alClient);
     StampInsertion(WebView);
     // A press on the bar, its buttons, the box or the page is recorded as on these.
@@ -355,6 +357,7 @@ void TBrowser::NavigateTo(const QString &address)
     if (WebView && !address.isEmpty()) {
         wake();
         markBookmarkLoad(address);
+        Zoom->PaneLoads(address);
         WebView->NavigateTo(address);
     }
 }

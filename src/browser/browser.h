@@ -28,6 +28,7 @@ class TURLCombo;
 class TURLs;
 class ClassRegistry;
 class NaviBarFitter;
+class PaneZoom;
 
 // The loaded document's body as the address combo reads and writes it, reached
 // through script evaluation in the page. Every access fails (false, or an empty
@@ -77,6 +78,8 @@ public:
     NaviBarFitter *BarFitter = nullptr;
     // Shown on the bar while loads of the pane's bookmark fail.
     StaleMark *Stale = nullptr;
+    // The pane's zoom, kept in the bookmark shown.
+    PaneZoom *Zoom = nullptr;
 
     // The navigation bar at the bottom (true) or at the top.
     bool BottomBar() const override;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "bookmarks/urls.h"
+#include "bookmarks/zoomsteps.h"
 #include "browser/browser.h"
 #include "layout/classregistry.h"
 
@@ -37,6 +38,9 @@ Item writeURL(const TURL &url)
         add("ScrollX", Value::fromInt(url.ScrollX()));
     if (url.ScrollY() != 0)
         add("ScrollY", Value::fromInt(url.ScrollY()));
+    // Only a zoomed bookmark writes it, so sets without zoom stay as they were.
+    if (url.Zoom() != ZoomDefault)
+        add("Zoom", Value::fromInt(url.Zoom()));
     return item;
 }
 
@@ -54,7 +58,7 @@ QString readURLProperty(TURL &url, const Property &p)
         is("Name") ? url.SetName(s) : url.SetAddress(s);
         return {};
     }
-    if (is("Refresh") || is("ScrollX") || is("ScrollY")) {
+    if (is("Refresh") || is("ScrollX") || is("ScrollY") || is("Zoom")) {
         int n = 0;
         if (QString err = props::readInt(p.value, p.name, INT_MIN, INT_MAX, n); !err.isEmpty())
             return err;
@@ -62,6 +66,8 @@ QString readURLProperty(TURL &url, const Property &p)
             url.SetRefresh(n);
         else if (is("ScrollX"))
             url.SetScrollX(n);
+        else if (is("Zoom"))
+            url.SetZoom(n); // a hand-edited value out of range is brought into it
         else
             url.SetScrollY(n);
         return {};

@@ -67,6 +67,7 @@ public:
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
     void setResting(bool value) override { resting = value; }
+    void setZoom(double factor) override { zoom = factor; }
 
     WebControlHost *host() const { return hostPtr; }
 
@@ -78,6 +79,7 @@ public:
     int zoomMin = 0;
     int zoomMax = 4;
     int zoomLevel = 2;
+    double zoom = 1.0; // the pane's own, by setZoom
     // Frozen by setResting; a navigation or reload wakes it.
     bool resting = false;
     // The back/forward list and the entry shown.
@@ -116,6 +118,7 @@ public:
     // Returns the control the handler handed back (nullptr: discarded).
     WebControl *emitNewWindow(bool *cancelled = nullptr);
     void emitCloseRequest() { Q_EMIT windowCloseRequested(); }
+    void emitZoomWheel(int steps) { Q_EMIT zoomWheel(steps); }
 
 private:
     // How a load changes the back/forward list: a new entry, the current entry's

@@ -1,5 +1,6 @@
 #include "platform/qtwebcontrol.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QJsonArray>
@@ -22,6 +23,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <QWheelEvent>
+#include <algorithm>
 #include <memory>
 
 #include "dialogs/modal.h"
@@ -200,6 +203,7 @@ void QtWebControl::ensureEngine(QWebEngineProfile *profile)
         view->setObjectName(QStringLiteral("webView"));
         holder->layout()->addWidget(view);
         holder->setFocusProxy(view);
+        watchWheel(view);
     }
     if (!page())
         installPage(profile);
@@ -443,7 +447,7 @@ QString QtWebControl::locationName() const
 double QtWebControl::zoomFactor() const
 {
     // Before the page exists, the factor it will be made with.
-    return page() ? page()->zoomFactor() : engine::ZoomFactor(engine::ZoomLevel());
+    return page() ? page()->zoomFactor() : wantedZoom();
 }
 
 bool QtWebControl::isNoCachePage() const
@@ -456,9 +460,23 @@ QWidget *QtWebControl::findDialog() const
     return finder.data();
 }
 
+double QtWebControl::wantedZoom() const
+{
+    // The engine refuses factors outside 25 % to 500 %.
+    return std::clamp(engine::ZoomFactor(engine::ZoomLevel()) * paneZoom, 0.25, 5.0);
+}
+
+void QtWebControl::setZoom(double factor)
+{
+    paneZoom = factor > 0 ? factor : 1.0;
+    applyZoom();
+}
+
 void QtWebControl::applyZoom()
 {
-    const double factor = engine::ZoomFactor(engine::ZoomLevel());
+    // The page keeps its factor through later navigations and applies it as each
+    // commits, before it paints; the factor holds for this view alone.
+    const double factor = wantedZoom();
     if (page() && !qFuzzyCompare(page()->zoomFactor(), factor))
         page()->setZoomFactor(factor);
 }
@@ -467,6 +485,35 @@ void QtWebControl::applyZoomEverywhere()
 {
     for (QtWebControl *control : liveControls())
         control->applyZoom();
+}
+
+void QtWebControl::watchWheel(QObject *object)
+{
+    // The engine puts its own widget into the view when it first shows a page.
+    if (!object->isWidgetType())
+        return;
+    object->installEventFilter(this);
+    for (QObject *child : object->children())
+        watchWheel(child);
+}
+
+bool QtWebControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        watchWheel(static_cast<QChildEvent *>(event)->child());
+    } else if (event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // A touchpad turns in small deltas: a step for every full notch's worth.
+            wheelDelta += wheel->angleDelta().y();
+            const int steps = wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+            wheelDelta -= steps * QWheelEvent::DefaultDeltasPerStep;
+            if (steps != 0)
+                Q_EMIT zoomWheel(steps);
+            return true; // the page neither scrolls nor sees it
+        }
+    }
+    return WebControl::eventFilter(watched, event);
 }
 
 QVariant QtWebControl::evaluateScript(const QString &script)

@@ -45,6 +45,7 @@ public:
     quint32 hostInfoFlags() const override { return uiFlags; }
     QVariant evaluateScript(const QString &script) override;
     void setResting(bool resting) override;
+    void setZoom(double factor) override;
 
     // Whether the engine's page (and so a renderer) exists: not before the first
     // navigation.
@@ -55,7 +56,8 @@ public:
     // Whether the page's renderer ended and the stopped message stands in its place.
     bool isPageStopped() const;
 
-    // What the view shows at the moment (text size and no-cache mode included).
+    // What the view shows at the moment (text size, the pane's zoom and no-cache mode
+    // included).
     double zoomFactor() const;
     bool isNoCachePage() const;
     // Whether a kept copy or the program's own page stands in for the address asked for.
@@ -93,6 +95,11 @@ private:
     bool offline() const;
     void applyZoom();
     static void applyZoomEverywhere();
+    // The factor the page is shown at: the text size's times the pane's.
+    double wantedZoom() const;
+    // Ctrl+wheel over the view's inner widgets zooms instead of scrolling.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void watchWheel(QObject *object);
 
     // Called by the page.
     int scriptMessage(WebMessage &message);
@@ -147,6 +154,8 @@ private:
     quint32 dlFlags = DLCTL_DEFAULT;
     quint32 uiFlags = 0;
     bool silentValue = false;
+    double paneZoom = 1.0;
+    int wheelDelta = 0; // Ctrl+wheel turned by less than a step so far
     bool document = false;
     int ready = READYSTATE_UNINITIALIZED;
     // The last navigation asked not to read the cache: this view's requests say so.

@@ -181,6 +181,10 @@ public:
     // fails leaves the copy (or the program's own page) on screen, not an error page.
     virtual void setKeepsPage(bool keeps) { keepsPage = keeps; }
 
+    // The pane's own zoom (1.0 = 100 %), on top of the program's text size; this view
+    // only, whatever host it shows. Set before a navigation, the page paints at it.
+    virtual void setZoom(double factor) = 0;
+
 Q_SIGNALS:
     void statusTextChange(const QString &text);
     void titleChange(const QString &text);
@@ -205,6 +209,8 @@ Q_SIGNALS:
     void permissionRequested(const QString &site, const QString &what, bool *grant);
     // A top-level load ended (after any stand-in for a failed one is on screen).
     void pageLoadEnded(const mira::platform::PageLoad &load);
+    // Ctrl+wheel over the page: steps up (> 0) or down; the page does not scroll.
+    void zoomWheel(int steps);
 
 protected:
     bool keepsPage = false;

@@ -91,6 +91,47 @@ TEST_F(BrowserStream, DuplicateNamesAskWhileReadingAndCancelKeepsTheFreshName)
     EXPECT_EQ(pane->URLs()->Items(1)->Address(), QStringLiteral("http://b/"));
 }
 
+TEST_F(BrowserStream, AZoomedBookmarkKeepsItsZoomAndAnUnzoomedOneWritesNone)
+{
+    const QByteArray zoomed = paneSet(
+        "<\n      item\n        Name = 'Big'\n        Address = 'http://a/'\n"
+        "        ScrollY = 7\n        Zoom = 150\n      end\n"
+        "      item\n        Name = 'Plain'\n        Address = 'http://b/'\n      end>");
+    ASSERT_EQ(ReadConfigSet(form(), zoomed), QString());
+    TBrowser *pane = onlyPane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->URLs()->Items(0)->Zoom(), 150);
+    EXPECT_EQ(pane->URLs()->Items(1)->Zoom(), 100);
+    EXPECT_EQ(WriteConfigSet(form()).toStdString(), zoomed.toStdString());
+
+    // Copies of the list (the copy buffer, another pane) carry the zoom along.
+    TBrowser *other = newPane();
+    other->SetURLs(*pane->URLs());
+    EXPECT_EQ(other->URLs()->Items(0)->Zoom(), 150);
+    EXPECT_EQ(other->URLs()->Items(1)->Zoom(), 100);
+}
+
+TEST_F(BrowserStream, AHandEditedZoomIsBroughtIntoRangeRatherThanRefusingTheSet)
+{
+    EXPECT_EQ(ReadConfigSet(form(), paneSet("<\n      item\n        Zoom = 'big'\n      end>")),
+              QStringLiteral("Error reading TBrowser.URLs: Error reading TURL.Zoom: "
+                             "Invalid property value"));
+    // 100 is the default and is not written again.
+    const QByteArray handEdited = paneSet("<\n      item\n        Name = 'A'\n        Zoom = 100\n"
+                                          "      end\n      item\n        Name = 'B'\n"
+                                          "        Zoom = 1000\n      end\n      item\n"
+                                          "        Name = 'C'\n        Zoom = 0\n      end>");
+    ASSERT_EQ(ReadConfigSet(form(), handEdited), QString());
+    TBrowser *pane = onlyPane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->URLs()->Items(0)->Zoom(), 100);
+    EXPECT_EQ(pane->URLs()->Items(1)->Zoom(), 300);
+    EXPECT_EQ(pane->URLs()->Items(2)->Zoom(), 25);
+    const QByteArray written = WriteConfigSet(form());
+    EXPECT_EQ(written.count("Zoom = "), 2) << written.constData();
+    EXPECT_TRUE(written.contains(crlf("        Name = 'A'\n      end"))) << written.constData();
+}
+
 TEST_F(BrowserStream, FaultsInsideABookmarkNameTheItemProperty)
 {
     const QByteArray badValue = paneSet("<\n      item\n        Refresh = 'x'\n      end>");
