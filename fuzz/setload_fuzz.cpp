@@ -14,6 +14,7 @@
 #include "dialogs/modal.h"
 #include "platform/fakewebcontrol.h"
 #include "platform/webcontrol.h"
+#include "setfile/setsyntax.h"
 
 namespace {
 
@@ -35,12 +36,17 @@ public:
 ScriptRunner runner;
 
 // Reads text into a fresh main window; the window is saved back when reading succeeded.
+// Text that does not parse never reaches a window (the syntax has a target of its own),
+// so it costs no module and main window: building those is most of a run.
 bool loadAndSave(const QByteArray &text, QByteArray *saved)
 {
+    const mira::setfile::ParseResult parsed = mira::setfile::parse(text);
+    if (!parsed.ok())
+        return false;
     mira::TAppControlModule module;
     mira::TBaseForm form(&module);
     module.FileSaveOnCloseAction->setChecked(false);
-    if (!mira::ReadConfigSet(&form, text).isEmpty())
+    if (!mira::StreamIn(&form, *parsed.root).isEmpty())
         return false;
     *saved = mira::WriteConfigSet(&form);
     return true;

@@ -56,10 +56,18 @@ inline bool keywordIs(const char *s, qsizetype n, const char *kw, qsizetype kwLe
 }
 
 // Property, class and identifier names repeat all over a set file; sharing one
-// QString per distinct name saves an allocation for nearly every token.
+// QString per distinct name saves an allocation for nearly every token. The table
+// grows with the text: a short text has few names, and a full table for it would
+// cost more than its whole parse.
 class NameCache {
 public:
-    NameCache() : entries(kSize) {}
+    explicit NameCache(qsizetype textBytes)
+    {
+        size_t size = kMinSize;
+        while (size < kMaxSize && qsizetype(size) * kBytesPerSlot < textBytes)
+            size *= 2;
+        entries.resize(size);
+    }
 
     QString get(const char *s, qsizetype n)
     {
@@ -68,7 +76,7 @@ public:
         quint32 h = 2166136261u;
         for (qsizetype i = 0; i < n; ++i)
             h = (h ^ quint8(s[i])) * 16777619u;
-        Entry &e = entries[(h ^ (h >> 15)) & (kSize - 1)];
+        Entry &e = entries[(h ^ (h >> 15)) & (entries.size() - 1)];
         if (e.key.size() != size_t(n) || std::memcmp(e.key.data(), s, size_t(n)) != 0) {
             e.key.assign(s, size_t(n));
             e.value = QString::fromLatin1(s, n);
@@ -77,7 +85,9 @@ public:
     }
 
 private:
-    static constexpr size_t kSize = 1024;
+    static constexpr size_t kMinSize = 16;
+    static constexpr size_t kMaxSize = 1024;
+    static constexpr qsizetype kBytesPerSlot = 32;
     static constexpr qsizetype kMaxCached = 48;
     struct Entry {
         std::string key;
@@ -92,7 +102,8 @@ public:
         : begin(bytes.constData()),
           p(bytes.constData()),
           end(bytes.constData() + bytes.size()),
-          utf8(isValidUtf8(bytes.constData(), bytes.size()))
+          utf8(isValidUtf8(bytes.constData(), bytes.size())),
+          names(bytes.size())
     {
     }
 

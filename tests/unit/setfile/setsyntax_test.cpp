@@ -443,3 +443,35 @@ TEST(SetSyntaxLimits, ElementCountIsBounded)
     const QByteArray over = "object T\r\n  A = <" + items + ">\r\nend\r\n";
     EXPECT_EQ(parse(over).error.message, "Too many values on line 2");
 }
+
+// Names are shared through a table sized to the text: in a short text many names meet
+// in one slot, in a long one the table is full size; either way every name, identifier
+// and class reads back as written, at each length around the longest one shared.
+TEST(SetSyntaxNames, DistinctNamesReadBackWhateverTheTextSize)
+{
+    for (const int count : {3, 40, 2000}) {
+        QByteArray text = "object TBaseForm\r\n";
+        for (int i = 0; i < count; ++i)
+            text += "  P" + QByteArray::number(i) + " = v" + QByteArray::number(i % 7) + "x"
+                    + QByteArray::number(i) + "\r\n";
+        for (const int length : {47, 48, 49, 200})
+            text += "  object " + QByteArray(length, 'C') + "\r\n    " + QByteArray(length, 'N')
+                    + " = " + QByteArray(length, 'I') + "\r\n  end\r\n";
+        text += "end\r\n";
+        SCOPED_TRACE(count);
+        const Object root = parsed(text);
+        ASSERT_EQ(root.properties.size(), count);
+        for (int i = 0; i < count; ++i) {
+            EXPECT_EQ(root.properties[i].name, QStringLiteral("P%1").arg(i));
+            EXPECT_EQ(root.properties[i].value.text, QStringLiteral("v%1x%2").arg(i % 7).arg(i));
+        }
+        ASSERT_EQ(root.children.size(), 4);
+        for (const Object &child : root.children) {
+            const qsizetype length = child.className.size();
+            EXPECT_EQ(child.className, QString(length, QLatin1Char('C')));
+            ASSERT_EQ(child.properties.size(), 1);
+            EXPECT_EQ(child.properties[0].name, QString(length, QLatin1Char('N')));
+            EXPECT_EQ(child.properties[0].value.text, QString(length, QLatin1Char('I')));
+        }
+    }
+}
