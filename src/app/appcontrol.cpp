@@ -13,6 +13,7 @@
 #include "app/baseform.h"
 #include "app/designactions.h"
 #include "app/favoritesactions.h"
+#include "app/fullscreen.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "app/screenawakecontrol.h"
@@ -184,7 +185,7 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
     menu->addSeparator();
-    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction});
+    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction, FullScreenAction});
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -335,6 +336,7 @@ void TAppControlModule::notImplemented()
 void TAppControlModule::connectHandlers()
 {
     ConnectStartWithDesktop(*this);
+    ConnectFullScreen(*this);
     connect(ExitAction, &QAction::triggered, this, [this] {
         if (mainWindow)
             mainWindow->close();

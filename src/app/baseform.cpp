@@ -87,8 +87,13 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
 
 void TBaseForm::applySizeLimits()
 {
-    // The frame never grows beyond the work area plus its border allowance.
     setMinimumSize(0, 0);
+    // The work area's limit would keep a full-screen window off the screen's edges.
+    if (fullScreen) {
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return;
+    }
+    // The frame never grows beyond the work area plus its border allowance.
     const QSize frame = MaximumFrameSize(WorkArea());
     setMaximumSize(qMax(0, frame.width() - fittedFrame.left() - fittedFrame.right()),
                    qMax(0, frame.height() - fittedFrame.top() - fittedFrame.bottom()));
@@ -113,7 +118,7 @@ TBaseForm::~TBaseForm()
 void TBaseForm::SetBorderStyle(const QString &style)
 {
     borderStyle = style;
-    if (style != QLatin1String("bsSizeable"))
+    if (style != QLatin1String("bsSizeable") && !fullScreen)
         setFixedSize(size());
     else
         applySizeLimits();
@@ -133,6 +138,32 @@ void TBaseForm::SetStoredWindowState(const QString &state)
     else if (state == QLatin1String("wsMinimized"))
         s |= Qt::WindowMinimized;
     setWindowState(s);
+}
+
+void TBaseForm::SetFullScreen(bool on)
+{
+    if (on == fullScreen)
+        return;
+    fullScreen = on;
+    applySizeLimits();
+    // A minimized (perhaps locked) window keeps waiting: its restore comes back to this.
+    if (windowState() & Qt::WindowMinimized)
+        return;
+    if (!on) {
+        // The window manager's own memory of the frame is not trusted: the normal
+        // bounds are applied again once the frame is back.
+        boundsOwed = true;
+        if (isVisible())
+            startSettling();
+    }
+    setWindowState((windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)) | shownState());
+}
+
+Qt::WindowStates TBaseForm::shownState() const
+{
+    if (fullScreen)
+        return Qt::WindowFullScreen;
+    return maximised ? Qt::WindowMaximized : Qt::WindowNoState;
 }
 
 TPan *TBaseForm::RootContainer() const
@@ -299,8 +330,8 @@ void TBaseForm::changeEvent(QEvent *event)
         else if (wasMinimised && !(s & Qt::WindowMinimized))
             restoreUnderLock();
     }
-    // A minimised window comes back to what it was before: that is what is kept.
-    if (s & Qt::WindowMinimized)
+    // A minimised or full-screen window comes back to what it was before: that is what is kept.
+    if (s & (Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
     const bool nowMaximised = (s & Qt::WindowMaximized) != 0;
     // Some window systems resize before they report the new state: the size
@@ -340,8 +371,9 @@ void TBaseForm::restoreUnderLock()
         lockCheckPending = false;
         if (destroying || module->Lock().RestoreLocked())
             return;
-        setWindowState((windowState() & ~Qt::WindowMinimized)
-                       | (maximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        setWindowState(
+            (windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+            | shownState());
         show();
         raise();
         activateWindow();

@@ -28,6 +28,7 @@ enum ProgramFlag : int {
     pfLockSize = 64,
     pfNoCache = 128,
     pfGoAllOnOpen = 256,
+    pfFullScreen = 512,
 };
 
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {
@@ -54,6 +55,11 @@ public:
     QString StoredWindowState() const;
     // Applies "wsNormal", "wsMaximized" or "wsMinimized" read from a set.
     void SetStoredWindowState(const QString &state);
+
+    // The layout on the whole screen without a frame. The stored bounds and state
+    // stay the normal window's, and leaving puts the window back where it was.
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return fullScreen; }
 
     // The widget whose aligned children make up the layout; it holds the root container.
     QWidget *ClientArea() const { return clientArea; }
@@ -108,6 +114,8 @@ private:
     void trackNormalBounds();
     bool inNormalState() const;
     QMargins currentFrame() const;
+    // The state a restore or a leave of full screen comes back to.
+    Qt::WindowStates shownState() const;
     // A restore of the window under the lock: back to minimized until the key is typed.
     void restoreUnderLock();
 
@@ -120,6 +128,7 @@ private:
     // What the user last had, kept here because the window is hidden before
     // the save on exit and normalGeometry() is not kept on every platform.
     bool maximised = false;
+    bool fullScreen = false;
     QRect normalBounds;
     QRect priorNormalBounds;
     // The frame margins the client geometry was last fitted to; none before the

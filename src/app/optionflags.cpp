@@ -5,6 +5,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/fullscreen.h"
 #include "app/lockcontrol.h"
 #include "app/screenawakecontrol.h"
 #include "app/startwithdesktop.h"
@@ -46,6 +47,7 @@ void TAppControlModule::UpdateConfigState(bool open)
     UpdateRootContainer(open);
     UpdateGoAllOnOpen();
     UpdateStartWithDesktop(*this);
+    UpdateFullScreen(*this);
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})
         a->setEnabled(open);

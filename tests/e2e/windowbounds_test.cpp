@@ -310,3 +310,76 @@ TEST(WindowBounds, ASetOnAReadOnlyMediumOpensAndItsSaveSaysItCannot)
     EXPECT_EQ(QDir(medium).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("Wall.set")});
 }
+
+namespace {
+
+// F11 on the program's window, focused first as a user's click would.
+void pressF11(const VirtualDisplay &display, const QString &window)
+{
+    display.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("F11")}).ok);
+}
+
+} // namespace
+
+TEST(WindowBounds, FullScreenCoversTheScreenAndLeavingRestoresTheStoredBounds)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    mira.write(QStringLiteral("Desk.set"), kDesk);
+    const QString window = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    const QRect normal(100, 50, 640, 480);
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == normal; }));
+    const QRect screen(0, 0, 1024, 768);
+    for (int round = 1; round <= 2; ++round) {
+        ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+        EXPECT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+            << "round " << round << ": " << QDebug::toString(mira.frame(window)).toStdString();
+        ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+        EXPECT_TRUE(seen([&] { return mira.frame(window) == normal; }))
+            << "round " << round << ": " << QDebug::toString(mira.frame(window)).toStdString();
+    }
+    // Saved while full screen: the normal bounds, and the flag.
+    ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == screen; }));
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray saved = readFile(mira.path(QStringLiteral("Desk.set")));
+    EXPECT_EQ(boundsOf(saved), boundsOf(crlf(kDesk))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("  Tag = 512\r\n")) << saved.toStdString();
+
+    // Opened again, it comes full screen; leaving it gives the normal bounds back.
+    const QString again = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(again.isEmpty()) << mira.errors().toStdString();
+    EXPECT_TRUE(seen([&] { return mira.frame(again) == screen; }))
+        << QDebug::toString(mira.frame(again)).toStdString();
+    ASSERT_NO_FATAL_FAILURE(pressF11(display, again));
+    EXPECT_TRUE(seen([&] { return mira.frame(again) == normal; }))
+        << QDebug::toString(mira.frame(again)).toStdString();
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+}
+
+TEST(WindowBounds, FullScreenFromTheCommandLineLeavesTheSetAsItWas)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    mira.write(QStringLiteral("Desk.set"), kDesk);
+    // One ordinary run writes the set as the program writes it.
+    ASSERT_FALSE(mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$")).isEmpty());
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray before = readFile(mira.path(QStringLiteral("Desk.set")));
+
+    const QString window = mira.start({QStringLiteral("--full-screen"), QStringLiteral("Desk")},
+                                      QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    EXPECT_TRUE(seen([&] { return mira.frame(window) == QRect(0, 0, 1024, 768); }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    EXPECT_EQ(readFile(mira.path(QStringLiteral("Desk.set"))), before);
+}
