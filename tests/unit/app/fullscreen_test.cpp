@@ -55,6 +55,7 @@ TEST_F(FullScreen, TheFlagBitOpensFullScreenAndSavesUnchanged)
 
 TEST_F(FullScreen, TheMenuItemTogglesTheBitAndKeepsTheNormalBounds)
 {
+    start();
     EXPECT_FALSE(module()->FullScreenAction->isEnabled()); // no set open
     EXPECT_EQ(module()->FullScreenAction->shortcut(), QKeySequence(Qt::Key_F11));
     const QString path = writeSet(pfAutoSave);
