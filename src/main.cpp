@@ -102,7 +102,7 @@ int main(int argc, char **argv)
     splash->show();
     app.processEvents();
 
-    std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);
+    std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets, true);
     if (program->terminated()) {
         splash->close();
         return 1;

@@ -94,6 +94,10 @@ const ActionRow rows[] = {
      "Do not use disk cache nor history list on browsing", -1, 0, 0, afCheckable | afDisabled},
     {&M::InternetOptionsAction, "InternetOptionsAction", "Browser", "Internet Options...",
      "Global properties and options for Internet connections", 26, 0, 0, 0},
+    {&M::WallStatusAction, "WallStatusAction", "Browser", "Wall Status...",
+     "Wall status|Every pane's page, last good load, last error, next timed reload and kept copy "
+     "age",
+     -1, 0, 0, 0},
     {&M::FindAction, "FindAction", "Arrow", "Find...", "Find text in currently loaded document", 28,
      0, 0, afDisabled},
     {&M::OpenDocAction, "OpenDocAction", "Arrow", "Open...", "Opens a document file from disk", 23,

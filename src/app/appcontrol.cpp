@@ -53,7 +53,7 @@ TAppControlModule::TAppControlModule()
 
     OpenDocAction->setVisible(OpenDocVisibleFor(programValues().ieVersion));
     PrintPreviewAction->setVisible(PrintPreviewVisibleFor(programValues().ieVersion));
-    SetOnlineMode(platform::IsOnline());
+    SetOnlineMode(platform::IsOnline(), platform::OfflineForNetwork());
 
     AutoSaveTimer.setInterval(600000);
     lastControlTracker = std::make_unique<LastControlTracker>(LastControl, LastMousePos);
@@ -200,6 +200,7 @@ void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
     menu->addAction(NoCacheAction);
     menu->addSeparator();
     menu->addAction(InternetOptionsAction);
+    menu->addAction(WallStatusAction);
 }
 
 QMenuBar *TAppControlModule::CreateAppMenu()
@@ -398,6 +399,8 @@ void TAppControlModule::connectHandlers()
         connect(a, &QAction::triggered, this, &TAppControlModule::notImplemented);
     connect(InternetOptionsAction, &QAction::triggered, this,
             &TAppControlModule::InternetOptionsActionExecute);
+    connect(WallStatusAction, &QAction::triggered, this,
+            &TAppControlModule::WallStatusActionExecute);
     // Text Size: the action's tag is the level, kept for the engine (so panes without
     // a document and panes made later show it too), for every pane and the check marks.
     for (QAction *a : {TextSizeLargestAction, TextSizeLargerAction, TextSizeMediumAction,
@@ -548,11 +551,11 @@ void TAppControlModule::UpdateCaption()
         mainWindow->setWindowTitle(applicationTitle);
 }
 
-void TAppControlModule::SetOnlineMode(bool online)
+void TAppControlModule::SetOnlineMode(bool online, bool forNetwork)
 {
     OnlineAction->setChecked(online);
     OfflineAction->setChecked(!online);
-    platform::SetConnectedState(online);
+    platform::SetConnectedState(online, forNetwork);
     // No timed reload while offline: it could only show the engine's error page.
     Refresher.SetPaused(RefreshPause::Offline, !online);
     if (mainWindow)

@@ -70,7 +70,8 @@ public:
     QString ApplicationTitle() const { return applicationTitle; }
     void UpdateCaption();
 
-    void SetOnlineMode(bool online);
+    // forNetwork: offline because the desktop has no network, not by the user's choice.
+    void SetOnlineMode(bool online, bool forNetwork = false);
 
     // The set-file commands and the open set's file name.
     ConfigSetCommands &Sets() { return *sets; }
@@ -129,7 +130,7 @@ public:
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
         *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,
         *TextSizeLargerAction, *TextSizeMediumAction, *TextSizeSmallerAction,
-        *TextSizeSmallestAction, *NoCacheAction, *InternetOptionsAction;
+        *TextSizeSmallestAction, *NoCacheAction, *InternetOptionsAction, *WallStatusAction;
     // The main menu's own Stop All entry, which carries a hint of its own.
     QAction *StopAllMenuEntry;
     // Arrow (the Go button's drop-down).
@@ -161,6 +162,8 @@ public:
     // Internet Options on the first visible pane, else on the first pane, brought
     // into view (every tabbed page around it becomes its book's active page).
     void InternetOptionsActionExecute();
+    // The wall status dialog over every pane.
+    void WallStatusActionExecute();
 
 public:
     static QString Category(const QAction *action);

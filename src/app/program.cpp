@@ -5,6 +5,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/networkfollow.h"
 #include "app/programvalues.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
@@ -47,10 +48,13 @@ bool ProgramInstance::terminated() const
     return module && module->Sets().Terminated();
 }
 
-std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments)
+std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments, bool followNetwork)
 {
     auto program = std::make_unique<ProgramInstance>();
     program->module = std::make_unique<TAppControlModule>();
+    // Before the set opens, so its first loads go out as the network allows.
+    if (followNetwork)
+        FollowNetwork(*program->module);
     program->form = std::make_unique<TBaseForm>(program->module.get());
     const bool loaded = program->module->Sets().OpenAtStart(arguments);
     if (!loaded && !program->terminated())

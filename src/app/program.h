@@ -22,8 +22,9 @@ struct ProgramInstance {
 
 // Creates the action module and the main window, and opens the set named by the
 // first argument (or the most recent one). Without a set the window covers the
-// work area.
-std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments);
+// work area. followNetwork: the online state follows the desktop's network.
+std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments,
+                                               bool followNetwork = false);
 
 // Process attributes that must be set before the QApplication exists.
 void prepareApplication();

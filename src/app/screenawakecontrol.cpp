@@ -43,9 +43,15 @@ void ScreenAwakeControl::Update()
 bool ScreenAwakeControl::eventFilter(QObject *object, QEvent *event)
 {
     const QEvent::Type t = event->type();
-    if (object == watched
-        && (t == QEvent::Show || t == QEvent::Hide || t == QEvent::WindowStateChange))
-        Update();
+    if (object != watched
+        || !(t == QEvent::Show || t == QEvent::Hide || t == QEvent::WindowStateChange))
+        return false;
+    // The main window hides once more while it is destroyed, when it is no longer one.
+    if (!qobject_cast<TBaseForm *>(object)) {
+        awake->SetAwake(false);
+        return false;
+    }
+    Update();
     return false;
 }
 

@@ -29,6 +29,13 @@ struct Watched {
     QString label;
     bool ended = false;
     bool failed = false;
+    // The pane's load was told as ended; for a failed one, once its stand-in (the
+    // kept copy or Mira's own page) has loaded.
+    bool told = false;
+    platform::PageLoad load;
+    // Ended as far as the picture is concerned: a failed load still has its stand-in
+    // to show.
+    bool done() const { return told || (ended && !failed); }
 };
 
 // The bookmark Go All loads in pane, or nullptr (a typed address, a skipped bookmark).
@@ -73,6 +80,17 @@ bool painted(const QImage &shot, QWidget *form, TBrowser *pane)
 }
 
 } // namespace
+
+QString StaleText(const platform::PageLoad &load)
+{
+    QString text;
+    if (!load.error.isEmpty())
+        text = QStringLiteral(": ") + QString(load.error).simplified();
+    if (load.copyTaken.isValid())
+        text += QStringLiteral(" (showing its kept copy of %1)")
+                    .arg(load.copyTaken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    return text;
+}
 
 int SnapshotRunner::run(ModalRecord &record)
 {
@@ -120,6 +138,13 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
                              if (progress == -1)
                                  watch->ended = true;
                          });
+        QObject::connect(control, &platform::WebControl::pageLoadEnded, control,
+                         [watch](const platform::PageLoad &load) {
+                             watch->told = true;
+                             watch->ended = true;
+                             watch->failed = !load.ok;
+                             watch->load = load;
+                         });
         // Loads started on opening may have ended already.
         if (loadedOnOpen && control->readyState() == platform::READYSTATE_COMPLETE)
             watch->ended = true;
@@ -143,7 +168,7 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
     waitUntil(
         [&] {
             for (const auto &w : std::as_const(watched))
-                if (w->pane && !w->ended)
+                if (w->pane && !w->done())
                     return false;
             return true;
         },
@@ -153,7 +178,7 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
         [&] {
             const QImage shot = form->grab().toImage();
             for (const auto &w : std::as_const(watched))
-                if (w->pane && w->ended && !w->failed && !painted(shot, form, w->pane))
+                if (w->pane && w->done() && !painted(shot, form, w->pane))
                     return false;
             return true;
         },
@@ -166,7 +191,8 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
             result.failures.append(
                 w->label + QStringLiteral(": did not finish loading in %1 s").arg(waitSeconds));
         else if (w->failed)
-            result.failures.append(w->label + QStringLiteral(": could not be loaded"));
+            result.failures.append(w->label + QStringLiteral(": could not be loaded")
+                                   + StaleText(w->load));
     }
     result.written = form->grab().save(path, "PNG");
     return result;

@@ -9,6 +9,13 @@
 namespace mira {
 
 struct ProgramInstance;
+namespace platform {
+struct PageLoad;
+}
+
+// What a snapshot adds to "could not be loaded" for a failed load: ": " and the
+// error, and which kept copy the pane shows in its place; empty when nothing is known.
+QString StaleText(const platform::PageLoad &load);
 
 // Nobody answers questions on a snapshot: each is answered Cancel (or No, or OK)
 // and reported on standard error.
@@ -19,7 +26,7 @@ public:
 
 struct SnapshotResult {
     bool written = false;
-    // One line per pane that failed to load or did not finish in time.
+    // One line per pane that failed to load (with its error) or did not finish in time.
     QStringList failures;
 };
 

@@ -14,6 +14,8 @@ QString stateFile()
            + QStringLiteral("/mira/engine/offline");
 }
 
+const char networkReason[] = "disconnected, no network\n";
+
 } // namespace
 
 bool IsOnline()
@@ -21,7 +23,13 @@ bool IsOnline()
     return !QFile::exists(stateFile());
 }
 
-void SetConnectedState(bool online)
+bool OfflineForNetwork()
+{
+    QFile f(stateFile());
+    return f.open(QIODevice::ReadOnly) && f.readAll().startsWith(networkReason);
+}
+
+void SetConnectedState(bool online, bool forNetwork)
 {
     const QString file = stateFile();
     if (online) {
@@ -30,7 +38,7 @@ void SetConnectedState(bool online)
         QDir().mkpath(QFileInfo(file).absolutePath());
         QFile f(file);
         if (f.open(QIODevice::WriteOnly))
-            f.write("disconnected by user\n");
+            f.write(forNetwork ? networkReason : "disconnected by user\n");
     }
 }
 

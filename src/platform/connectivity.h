@@ -6,7 +6,11 @@ namespace mira::platform {
 // True when the stored state is not "disconnected by the user" (also when it cannot be read).
 bool IsOnline();
 
-// Stores the state and applies it to the engine at once.
-void SetConnectedState(bool online);
+// Whether the stored offline state was taken because the desktop had no network (and
+// not chosen by the user), so the network's return ends it.
+bool OfflineForNetwork();
+
+// Stores the state and applies it to the engine at once; forNetwork tells why offline.
+void SetConnectedState(bool online, bool forNetwork = false);
 
 } // namespace mira::platform

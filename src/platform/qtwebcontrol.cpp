@@ -348,6 +348,11 @@ void QtWebControl::navigate(const QString &address, int flags)
                                          QString(), QUrl::AssumeLocalFile);
     if (!url.isValid())
         return;
+    if (restoring) {
+        waitingAddress = address;
+        waitingFlags = flags;
+        return;
+    }
     setResting(false);
     bypassingCache = flags & navNoReadFromCache;
     ensureEngine(engine::Profile(ProfileFor(PrivateBrowsing())));

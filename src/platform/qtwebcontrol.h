@@ -10,6 +10,7 @@
 #include "platform/webcontrol.h"
 
 class QLabel;
+class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -129,11 +130,14 @@ private:
 
     bool openDocument();
     bool saveDocumentAs();
+    void saveEnded(QWebEngineDownloadRequest *request, const QString &path);
     bool print(int option);
     bool printPreview();
     bool pageSetup();
     bool showFind();
     bool internetOptions();
+    // Tells the user that a document command failed, as the host's dialog mode says.
+    void reportFailure(const QString &command, const QString &target, const QString &reason);
 
     QPointer<QWidget> holder; // the widget the host lays out; the view goes into it
     QPointer<QWebEngineView> view;
@@ -154,7 +158,12 @@ private:
     // The load under way or last ended, as asked for.
     QUrl requested;
     int requestedFlags = 0;
-    bool loadBegun = false;     // begun by navigate or refresh, not yet ended
+    bool loadBegun = false; // begun by navigate or refresh, not yet ended
+    // A moved page is loading its restored entry: a navigation asked meanwhile waits for it,
+    // or the restore would take its place.
+    bool restoring = false;
+    QString waitingAddress;
+    int waitingFlags = 0;
     int loadSerial = 0;         // counts loads, so a late decision knows it is late
     bool keepsThisLoad = false; // a bookmark's load
     bool ownLoad = false;       // a stand-in is being loaded

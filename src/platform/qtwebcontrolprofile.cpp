@@ -5,6 +5,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <memory>
+#include <utility>
 
 #include "platform/profiles.h"
 #include "platform/qtwebcontrol.h"
@@ -57,6 +58,16 @@ void QtWebControl::movePage(QWebEngineProfile *profile)
     }
     // The history goes along, so Back still leads where it did; restoring it loads
     // the current entry again.
+    restoring = true;
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(page(), &QWebEnginePage::loadFinished, this, [this, connection] {
+        disconnect(*connection);
+        restoring = false;
+        if (waitingAddress.isNull())
+            return;
+        const QString address = std::exchange(waitingAddress, QString());
+        navigate(address, waitingFlags);
+    });
     QDataStream in(history);
     in >> *page()->history();
     if (page()->history()->count() == 0)

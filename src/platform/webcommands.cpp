@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "dialogs/modal.h"
+#include "platform/commandfailure.h"
 #include "platform/internetoptions.h"
 #include "platform/webdialogs.h"
 #include "platform/webengine.h"
@@ -38,8 +39,24 @@ bool QtWebControl::openDocument()
                            QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
     if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    navigate(QUrl::fromLocalFile(dialog.selectedFiles().constFirst()).toString(), 0);
+    const QString path = dialog.selectedFiles().constFirst();
+    if (const QString problem = ReadSourceProblem(path); !problem.isEmpty()) {
+        reportFailure(QStringLiteral("Open"), QDir::toNativeSeparators(path), problem);
+        return false;
+    }
+    navigate(QUrl::fromLocalFile(path).toString(), 0);
     return true;
+}
+
+void QtWebControl::reportFailure(const QString &command, const QString &target,
+                                 const QString &reason)
+{
+    WebMessage message;
+    message.caption = QStringLiteral("Mira");
+    message.text = CommandFailureText(command, target, reason);
+    message.type = MB_OK | MB_ICONERROR;
+    // Told after the engine's callback has returned: a box runs its own event loop.
+    QTimer::singleShot(0, this, [this, message]() mutable { scriptMessage(message); });
 }
 
 bool QtWebControl::saveDocumentAs()
@@ -65,16 +82,26 @@ bool QtWebControl::saveDocumentAs()
     if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
+    const QString shownPath = QDir::toNativeSeparators(path);
     const QString filter = dialog.selectedNameFilter();
+    // The engine may give up on such a path without a word: tell it before asking.
+    if (const QString problem = WriteTargetProblem(path); !problem.isEmpty()) {
+        reportFailure(QStringLiteral("Save As"), shownPath, problem);
+        Q_EMIT commandFinished(OLECMDID_SAVEAS, false);
+        return true;
+    }
     if (filter == text) {
         // The text as the page shows it; the engine hands it over later.
         QPointer<QtWebControl> self(this);
-        page()->toPlainText([self, path](const QString &plain) {
+        page()->toPlainText([self, path, shownPath](const QString &plain) {
             QSaveFile file(path);
             const bool ok = file.open(QIODevice::WriteOnly) && file.write(plain.toUtf8()) >= 0
                             && file.commit();
-            if (self)
-                Q_EMIT self->commandFinished(OLECMDID_SAVEAS, ok);
+            if (!self)
+                return;
+            if (!ok)
+                self->reportFailure(QStringLiteral("Save As"), shownPath, file.errorString());
+            Q_EMIT self->commandFinished(OLECMDID_SAVEAS, ok);
         });
         return true;
     }
@@ -96,17 +123,29 @@ bool QtWebControl::saveDocumentAs()
                                   return;
                               disconnect(*connection);
                               connect(request, &QWebEngineDownloadRequest::isFinishedChanged, this,
-                                      [this, request] {
-                                          if (!request->isFinished())
-                                              return;
-                                          Q_EMIT commandFinished(OLECMDID_SAVEAS,
-                                                                 request->state()
-                                                                     == QWebEngineDownloadRequest::
-                                                                         DownloadCompleted);
-                                      });
+                                      [this, request, path] { saveEnded(request, path); });
                           });
     p->save(path, format);
     return true;
+}
+
+void QtWebControl::saveEnded(QWebEngineDownloadRequest *request, const QString &path)
+{
+    if (!request->isFinished())
+        return;
+    const bool ok = request->state() == QWebEngineDownloadRequest::DownloadCompleted;
+    if (!ok)
+        reportFailure(QStringLiteral("Save As"), QDir::toNativeSeparators(path),
+                      SaveInterruptText(request->interruptReasonString()));
+    Q_EMIT commandFinished(OLECMDID_SAVEAS, ok);
+}
+
+// Where the shared printer prints: a PDF file's path or the printer's name.
+static QString printTarget(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat
+               ? QDir::toNativeSeparators(printer.outputFileName())
+               : printer.printerName();
 }
 
 bool QtWebControl::print(int option)
@@ -123,12 +162,24 @@ bool QtWebControl::print(int option)
         if (RunDialog(dialog, view) != QDialog::Accepted)
             return false;
     }
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (const QString problem = WriteTargetProblem(printer.outputFileName());
+            !problem.isEmpty()) {
+            reportFailure(QStringLiteral("Print"), printTarget(printer), problem);
+            Q_EMIT commandFinished(OLECMDID_PRINT, false);
+            return true;
+        }
+    }
     printing = true;
     auto connection = std::make_shared<QMetaObject::Connection>();
     *connection = connect(view.data(), &QWebEngineView::printFinished, this,
-                          [this, connection](bool ok) {
+                          [this, connection, target = printTarget(printer)](bool ok) {
                               disconnect(*connection);
                               printing = false;
+                              if (!ok)
+                                  reportFailure(QStringLiteral("Print"), target,
+                                                QStringLiteral("the printer could not be opened "
+                                                               "or the page not printed"));
                               Q_EMIT commandFinished(OLECMDID_PRINT, ok);
                           });
     view->print(&printer);
@@ -148,11 +199,22 @@ bool QtWebControl::printPreview()
         // The preview paints synchronously; the engine prints asynchronously.
         printing = true;
         QEventLoop loop;
-        connect(viewRef.data(), &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        bool finished = false;
+        bool ok = false;
+        connect(viewRef.data(), &QWebEngineView::printFinished, &loop,
+                [&loop, &finished, &ok](bool success) {
+                    finished = true;
+                    ok = success;
+                    loop.quit();
+                });
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         viewRef->print(p);
         loop.exec();
         printing = false;
+        if (!ok)
+            reportFailure(QStringLiteral("Print Preview"), QString(),
+                          finished ? QStringLiteral("the page could not be laid out for printing")
+                                   : QStringLiteral("the engine did not lay the page out in time"));
     });
     RunDialog(dialog, view);
     return true;

@@ -201,7 +201,9 @@ TEST_F(KeptCopies, NoStorePagesAndNoCacheBrowsingLeaveNoCopy)
         [&] { return server.count(QStringLiteral("/private")) >= 1 && !p->IsLoading(); }));
     p->URLs()->Items(0)->SetAddress(privateOne); // a bookmark of the pane, loaded traceless
     p->Reload();
-    ASSERT_TRUE(test::waitUntil([&] { return server.count(QStringLiteral("/private")) >= 2; }));
+    ASSERT_TRUE(test::waitUntil([&] { return server.count(QStringLiteral("/private")) >= 2; }))
+        << server.count(QStringLiteral("/private")) << " " << p->LoadedLocationURL().toStdString()
+        << " " << p->IsLoading() << " " << server.log().size();
     test::waitUntil([] { return false; }, 1500);
     EXPECT_FALSE(hasCopy(privateOne));
     module()->NoCacheAction->trigger();

@@ -247,9 +247,13 @@ TEST(WallSnapshot, WritesTheWindowAndNamesThePanesThatFailed)
         QStringLiteral("mira: pane 2 \"Pane 2\" (%1): did not finish loading in 4 s").arg(slow)))
         << err.toStdString();
     EXPECT_TRUE(err.contains(
-        QStringLiteral("mira: pane 3 \"Pane 3\" (http://127.0.0.1:1/): could not be loaded")))
+        QStringLiteral("mira: pane 3 \"Pane 3\" (http://127.0.0.1:1/): could not be loaded: "
+                       "The address uses a port that web pages may not use.")))
         << err.toStdString();
-    EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("bad.png"))).isNull());
+    const QImage badShot(dir.filePath(QStringLiteral("bad.png")));
+    ASSERT_FALSE(badShot.isNull());
+    // The failed pane is pictured with the page standing in for it, not blank.
+    EXPECT_GE(colours(badShot, QRect(600, 60, 280, 300)), 8);
     server.stop();
 }
 
