@@ -76,10 +76,8 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
     settleTimer->setInterval(kSettlePollMs);
     // Extents that change without a geometry report are only seen by asking.
     connect(settleTimer, &QTimer::timeout, this, [this] {
-        if (settleClock.hasExpired(kSettleMs)) {
-            settling = false;
-            settleTimer->stop();
-        }
+        if (settleClock.hasExpired(kSettleMs))
+            finishSettling();
         followGeometry();
     });
     applySizeLimits();
@@ -155,8 +153,24 @@ void TBaseForm::SetFullScreen(bool on)
         boundsOwed = true;
         if (isVisible())
             startSettling();
+    } else if (!settledOnce) {
+        return; // finishSettling() goes on
     }
     setWindowState((windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)) | shownState());
+}
+
+QSize TBaseForm::StoredClientAreaSize() const
+{
+    const QSize now = clientArea->size();
+    QSize shown = shownSize;
+    if (!shown.isValid()) {
+        if (!fullScreen)
+            return now;
+        shown = ClientGeometry(normalBounds, fittedFrame).size();
+    }
+    // The menu and status bar take the same room in both windows; the window may
+    // still be as large as the screen just after leaving full screen.
+    return (now + shown - size()).expandedTo(QSize(0, 0));
 }
 
 Qt::WindowStates TBaseForm::shownState() const
@@ -255,6 +269,15 @@ void TBaseForm::startSettling()
     settleTimer->start();
 }
 
+void TBaseForm::finishSettling()
+{
+    settling = false;
+    settleTimer->stop();
+    settledOnce = true;
+    if (fullScreen && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen)))
+        setWindowState((windowState() & ~Qt::WindowMaximized) | shownState());
+}
+
 void TBaseForm::followGeometry()
 {
     if (applying || !isVisible() || !inNormalState())
@@ -272,8 +295,7 @@ void TBaseForm::followGeometry()
             if (settleRetries-- > 0)
                 applyBounds();
         } else if (!frame.isNull()) {
-            settling = false;
-            settleTimer->stop();
+            finishSettling();
         }
         return;
     }
@@ -330,6 +352,12 @@ void TBaseForm::changeEvent(QEvent *event)
         else if (wasMinimised && !(s & Qt::WindowMinimized))
             restoreUnderLock();
     }
+    // Full screen chosen while minimized comes with the restore.
+    if (wasMinimised && fullScreen && settledOnce && !destroying
+        && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        setWindowState((windowState() & ~Qt::WindowMaximized) | shownState());
+        return;
+    }
     // A minimised or full-screen window comes back to what it was before: that is what is kept.
     if (s & (Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
@@ -351,6 +379,8 @@ void TBaseForm::moveEvent(QMoveEvent *event)
 void TBaseForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen)))
+        shownSize = size();
     followGeometry();
 }
 

@@ -58,8 +58,13 @@ public:
 
     // The layout on the whole screen without a frame. The stored bounds and state
     // stay the normal window's, and leaving puts the window back where it was.
+    // A window not yet framed goes full screen once framed: the frame's size is
+    // needed for the normal window's layout.
     void SetFullScreen(bool on);
     bool FullScreen() const { return fullScreen; }
+    // The client area's size in the window the set describes (normal or maximized),
+    // not the size it has on the screen while full screen.
+    QSize StoredClientAreaSize() const;
 
     // The widget whose aligned children make up the layout; it holds the root container.
     QWidget *ClientArea() const { return clientArea; }
@@ -110,6 +115,7 @@ private:
     // newly shown window, and otherwise follows what the user does.
     void followGeometry();
     void startSettling();
+    void finishSettling();
     // Follows the frame while the window is shown in its normal state.
     void trackNormalBounds();
     bool inNormalState() const;
@@ -144,6 +150,11 @@ private:
     QElapsedTimer settleClock;
     QTimer *settleTimer = nullptr;
     bool shownOnce = false;
+    // The window has been framed in its bounds once (or waited for that long enough).
+    bool settledOnce = false;
+    // The window's size when last laid out outside full screen (and not minimized);
+    // invalid before the first such layout.
+    QSize shownSize;
     bool destroying = false;
     bool lockCheckPending = false;
 };

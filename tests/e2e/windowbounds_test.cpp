@@ -313,12 +313,35 @@ TEST(WindowBounds, ASetOnAReadOnlyMediumOpensAndItsSaveSaysItCannot)
 
 namespace {
 
-// F11 on the program's window, focused first as a user's click would.
-void pressF11(const VirtualDisplay &display, const QString &window)
+// A key on the window, focused first as a user's click would.
+void press(const VirtualDisplay &display, const QString &window, const QString &key)
 {
     display.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
-    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("F11")}).ok);
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), key}).ok);
 }
+
+void pressF11(const VirtualDisplay &display, const QString &window)
+{
+    press(display, window, QStringLiteral("F11"));
+}
+
+// The program's one visible window titled title; empty when there is none.
+QString shown(const VirtualDisplay &display, const Program &mira, const QString &title)
+{
+    QString found;
+    seen([&] {
+        const auto windows = display.visibleWindows(mira.process.processId(), title);
+        if (!windows || windows->size() != 1)
+            return false;
+        found = windows->front();
+        return true;
+    });
+    return found;
+}
+
+// Written by tests/data/lockkey_vector.py for the text "abc".
+const char kAbcKey[] =
+    "q9D1Gj9kia7T+B1CZ4yx1vsgRWqPtNn+I0htkrfcASYFTPoLMFV6n8TpDjNYfaLH7BE2W4Clyu8UOV6DqM3yFzxhhg==";
 
 } // namespace
 
@@ -381,5 +404,64 @@ TEST(WindowBounds, FullScreenFromTheCommandLineLeavesTheSetAsItWas)
     EXPECT_TRUE(seen([&] { return mira.frame(window) == QRect(0, 0, 1024, 768); }))
         << QDebug::toString(mira.frame(window)).toStdString();
     ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
-    EXPECT_EQ(readFile(mira.path(QStringLiteral("Desk.set"))), before);
+    EXPECT_EQ(readFile(mira.path(QStringLiteral("Desk.set"))).toStdString(), before.toStdString());
+}
+
+TEST(WindowBounds, FullScreenShowsTheAboutBoxAndComesBackFromTheLock)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    // Full screen (512) with Lock On Minimize (32).
+    const QByteArray wall = "object TBaseForm\n  Tag = 544\n  Left = 100\n  Top = 50\n"
+                            "  Width = 640\n  Height = 480\n  Key = '"
+                            + QByteArray(kAbcKey)
+                            + "'\n  object TPan\n    Align = alClient\n  end\nend\n";
+    mira.write(QStringLiteral("Wall.set"), wall);
+    const QString title = QStringLiteral("^Wall - Mira$");
+    const QString window = mira.start({QStringLiteral("Wall")}, title);
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    const QRect screen(0, 0, 1024, 768);
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+
+    // F1: the about box comes in front of the full-screen window, and goes with Escape.
+    ASSERT_NO_FATAL_FAILURE(press(display, window, QStringLiteral("F1")));
+    const QString about = shown(display, mira, QStringLiteral("^About Mira$"));
+    ASSERT_FALSE(about.isEmpty()) << "no about box";
+    EXPECT_TRUE(seen([&] { return display.activeWindow() == about; }));
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Escape")}).ok);
+    ASSERT_TRUE(seen([&] {
+        return display.visibleWindows(mira.process.processId(), QStringLiteral("^About Mira$"))
+               == QStringList();
+    }));
+    EXPECT_EQ(mira.frame(window), screen);
+
+    // F4 minimizes; the restore asks for the key, and the right one brings it back full screen.
+    ASSERT_NO_FATAL_FAILURE(press(display, window, QStringLiteral("F4")));
+    ASSERT_TRUE(seen([&] {
+        return display.visibleWindows(mira.process.processId(), title) == QStringList();
+    })) << "the window stays";
+    ASSERT_TRUE(display.xdotool({QStringLiteral("windowactivate"), window}).ok);
+    const QString lock = shown(display, mira, QStringLiteral("^Mira Lock$"));
+    ASSERT_FALSE(lock.isEmpty()) << "no lock dialog";
+    ASSERT_TRUE(seen([&] {
+        if (display.activeWindow() == lock)
+            return true;
+        display.xdotool({QStringLiteral("windowactivate"), lock});
+        return false;
+    }));
+    ASSERT_TRUE(display.xdotool({QStringLiteral("type"), QStringLiteral("abc")}).ok);
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Return")}).ok);
+    EXPECT_TRUE(seen([&] { return shown(display, mira, title) == window; }))
+        << "the window stays minimized after the right key";
+    EXPECT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray saved = readFile(mira.path(QStringLiteral("Wall.set")));
+    EXPECT_EQ(boundsOf(saved), boundsOf(crlf(wall))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("  Tag = 544\r\n")) << saved.toStdString();
 }

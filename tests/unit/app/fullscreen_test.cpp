@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCoreApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/fullscreen.h"
@@ -32,6 +33,12 @@ protected:
         return readFile(path);
     }
     bool windowFullScreen() const { return form()->windowState() & Qt::WindowFullScreen; }
+    // Shown, the window goes full screen once it has been framed in its bounds.
+    bool shownFullScreen()
+    {
+        form()->show();
+        return QTest::qWaitFor([this] { return windowFullScreen(); }, 5000);
+    }
 };
 
 } // namespace
@@ -48,7 +55,7 @@ TEST_F(FullScreen, TheFlagBitOpensFullScreenAndSavesUnchanged)
         const bool on = (tag & 512) != 0;
         EXPECT_EQ(module()->FullScreenAction->isChecked(), on) << tag;
         EXPECT_EQ(form()->FullScreen(), on) << tag;
-        EXPECT_EQ(windowFullScreen(), on) << tag;
+        EXPECT_FALSE(windowFullScreen()) << tag; // not framed yet
         EXPECT_TRUE(module()->FullScreenAction->isEnabled());
     }
 }
@@ -65,8 +72,7 @@ TEST_F(FullScreen, TheMenuItemTogglesTheBitAndKeepsTheNormalBounds)
     const QRect normal = form()->StoredBounds();
 
     module()->FullScreenAction->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(windowFullScreen());
+    EXPECT_TRUE(shownFullScreen());
     EXPECT_EQ(form()->Tag(), 512 | pfAutoSave);
     EXPECT_EQ(form()->StoredBounds(), normal);
     module()->FileSaveNowAction->trigger();
@@ -84,11 +90,21 @@ TEST_F(FullScreen, TheMenuItemTogglesTheBitAndKeepsTheNormalBounds)
 TEST_F(FullScreen, ForcedForOneRunLeavesTheSetUntouched)
 {
     const QString path = writeSet(pfAutoSave);
+    // The set as the program writes it from its normal window.
+    start({QStringLiteral("Wall")});
+    form()->show();
+    QCoreApplication::processEvents();
+    const QSize normalArea = form()->ClientArea()->size();
+    module()->FileSaveNowAction->trigger();
     const QByteArray written = readFile(path);
+    program.reset();
+
     start({QStringLiteral("Wall")});
     module()->FullScreenForced = true;
     UpdateFullScreen(*module());
-    EXPECT_TRUE(windowFullScreen());
+    EXPECT_TRUE(shownFullScreen());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form()->ClientArea()->size() != normalArea; }));
+    EXPECT_EQ(form()->StoredClientAreaSize(), normalArea);
     EXPECT_TRUE(module()->FullScreenAction->isChecked());
     EXPECT_EQ(form()->Tag(), int(pfAutoSave));
     module()->FileSaveNowAction->trigger();
@@ -104,6 +120,6 @@ TEST_F(FullScreen, ForcedForOneRunLeavesTheSetUntouched)
     // Forced with no set open, it can still be left.
     module()->FullScreenForced = true;
     module()->Sets().CloseConfigFile();
-    EXPECT_TRUE(windowFullScreen());
+    EXPECT_TRUE(shownFullScreen());
     EXPECT_TRUE(module()->FullScreenAction->isEnabled());
 }
