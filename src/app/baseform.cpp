@@ -23,9 +23,11 @@ namespace {
 
 constexpr int kLockCheckDelayMs = 100;
 // Frame extents and placement arrive from the window manager after mapping; a
-// window that has none (no window manager) stops waiting after this long.
+// window that has none (no window manager) stops waiting after this long. It is
+// counted in polls, not in time: a busy program sees its window's reports late.
 constexpr int kSettleMs = 3000;
 constexpr int kSettlePollMs = 100;
+constexpr int kSettlePolls = kSettleMs / kSettlePollMs;
 constexpr int kSettleRetries = 2;
 
 // The main window's client area below the menu and above the status bar: its
@@ -76,7 +78,7 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
     settleTimer->setInterval(kSettlePollMs);
     // Extents that change without a geometry report are only seen by asking.
     connect(settleTimer, &QTimer::timeout, this, [this] {
-        if (settleClock.hasExpired(kSettleMs))
+        if (++settlePolls >= kSettlePolls)
             finishSettling();
         followGeometry();
     });
@@ -145,8 +147,10 @@ void TBaseForm::SetFullScreen(bool on)
     fullScreen = on;
     applySizeLimits();
     // A minimized (perhaps locked) window keeps waiting: its restore comes back to this.
-    if (windowState() & Qt::WindowMinimized)
+    if (windowState() & Qt::WindowMinimized) {
+        fullScreenOwed = on;
         return;
+    }
     if (!on) {
         // The window manager's own memory of the frame is not trusted: the normal
         // bounds are applied again once the frame is back.
@@ -230,9 +234,16 @@ void TBaseForm::SetStoredBounds(const QRect &r)
         boundsOwed = true;
 }
 
+bool TBaseForm::shownOutsideFullScreen() const
+{
+    // Once full screen, a report of another state is a step on the way back to it.
+    return !(fullScreen && settledOnce)
+           && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
 bool TBaseForm::inNormalState() const
 {
-    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    return shownOutsideFullScreen() && !(windowState() & Qt::WindowMaximized);
 }
 
 QMargins TBaseForm::currentFrame() const
@@ -265,7 +276,7 @@ void TBaseForm::startSettling()
 {
     settling = true;
     settleRetries = kSettleRetries;
-    settleClock.start();
+    settlePolls = 0;
     settleTimer->start();
 }
 
@@ -352,16 +363,25 @@ void TBaseForm::changeEvent(QEvent *event)
         else if (wasMinimised && !(s & Qt::WindowMinimized))
             restoreUnderLock();
     }
-    // Full screen chosen while minimized comes with the restore.
-    if (wasMinimised && fullScreen && settledOnce && !destroying
-        && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen))) {
-        setWindowState((windowState() & ~Qt::WindowMaximized) | shownState());
+    // The lock may have sent it back down.
+    const Qt::WindowStates now = windowState();
+    if (now & Qt::WindowMinimized) {
+        fullScreenOwed = fullScreen;
+        return;
+    }
+    if (fullScreen && settledOnce) {
+        // Restored from minimized, the window may come back without full screen (or pass
+        // through the normal state on its way): asked for once more, never fought.
+        if (fullScreenOwed && !destroying && !(now & Qt::WindowFullScreen)) {
+            fullScreenOwed = false;
+            setWindowState((now & ~Qt::WindowMaximized) | Qt::WindowFullScreen);
+        }
         return;
     }
     // A minimised or full-screen window comes back to what it was before: that is what is kept.
-    if (s & (Qt::WindowMinimized | Qt::WindowFullScreen))
+    if (now & Qt::WindowFullScreen)
         return;
-    const bool nowMaximised = (s & Qt::WindowMaximized) != 0;
+    const bool nowMaximised = (now & Qt::WindowMaximized) != 0;
     // Some window systems resize before they report the new state: the size
     // taken for normal then is the maximised one.
     if (nowMaximised && !maximised && normalBounds == frameGeometry())
@@ -379,7 +399,7 @@ void TBaseForm::moveEvent(QMoveEvent *event)
 void TBaseForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen)))
+    if (shownOutsideFullScreen())
         shownSize = size();
     followGeometry();
 }

@@ -1,6 +1,5 @@
 #pragma once
 // The main window: root of the layout tree and of every set file.
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMargins>
 #include <QPointer>
@@ -118,6 +117,8 @@ private:
     void finishSettling();
     // Follows the frame while the window is shown in its normal state.
     void trackNormalBounds();
+    // Shown normal or maximized, as the set describes the window.
+    bool shownOutsideFullScreen() const;
     bool inNormalState() const;
     QMargins currentFrame() const;
     // The state a restore or a leave of full screen comes back to.
@@ -147,11 +148,13 @@ private:
     // reports are the window manager's doing (framing, placing), not the user's.
     bool settling = false;
     int settleRetries = 0;
-    QElapsedTimer settleClock;
+    int settlePolls = 0;
     QTimer *settleTimer = nullptr;
     bool shownOnce = false;
     // The window has been framed in its bounds once (or waited for that long enough).
     bool settledOnce = false;
+    // Minimized from full screen: a restore without it asks for it once more.
+    bool fullScreenOwed = false;
     // The window's size when last laid out outside full screen (and not minimized);
     // invalid before the first such layout.
     QSize shownSize;

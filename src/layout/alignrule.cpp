@@ -43,12 +43,16 @@ QList<QRect> AlignRects(const QRect &client, const QList<AlignItem> &items)
             const int h = qMax(0, rect.height());
             QRect r;
             switch (align) {
-            case TAlign::alTop: r = QRect(rect.left(), rect.top(), w, item.geometry.height()); break;
+            case TAlign::alTop:
+                r = QRect(rect.left(), rect.top(), w, item.geometry.height());
+                break;
             case TAlign::alBottom:
                 r = QRect(rect.left(), rect.top() + h - item.geometry.height(), w,
                           item.geometry.height());
                 break;
-            case TAlign::alLeft: r = QRect(rect.left(), rect.top(), item.geometry.width(), h); break;
+            case TAlign::alLeft:
+                r = QRect(rect.left(), rect.top(), item.geometry.width(), h);
+                break;
             case TAlign::alRight:
                 r = QRect(rect.left() + w - item.geometry.width(), rect.top(),
                           item.geometry.width(), h);

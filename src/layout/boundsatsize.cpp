@@ -18,8 +18,8 @@ void collect(const QWidget *w, const QSize &delta, QHash<const QWidget *, QRect>
     const QList<QWidget *> controls = ControlsOf(w);
     QList<AlignItem> items;
     for (const QWidget *c : controls)
-        items.append({AlignOf(c), c->geometry(), c->minimumSize(), c->maximumSize(),
-                      c->isHidden()});
+        items.append(
+            {AlignOf(c), c->geometry(), c->minimumSize(), c->maximumSize(), c->isHidden()});
     const QRect client = w->contentsRect().adjusted(0, 0, delta.width(), delta.height());
     const QList<QRect> rects = AlignRects(client, items);
     for (qsizetype i = 0; i < controls.size(); ++i) {

@@ -91,7 +91,10 @@ struct Wall {
         area.show();
         RealignTree(&area);
     }
-    QList<QWidget *> controls() const { return {root, bar, list, split, book, pane, caption, loose}; }
+    QList<QWidget *> controls() const
+    {
+        return {root, bar, list, split, book, pane, caption, loose};
+    }
     QHash<const QWidget *, QRect> geometry() const
     {
         QHash<const QWidget *, QRect> g;
