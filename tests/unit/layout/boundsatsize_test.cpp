@@ -130,7 +130,7 @@ TEST(BoundsAtSize, AScopeStoresThoseBoundsAndLeavesTheWidgetsAlone)
         const StoredBoundsScope scope(BoundsAtSize(&wall.area, QSize(800, 600)));
         EXPECT_EQ(StoredBoundsOf(wall.root), QRect(0, 0, 800, 600));
         EXPECT_EQ(StoredBoundsOf(wall.list).height(), 600 - 24);
-        EXPECT_EQ(StoredBoundsOf(wall.loose), QRect(300, 200, 50, 40));
+        EXPECT_EQ(StoredBoundsOf(wall.loose), now.value(wall.loose)); // not aligned
         EXPECT_EQ(wall.geometry(), now);
         {
             const StoredBoundsScope none({});
