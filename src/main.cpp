@@ -6,6 +6,7 @@
 #include "app/baseform.h"
 #include "app/caretrest.h"
 #include "app/commandline.h"
+#include "app/fullscreen.h"
 #include "app/program.h"
 #include "app/programvalues.h"
 #include "app/remoteclient.h"
@@ -125,6 +126,10 @@ int main(int argc, char **argv)
     if (program->terminated()) {
         splash->close();
         return 1;
+    }
+    if (line.fullScreen) {
+        program->module->FullScreenForced = true;
+        mira::UpdateFullScreen(*program->module);
     }
     // A request to end from outside closes the window as Exit does, saving as promised.
     mira::platform::OnTerminationRequest(program->form.get(),

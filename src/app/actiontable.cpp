@@ -58,6 +58,9 @@ const ActionRow rows[] = {
     {&M::StartWithDesktopAction, "StartWithDesktopAction", "File", "Start With Desktop",
      "Start at login|Open this configuration when you log in to the desktop", -1, 0, 0,
      afCheckable | afDisabled},
+    {&M::FullScreenAction, "FullScreenAction", "File", "Full Screen",
+     "Full screen|Show the layout on the whole screen without the window frame", -1, Qt::Key_F11, 0,
+     afCheckable | afDisabled},
     {&M::SeparateProcessesAction, "SeparateProcessesAction", "File", "Separate Processes",
      "Separate processes|Give every pane a renderer process of its own instead of one per site "
      "(takes effect at the next start)",

@@ -13,6 +13,7 @@
 #include "app/baseform.h"
 #include "app/designactions.h"
 #include "app/favoritesactions.h"
+#include "app/fullscreen.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
 #include "app/screenawakecontrol.h"
@@ -185,7 +186,8 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
     menu->addSeparator();
-    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction, SeparateProcessesAction});
+    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction, FullScreenAction,
+                      SeparateProcessesAction});
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
@@ -337,6 +339,7 @@ void TAppControlModule::notImplemented()
 void TAppControlModule::connectHandlers()
 {
     ConnectStartWithDesktop(*this);
+    ConnectFullScreen(*this);
     ConnectSeparateProcesses(*this);
     connect(ExitAction, &QAction::triggered, this, [this] {
         if (mainWindow)

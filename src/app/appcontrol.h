@@ -123,6 +123,9 @@ public:
         *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction,
         *StartWithDesktopAction, *SeparateProcessesAction;
     QAction *GoAllOnOpenAction = nullptr;
+    QAction *FullScreenAction = nullptr;
+    // Full screen for this run only (mira --full-screen): the set's flag is untouched.
+    bool FullScreenForced = false;
     // Browser.
     QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
         *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,

@@ -24,9 +24,11 @@ namespace {
 
 constexpr int kLockCheckDelayMs = 100;
 // Frame extents and placement arrive from the window manager after mapping; a
-// window that has none (no window manager) stops waiting after this long.
+// window that has none (no window manager) stops waiting after this long. It is
+// counted in polls, not in time: a busy program sees its window's reports late.
 constexpr int kSettleMs = 3000;
 constexpr int kSettlePollMs = 100;
+constexpr int kSettlePolls = kSettleMs / kSettlePollMs;
 constexpr int kSettleRetries = 2;
 
 // The main window's client area below the menu and above the status bar: its
@@ -77,10 +79,8 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
     settleTimer->setInterval(kSettlePollMs);
     // Extents that change without a geometry report are only seen by asking.
     connect(settleTimer, &QTimer::timeout, this, [this] {
-        if (settleClock.hasExpired(kSettleMs)) {
-            settling = false;
-            settleTimer->stop();
-        }
+        if (++settlePolls >= kSettlePolls)
+            finishSettling();
         followGeometry();
     });
     applySizeLimits();
@@ -88,8 +88,13 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
 
 void TBaseForm::applySizeLimits()
 {
-    // The frame never grows beyond the work area plus its border allowance.
     setMinimumSize(0, 0);
+    // The work area's limit would keep a full-screen window off the screen's edges.
+    if (fullScreen) {
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return;
+    }
+    // The frame never grows beyond the work area plus its border allowance.
     const QSize frame = MaximumFrameSize(WorkArea());
     setMaximumSize(qMax(0, frame.width() - fittedFrame.left() - fittedFrame.right()),
                    qMax(0, frame.height() - fittedFrame.top() - fittedFrame.bottom()));
@@ -109,7 +114,7 @@ TBaseForm::~TBaseForm()
 void TBaseForm::SetBorderStyle(const QString &style)
 {
     borderStyle = style;
-    if (style != QLatin1String("bsSizeable"))
+    if (style != QLatin1String("bsSizeable") && !fullScreen)
         setFixedSize(size());
     else
         applySizeLimits();
@@ -129,6 +134,50 @@ void TBaseForm::SetStoredWindowState(const QString &state)
     else if (state == QLatin1String("wsMinimized"))
         s |= Qt::WindowMinimized;
     setWindowState(s);
+}
+
+void TBaseForm::SetFullScreen(bool on)
+{
+    if (on == fullScreen)
+        return;
+    fullScreen = on;
+    applySizeLimits();
+    // A minimized (perhaps locked) window keeps waiting: its restore comes back to this.
+    if (windowState() & Qt::WindowMinimized) {
+        fullScreenOwed = on;
+        return;
+    }
+    if (!on) {
+        // The window manager's own memory of the frame is not trusted: the normal
+        // bounds are applied again once the frame is back.
+        boundsOwed = true;
+        if (isVisible())
+            startSettling();
+    } else if (!settledOnce) {
+        return; // finishSettling() goes on
+    }
+    setWindowState((windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)) | shownState());
+}
+
+QSize TBaseForm::StoredClientAreaSize() const
+{
+    const QSize now = clientArea->size();
+    QSize shown = shownSize;
+    if (!shown.isValid()) {
+        if (!fullScreen)
+            return now;
+        shown = ClientGeometry(normalBounds, fittedFrame).size();
+    }
+    // The menu and status bar take the same room in both windows; the window may
+    // still be as large as the screen just after leaving full screen.
+    return (now + shown - size()).expandedTo(QSize(0, 0));
+}
+
+Qt::WindowStates TBaseForm::shownState() const
+{
+    if (fullScreen)
+        return Qt::WindowFullScreen;
+    return maximised ? Qt::WindowMaximized : Qt::WindowNoState;
 }
 
 TPan *TBaseForm::RootContainer() const
@@ -181,9 +230,16 @@ void TBaseForm::SetStoredBounds(const QRect &r)
         boundsOwed = true;
 }
 
+bool TBaseForm::shownOutsideFullScreen() const
+{
+    // Once full screen, a report of another state is a step on the way back to it.
+    return !(fullScreen && settledOnce)
+           && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
 bool TBaseForm::inNormalState() const
 {
-    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    return shownOutsideFullScreen() && !(windowState() & Qt::WindowMaximized);
 }
 
 QMargins TBaseForm::currentFrame() const
@@ -216,8 +272,17 @@ void TBaseForm::startSettling()
 {
     settling = true;
     settleRetries = kSettleRetries;
-    settleClock.start();
+    settlePolls = 0;
     settleTimer->start();
+}
+
+void TBaseForm::finishSettling()
+{
+    settling = false;
+    settleTimer->stop();
+    settledOnce = true;
+    if (fullScreen && !(windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen)))
+        setWindowState((windowState() & ~Qt::WindowMaximized) | shownState());
 }
 
 void TBaseForm::followGeometry()
@@ -237,8 +302,7 @@ void TBaseForm::followGeometry()
             if (settleRetries-- > 0)
                 applyBounds();
         } else if (!frame.isNull()) {
-            settling = false;
-            settleTimer->stop();
+            finishSettling();
         }
         return;
     }
@@ -309,10 +373,25 @@ void TBaseForm::changeEvent(QEvent *event)
         else if (wasMinimised && !(s & Qt::WindowMinimized))
             restoreUnderLock();
     }
-    // A minimised window comes back to what it was before: that is what is kept.
-    if (s & Qt::WindowMinimized)
+    // The lock may have sent it back down.
+    const Qt::WindowStates now = windowState();
+    if (now & Qt::WindowMinimized) {
+        fullScreenOwed = fullScreen;
         return;
-    const bool nowMaximised = (s & Qt::WindowMaximized) != 0;
+    }
+    if (fullScreen && settledOnce) {
+        // Restored from minimized, the window may come back without full screen (or pass
+        // through the normal state on its way): asked for once more, never fought.
+        if (fullScreenOwed && !destroying && !(now & Qt::WindowFullScreen)) {
+            fullScreenOwed = false;
+            setWindowState((now & ~Qt::WindowMaximized) | Qt::WindowFullScreen);
+        }
+        return;
+    }
+    // A minimised or full-screen window comes back to what it was before: that is what is kept.
+    if (now & Qt::WindowFullScreen)
+        return;
+    const bool nowMaximised = (now & Qt::WindowMaximized) != 0;
     // Some window systems resize before they report the new state: the size
     // taken for normal then is the maximised one.
     if (nowMaximised && !maximised && normalBounds == frameGeometry())
@@ -330,6 +409,8 @@ void TBaseForm::moveEvent(QMoveEvent *event)
 void TBaseForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    if (shownOutsideFullScreen())
+        shownSize = size();
     followGeometry();
 }
 
@@ -350,8 +431,9 @@ void TBaseForm::restoreUnderLock()
         lockCheckPending = false;
         if (destroying || module->Lock().RestoreLocked())
             return;
-        setWindowState((windowState() & ~Qt::WindowMinimized)
-                       | (maximised ? Qt::WindowMaximized : Qt::WindowNoState));
+        setWindowState(
+            (windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+            | shownState());
         show();
         raise();
         activateWindow();

@@ -1,6 +1,5 @@
 #pragma once
 // The main window: root of the layout tree and of every set file.
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMargins>
 #include <QPointer>
@@ -28,6 +27,7 @@ enum ProgramFlag : int {
     pfLockSize = 64,
     pfNoCache = 128,
     pfGoAllOnOpen = 256,
+    pfFullScreen = 512,
     pfSeparateProcesses = 1024,
 };
 
@@ -55,6 +55,16 @@ public:
     QString StoredWindowState() const;
     // Applies "wsNormal", "wsMaximized" or "wsMinimized" read from a set.
     void SetStoredWindowState(const QString &state);
+
+    // The layout on the whole screen without a frame. The stored bounds and state
+    // stay the normal window's, and leaving puts the window back where it was.
+    // A window not yet framed goes full screen once framed: the frame's size is
+    // needed for the normal window's layout.
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return fullScreen; }
+    // The client area's size in the window the set describes (normal or maximized),
+    // not the size it has on the screen while full screen.
+    QSize StoredClientAreaSize() const;
 
     // The widget whose aligned children make up the layout; it holds the root container.
     QWidget *ClientArea() const { return clientArea; }
@@ -107,10 +117,15 @@ private:
     // newly shown window, and otherwise follows what the user does.
     void followGeometry();
     void startSettling();
+    void finishSettling();
     // Follows the frame while the window is shown in its normal state.
     void trackNormalBounds();
+    // Shown normal or maximized, as the set describes the window.
+    bool shownOutsideFullScreen() const;
     bool inNormalState() const;
     QMargins currentFrame() const;
+    // The state a restore or a leave of full screen comes back to.
+    Qt::WindowStates shownState() const;
     // A restore of the window under the lock: back to minimized until the key is typed.
     void restoreUnderLock();
 
@@ -123,6 +138,7 @@ private:
     // What the user last had, kept here because the window is hidden before
     // the save on exit and normalGeometry() is not kept on every platform.
     bool maximised = false;
+    bool fullScreen = false;
     QRect normalBounds;
     QRect priorNormalBounds;
     // The frame margins the client geometry was last fitted to; none before the
@@ -135,9 +151,16 @@ private:
     // reports are the window manager's doing (framing, placing), not the user's.
     bool settling = false;
     int settleRetries = 0;
-    QElapsedTimer settleClock;
+    int settlePolls = 0;
     QTimer *settleTimer = nullptr;
     bool shownOnce = false;
+    // The window has been framed in its bounds once (or waited for that long enough).
+    bool settledOnce = false;
+    // Minimized from full screen: a restore without it asks for it once more.
+    bool fullScreenOwed = false;
+    // The window's size when last laid out outside full screen (and not minimized);
+    // invalid before the first such layout.
+    QSize shownSize;
     bool destroying = false;
     bool lockCheckPending = false;
     // The save on exit runs at the first close only. (Qt lets no close through while

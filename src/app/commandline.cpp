@@ -37,6 +37,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             line.help = true;
         } else if (name == QLatin1String("--version")) {
             line.version = true;
+        } else if (name == QLatin1String("--full-screen")) {
+            if (hasValue) {
+                line.error = QStringLiteral("--full-screen takes no value");
+                return line;
+            }
+            line.fullScreen = true;
         } else if (name == QLatin1String("--snapshot")) {
             if (!takeValue() || value.isEmpty()) {
                 line.error = QStringLiteral("--snapshot needs the name of a PNG file");
@@ -62,13 +68,15 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     }
     if (waitGiven && line.snapshot.isEmpty() && !line.help && !line.version)
         line.error = QStringLiteral("--wait goes with --snapshot");
+    else if (line.fullScreen && !line.snapshot.isEmpty())
+        line.error = QStringLiteral("--full-screen does not go with --snapshot");
     return line;
 }
 
 QString UsageText()
 {
     return QStringLiteral(
-        "Usage: mira [SET]\n"
+        "Usage: mira [--full-screen] [SET]\n"
         "       mira --snapshot FILE.png [--wait SECONDS] [SET]\n"
         "       mira --remote COMMAND [ARGUMENT] [--set NAME]\n"
         "\n"
@@ -85,6 +93,8 @@ QString UsageText()
         "                       window and exit: 0, or 1 naming the panes that failed,\n"
         "                       or 2 when SET or FILE.png cannot be used\n"
         "  --wait SECONDS       the snapshot's time limit for loading (default 30)\n"
+        "  --full-screen        show the set on the whole screen for this run; the set\n"
+        "                       keeps its own Full Screen setting\n"
         "  --remote COMMAND     steers a running Mira over the session bus: GoAll,\n"
         "                       RefreshAll, StopAll, OpenSet SET, Snapshot FILE.png,\n"
         "                       Status (JSON), List; exit 1 when it refuses or fails,\n"

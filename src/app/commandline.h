@@ -9,10 +9,11 @@ namespace mira {
 struct CommandLine {
     bool help = false;
     bool version = false;
-    QString snapshot;     // PNG to write; empty: an ordinary start
-    int waitSeconds = 30; // the snapshot's time limit for loading
-    QStringList sets;     // the first one is opened; the rest are ignored
-    QString error;        // not empty: the line cannot be used, and why
+    QString snapshot;        // PNG to write; empty: an ordinary start
+    int waitSeconds = 30;    // the snapshot's time limit for loading
+    bool fullScreen = false; // full screen for this run, whatever the set says
+    QStringList sets;        // the first one is opened; the rest are ignored
+    QString error;           // not empty: the line cannot be used, and why
 };
 
 // Reads the arguments (without the program name). Options begin with "--";

@@ -5,6 +5,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/fullscreen.h"
 #include "app/lockcontrol.h"
 #include "app/screenawakecontrol.h"
 #include "app/separateprocesses.h"
@@ -47,6 +48,7 @@ void TAppControlModule::UpdateConfigState(bool open)
     UpdateRootContainer(open);
     UpdateGoAllOnOpen();
     UpdateStartWithDesktop(*this);
+    UpdateFullScreen(*this);
     UpdateSeparateProcesses(*this);
     for (QAction *a : {FileSaveNowAction, FileSaveOnCloseAction, FileSaveAsAction, FileRenameAction,
                        FileDeleteAction})

@@ -33,6 +33,7 @@ void ScreenAwakeControl::Update()
     platform::AwakeState s;
     s.setOpen = module.Sets().IsSetOpen();
     s.goAllOnOpen = module.HasProgramFlag(pfGoAllOnOpen);
+    s.fullScreen = module.MainWindow() && module.MainWindow()->FullScreen();
     s.shown = form && form->isVisible();
     s.minimized = form && form->isMinimized();
     s.locked = module.LockArmed();

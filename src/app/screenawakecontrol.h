@@ -1,6 +1,6 @@
 #pragma once
-// Keeps the screen awake while a wall set (Go All On Open) is on screen, and lets
-// it blank when the window is minimized, locked, hidden or closed.
+// Keeps the screen awake while a wall set (Go All On Open) or a full-screen set is
+// on screen, and lets it blank when the window is minimized, locked, hidden or closed.
 #include <QObject>
 #include <QPointer>
 #include <memory>

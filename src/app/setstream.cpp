@@ -11,6 +11,7 @@
 #include "app/separateprocesses.h"
 #include "layout/align.h"
 #include "layout/book.h"
+#include "layout/boundsatsize.h"
 #include "layout/classregistry.h"
 
 namespace mira {
@@ -258,7 +259,10 @@ Object StreamOut(TBaseForm *form, const ClassRegistry &classes)
         add("Key", Value::fromString(form->Key()));
     add("PixelsPerInch", Value::fromInt(form->PixelsPerInch()));
     add("TextHeight", Value::fromInt(form->TextHeight()));
-    for (QWidget *c : storedChildren(form->ClientArea(), form))
+    // A full-screen window's layout is stored as it is in the window the set describes.
+    QWidget *area = form->ClientArea();
+    const StoredBoundsScope normalLayout(BoundsAtSize(area, form->StoredClientAreaSize()));
+    for (QWidget *c : storedChildren(area, form))
         root.children.append(streamComponent(c, form, classes));
     return root;
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "layout/alignrule.h"
+
 namespace mira {
 namespace {
 
@@ -18,20 +20,6 @@ quint64 nextSeq = 1;
 quint64 seqOf(const QWidget *w)
 {
     return w->property(kSeqProperty).toULongLong();
-}
-
-// Whether c1 goes before c2 among controls of one alignment (stacking by position).
-bool insertBefore(const QWidget *c1, const QWidget *c2, TAlign align)
-{
-    const QRect a = c1->geometry();
-    const QRect b = c2->geometry();
-    switch (align) {
-    case TAlign::alTop: return a.top() < b.top();
-    case TAlign::alBottom: return a.top() + a.height() >= b.top() + b.height();
-    case TAlign::alLeft: return a.left() < b.left();
-    case TAlign::alRight: return a.left() + a.width() >= b.left() + b.width();
-    default: return false;
-    }
 }
 
 } // namespace
@@ -113,45 +101,16 @@ void AlignControls(QWidget *container)
 {
     if (suspendCount > 0 || !container || ContainerAlignLock::locked(container))
         return;
-    QRect rect = container->contentsRect();
     const QList<QWidget *> controls = ControlsOf(container);
-    static const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
-                                   TAlign::alClient};
-    for (TAlign align : order) {
-        QList<QWidget *> list;
-        for (QWidget *c : controls) {
-            if (c->isHidden() || AlignOf(c) != align)
-                continue;
-            int i = 0;
-            while (i < list.size() && !insertBefore(c, list.at(i), align))
-                ++i;
-            list.insert(i, c);
-        }
-        for (QWidget *c : list) {
-            const int w = qMax(0, rect.width());
-            const int h = qMax(0, rect.height());
-            switch (align) {
-            case TAlign::alTop:
-                c->setGeometry(rect.left(), rect.top(), w, c->height());
-                rect.setTop(rect.top() + c->height());
-                break;
-            case TAlign::alBottom:
-                c->setGeometry(rect.left(), rect.top() + h - c->height(), w, c->height());
-                rect.setBottom(rect.bottom() - c->height());
-                break;
-            case TAlign::alLeft:
-                c->setGeometry(rect.left(), rect.top(), c->width(), h);
-                rect.setLeft(rect.left() + c->width());
-                break;
-            case TAlign::alRight:
-                c->setGeometry(rect.left() + w - c->width(), rect.top(), c->width(), h);
-                rect.setRight(rect.right() - c->width());
-                break;
-            case TAlign::alClient: c->setGeometry(rect.left(), rect.top(), w, h); break;
-            case TAlign::alNone: break;
-            }
-        }
-    }
+    QList<AlignItem> items;
+    items.reserve(controls.size());
+    for (const QWidget *c : controls)
+        items.append(
+            {AlignOf(c), c->geometry(), c->minimumSize(), c->maximumSize(), c->isHidden()});
+    const QList<QRect> rects = AlignRects(container->contentsRect(), items);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        if (!items.at(i).hidden && items.at(i).align != TAlign::alNone)
+            controls.at(i)->setGeometry(rects.at(i));
 }
 
 AlignSuspender::AlignSuspender()

@@ -5,6 +5,7 @@
 
 #include "layout/align.h"
 #include "layout/book.h"
+#include "layout/boundsatsize.h"
 #include "layout/pagerotation.h"
 #include "layout/pan.h"
 #include "layout/split.h"
@@ -99,16 +100,16 @@ QList<PropertyDef> bounds()
     };
     return {
         make(
-            QStringLiteral("Left"), [](QWidget *w) { return w->x(); },
+            QStringLiteral("Left"), [](QWidget *w) { return StoredBoundsOf(w).x(); },
             [](QWidget *w, int n) { w->move(n, w->y()); }, kMinPos),
         make(
-            QStringLiteral("Top"), [](QWidget *w) { return w->y(); },
+            QStringLiteral("Top"), [](QWidget *w) { return StoredBoundsOf(w).y(); },
             [](QWidget *w, int n) { w->move(w->x(), n); }, kMinPos),
         make(
-            QStringLiteral("Width"), [](QWidget *w) { return w->width(); },
+            QStringLiteral("Width"), [](QWidget *w) { return StoredBoundsOf(w).width(); },
             [](QWidget *w, int n) { w->resize(n, w->height()); }, 0),
         make(
-            QStringLiteral("Height"), [](QWidget *w) { return w->height(); },
+            QStringLiteral("Height"), [](QWidget *w) { return StoredBoundsOf(w).height(); },
             [](QWidget *w, int n) { w->resize(w->width(), n); }, 0),
     };
 }

@@ -16,7 +16,7 @@ const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 
 bool ShouldKeepScreenAwake(const AwakeState &s)
 {
-    return s.setOpen && s.goAllOnOpen && s.shown && !s.minimized && !s.locked;
+    return s.setOpen && (s.goAllOnOpen || s.fullScreen) && s.shown && !s.minimized && !s.locked;
 }
 
 DBusScreenAwake::DBusScreenAwake(QDBusConnection connection, QObject *parent)

@@ -11,6 +11,7 @@ namespace mira::platform {
 struct AwakeState {
     bool setOpen = false;
     bool goAllOnOpen = false; // the set runs as a wall
+    bool fullScreen = false;  // the window covers the screen
     bool shown = false;       // the main window is visible
     bool minimized = false;
     bool locked = false; // the lock waits for its key

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "support/httpserver.h"
@@ -309,4 +310,170 @@ TEST(WindowBounds, ASetOnAReadOnlyMediumOpensAndItsSaveSaysItCannot)
     EXPECT_EQ(readFile(mira.path(QStringLiteral("medium/Wall.set"))), stored);
     EXPECT_EQ(QDir(medium).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("Wall.set")});
+}
+
+namespace {
+
+// A key on the window, focused first as a user's click would.
+void press(const VirtualDisplay &display, const QString &window, const QString &key)
+{
+    display.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), key}).ok);
+}
+
+void pressF11(const VirtualDisplay &display, const QString &window)
+{
+    press(display, window, QStringLiteral("F11"));
+}
+
+// The program's one visible window titled title; empty when there is none.
+QString shown(const VirtualDisplay &display, const Program &mira, const QString &title)
+{
+    QString found;
+    seen([&] {
+        const auto windows = display.visibleWindows(mira.process.processId(), title);
+        if (!windows || windows->size() != 1)
+            return false;
+        found = windows->front();
+        return true;
+    });
+    return found;
+}
+
+// Written by tests/data/lockkey_vector.py for the text "abc".
+const char kAbcKey[] =
+    "q9D1Gj9kia7T+B1CZ4yx1vsgRWqPtNn+I0htkrfcASYFTPoLMFV6n8TpDjNYfaLH7BE2W4Clyu8UOV6DqM3yFzxhhg==";
+
+} // namespace
+
+TEST(WindowBounds, FullScreenCoversTheScreenAndLeavingRestoresTheStoredBounds)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    mira.write(QStringLiteral("Desk.set"), kDesk);
+    const QString window = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    const QRect normal(100, 50, 640, 480);
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == normal; }));
+    const QRect screen(0, 0, 1024, 768);
+    for (int round = 1; round <= 2; ++round) {
+        ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+        EXPECT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+            << "round " << round << ": " << QDebug::toString(mira.frame(window)).toStdString();
+        ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+        EXPECT_TRUE(seen([&] { return mira.frame(window) == normal; }))
+            << "round " << round << ": " << QDebug::toString(mira.frame(window)).toStdString();
+    }
+    // Saved while full screen: the normal bounds, and the flag.
+    ASSERT_NO_FATAL_FAILURE(pressF11(display, window));
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == screen; }));
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray saved = readFile(mira.path(QStringLiteral("Desk.set")));
+    EXPECT_EQ(boundsOf(saved), boundsOf(crlf(kDesk))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("  Tag = 512\r\n")) << saved.toStdString();
+
+    // Opened again, it comes full screen; leaving it gives the normal bounds back.
+    const QString again = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(again.isEmpty()) << mira.errors().toStdString();
+    EXPECT_TRUE(seen([&] { return mira.frame(again) == screen; }))
+        << QDebug::toString(mira.frame(again)).toStdString();
+    ASSERT_NO_FATAL_FAILURE(pressF11(display, again));
+    EXPECT_TRUE(seen([&] { return mira.frame(again) == normal; }))
+        << QDebug::toString(mira.frame(again)).toStdString();
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+}
+
+TEST(WindowBounds, FullScreenFromTheCommandLineLeavesTheSetAsItWas)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    mira.write(QStringLiteral("Desk.set"), kDesk);
+    // One ordinary run writes the set as the program writes it, once the window is framed.
+    const QString normal = mira.start({QStringLiteral("Desk")}, QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(normal.isEmpty()) << mira.errors().toStdString();
+    ASSERT_TRUE(seen([&] {
+        // Until the window manager gives its extents, the client alone looks like the frame.
+        return mira.output(QStringLiteral("xprop"),
+                           {QStringLiteral("-id"), normal, QStringLiteral("_NET_FRAME_EXTENTS")})
+                   .contains(QLatin1Char('='))
+               && mira.frame(normal) == QRect(100, 50, 640, 480);
+    }));
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray before = readFile(mira.path(QStringLiteral("Desk.set")));
+
+    const QString window = mira.start({QStringLiteral("--full-screen"), QStringLiteral("Desk")},
+                                      QStringLiteral("^Desk - Mira$"));
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    EXPECT_TRUE(seen([&] { return mira.frame(window) == QRect(0, 0, 1024, 768); }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    EXPECT_EQ(readFile(mira.path(QStringLiteral("Desk.set"))).toStdString(), before.toStdString());
+}
+
+TEST(WindowBounds, FullScreenShowsTheAboutBoxAndComesBackFromTheLock)
+{
+    VirtualDisplay display;
+    const QString failure = startDisplay(display, true);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    Program mira(display);
+    ASSERT_TRUE(mira.prepare());
+    // Full screen (512) with Lock On Minimize (32).
+    const QByteArray wall = "object TBaseForm\n  Tag = 544\n  Left = 100\n  Top = 50\n"
+                            "  Width = 640\n  Height = 480\n  Key = '"
+                            + QByteArray(kAbcKey)
+                            + "'\n  object TPan\n    Align = alClient\n  end\nend\n";
+    mira.write(QStringLiteral("Wall.set"), wall);
+    const QString title = QStringLiteral("^Wall - Mira$");
+    const QString window = mira.start({QStringLiteral("Wall")}, title);
+    ASSERT_FALSE(window.isEmpty()) << mira.errors().toStdString();
+    const QRect screen(0, 0, 1024, 768);
+    ASSERT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+
+    // F1: the about box comes in front of the full-screen window, and goes with Escape.
+    ASSERT_NO_FATAL_FAILURE(press(display, window, QStringLiteral("F1")));
+    const QString about = shown(display, mira, QStringLiteral("^About Mira$"));
+    ASSERT_FALSE(about.isEmpty()) << "no about box";
+    EXPECT_TRUE(seen([&] { return display.activeWindow() == about; }));
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Escape")}).ok);
+    ASSERT_TRUE(seen([&] {
+        return display.visibleWindows(mira.process.processId(), QStringLiteral("^About Mira$"))
+               == QStringList();
+    }));
+    EXPECT_EQ(mira.frame(window), screen);
+
+    // F4 minimizes; the restore asks for the key, and the right one brings it back full screen.
+    ASSERT_NO_FATAL_FAILURE(press(display, window, QStringLiteral("F4")));
+    ASSERT_TRUE(seen([&] {
+        return display.visibleWindows(mira.process.processId(), title) == QStringList();
+    })) << "the window stays";
+    // Restored a moment later, as a user would: a busy program reads both changes at once
+    // and never sees the window minimized.
+    QThread::msleep(1500);
+    ASSERT_TRUE(display.xdotool({QStringLiteral("windowactivate"), window}).ok);
+    const QString lock = shown(display, mira, QStringLiteral("^Mira Lock$"));
+    ASSERT_FALSE(lock.isEmpty()) << "no lock dialog";
+    ASSERT_TRUE(seen([&] {
+        if (display.activeWindow() == lock)
+            return true;
+        display.xdotool({QStringLiteral("windowactivate"), lock});
+        return false;
+    }));
+    ASSERT_TRUE(display.xdotool({QStringLiteral("type"), QStringLiteral("abc")}).ok);
+    ASSERT_TRUE(display.xdotool({QStringLiteral("key"), QStringLiteral("Return")}).ok);
+    EXPECT_TRUE(seen([&] { return shown(display, mira, title) == window; }))
+        << "the window stays minimized after the right key";
+    EXPECT_TRUE(seen([&] { return mira.frame(window) == screen; }))
+        << QDebug::toString(mira.frame(window)).toStdString();
+
+    ASSERT_TRUE(mira.end()) << mira.errors().toStdString();
+    const QByteArray saved = readFile(mira.path(QStringLiteral("Wall.set")));
+    EXPECT_EQ(boundsOf(saved), boundsOf(crlf(wall))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("  Tag = 544\r\n")) << saved.toStdString();
 }

@@ -110,6 +110,7 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
                                  "-",
                                  "Go All On Open",
                                  "Start With Desktop",
+                                 "Full Screen",
                                  "Separate Processes",
                                  "(-)",
                                  "Options...",

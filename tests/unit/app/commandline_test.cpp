@@ -47,10 +47,36 @@ TEST(CommandLine, UnusableLinesSayWhy)
         {{"--snapshot", "w.png", "--wait", "soon"}, "--wait needs a number of seconds"},
         {{"--snapshot", "w.png", "--wait", "-3"}, "--wait needs a number of seconds"},
         {{"--wait", "5", "Wall"}, "--wait goes with --snapshot"},
+        {{"--full-screen=yes", "Wall"}, "--full-screen takes no value"},
+        {{"--full-screen", "--snapshot", "w.png"}, "--full-screen does not go with --snapshot"},
         {{"--set", "Lobby"}, "--set goes with --remote"},
     };
     for (const auto &r : rows)
         EXPECT_EQ(ParseCommandLine(r.args).error, r.error) << r.args.join(' ').toStdString();
+}
+
+TEST(CommandLine, FullScreenIsAFlagForThisRun)
+{
+    const struct {
+        QStringList args;
+        bool fullScreen;
+        QStringList sets;
+    } rows[] = {
+        {{"Wall"}, false, {"Wall"}},
+        {{"--full-screen", "Wall"}, true, {"Wall"}},
+        {{"Wall", "--full-screen"}, true, {"Wall"}},
+        {{"--full-screen"}, true, {}},
+        // After "--" it is a set's name.
+        {{"--", "--full-screen"}, false, {"--full-screen"}},
+    };
+    for (const auto &r : rows) {
+        const CommandLine line = ParseCommandLine(r.args);
+        const std::string what = r.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(line.error.isEmpty()) << what;
+        EXPECT_EQ(line.fullScreen, r.fullScreen) << what;
+        EXPECT_EQ(line.sets, r.sets) << what;
+    }
+    EXPECT_TRUE(UsageText().contains(QLatin1String("--full-screen")));
 }
 
 TEST(CommandLine, HelpListsEveryOptionAndVersionNamesTheProgram)

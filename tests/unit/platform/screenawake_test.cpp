@@ -35,6 +35,31 @@ TEST(ScreenAwakeRule, OnlyAWallOnScreen)
     }
 }
 
+TEST(ScreenAwakeRule, AFullScreenSetCountsAsAWall)
+{
+    const struct {
+        bool open, wall, shown, minimized, locked, awake;
+    } rows[] = {
+        {true, false, true, false, false, true},   // full screen, no Go All On Open
+        {true, true, true, false, false, true},    // both
+        {false, false, true, false, false, false}, // no set
+        {true, false, false, false, false, false}, // hidden
+        {true, false, true, true, false, false},   // minimized from full screen
+        {true, false, true, false, true, false},   // locked
+    };
+    for (const auto &r : rows) {
+        AwakeState s;
+        s.setOpen = r.open;
+        s.goAllOnOpen = r.wall;
+        s.fullScreen = true;
+        s.shown = r.shown;
+        s.minimized = r.minimized;
+        s.locked = r.locked;
+        EXPECT_EQ(ShouldKeepScreenAwake(s), r.awake)
+            << r.open << r.wall << r.shown << r.minimized << r.locked;
+    }
+}
+
 namespace {
 
 // The desktop's screen saver service as far as inhibiting goes.
