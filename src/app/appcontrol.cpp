@@ -186,8 +186,8 @@ void TAppControlModule::addFileCommands(QMenu *menu)
     menu->addActions({FileSaveNowAction, FileSaveOnCloseAction, FileAutoSaveAction,
                       FileSaveAsAction, FileRenameAction, FileDeleteAction});
     menu->addSeparator();
-    menu->addActions({GoAllOnOpenAction, StartWithDesktopAction, FullScreenAction,
-                      SeparateProcessesAction});
+    menu->addActions(
+        {GoAllOnOpenAction, StartWithDesktopAction, FullScreenAction, SeparateProcessesAction});
 }
 
 void TAppControlModule::addActionsCommands(QMenu *menu, QAction *stopAll)
