@@ -18,6 +18,7 @@
 #include "browser/browser.h"
 #include "browser/mwebbrowser.h"
 #include "dialogs/modal.h"
+#include "platform/pagecopies.h"
 #include "platform/webcontrol.h"
 
 namespace mira {
@@ -195,6 +196,8 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
                                    + StaleText(w->load));
     }
     result.written = form->grab().save(path, "PNG");
+    // The copies of what was just loaded, so a later look can stand in for a failure.
+    waitUntil([] { return platform::CopiesUnderway() == 0; }, clock, clock.elapsed() + 10000);
     return result;
 }
 

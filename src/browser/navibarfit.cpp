@@ -172,7 +172,14 @@ void NaviBarFitter::Fit()
     items.spacing = bar->layout() ? bar->layout()->spacing() : 0;
     items.comboMin = ComboMinWidth() + kPanelBorder;
     items.comboPreferred = ComboPreferredWidth() + kPanelBorder;
-    const int room = bar->contentsRect().width() - margins.left() - margins.right();
+    int room = bar->contentsRect().width() - margins.left() - margins.right();
+    // What else the bar shows (the stale mark) keeps its room.
+    for (QAction *a : bar->actions()) {
+        QWidget *w = bar->widgetForAction(a);
+        if (a->isVisible() && w && w != more && w != panel
+            && !buttons.contains(qobject_cast<QToolButton *>(w)))
+            room -= laidOutWidth(w) + items.spacing;
+    }
 
     const NaviBarFit fit = FitNaviBar(room, items);
     for (int i = 0; i < buttons.size(); ++i) {
@@ -207,8 +214,8 @@ void NaviBarFitter::updateMoreMenu()
 bool NaviBarFitter::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((watched == bar && type == QEvent::Resize) || type == QEvent::FontChange
-        || type == QEvent::StyleChange)
+    if ((watched == bar && (type == QEvent::Resize || type == QEvent::ActionChanged))
+        || type == QEvent::FontChange || type == QEvent::StyleChange)
         Fit();
     return QObject::eventFilter(watched, event);
 }

@@ -85,9 +85,10 @@ void StaleMark::update()
 {
     if (!button || !action)
         return;
-    action->setVisible(stale);
-    if (!stale)
+    if (!stale) {
+        action->setVisible(false);
         return;
+    }
     const QLocale locale;
     const QString when = lastGood.isValid()
                              ? locale.toString(lastGood.toLocalTime(), QLocale::ShortFormat)
@@ -106,6 +107,9 @@ void StaleMark::update()
     button->setToolTip(tip);
     button->setStatusTip(
         tip.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    // Shown (or changed) once its text is in: the bar makes room for it as it is now.
+    action->setText(button->text());
+    action->setVisible(true);
 }
 
 void StaleMark::tell(bool nowStale)

@@ -31,6 +31,10 @@ bool MayKeepCopy(bool leavesNoTraces, bool cachedByEngine);
 // The files to drop, oldest first, so the remaining copies fit within bound bytes.
 QStringList CopiesOverBound(QList<KeptCopy> copies, qint64 bound);
 
+// Copies being taken now (from the page's cache check to the file in place): a
+// program about to end waits for them, or the loads it just made leave no copy.
+int CopiesUnderway();
+
 class PageCopies {
 public:
     static constexpr qint64 DefaultBound = qint64(256) << 20;

@@ -63,7 +63,25 @@ constexpr int cacheCheckSteps = 100;
 // A copy that takes longer than this to write is given up.
 constexpr int copyTimeoutMs = 60000;
 
+int &underwayCount()
+{
+    static int count = 0;
+    return count;
+}
+
+// Counts a copy underway for as long as any step of it holds this.
+std::shared_ptr<void> copyUnderway()
+{
+    ++underwayCount();
+    return {nullptr, [](void *) { --underwayCount(); }};
+}
+
 } // namespace
+
+int CopiesUnderway()
+{
+    return underwayCount();
+}
 
 bool QtWebControl::offlineNow() const
 {
@@ -219,21 +237,23 @@ void QtWebControl::keepCopy(const QString &address)
                && !self->loadBegun;
     };
     auto steps = std::make_shared<int>(0);
+    const std::shared_ptr<void> underway = copyUnderway();
     auto ask = std::make_shared<std::function<void()>>();
     // Each step holds the function weakly, so the chain ends with its last step.
     std::weak_ptr<std::function<void()>> weakAsk = ask;
-    *ask = [self, p, stillThere, steps, weakAsk, address] {
+    *ask = [self, p, stillThere, steps, weakAsk, address, underway] {
         if (!stillThere())
             return;
         const std::shared_ptr<std::function<void()>> again = weakAsk.lock();
         p->runJavaScript(cacheAnswerScript, QWebEngineScript::ApplicationWorld,
-                         [self, stillThere, steps, again, address](const QVariant &answer) {
+                         [self, stillThere, steps, again, address,
+                          underway](const QVariant &answer) {
                              if (!stillThere())
                                  return;
                              const QString cached = answer.toString();
                              if (!cached.isEmpty()) {
                                  if (MayKeepCopy(PrivateBrowsing(), cached == QLatin1String("yes")))
-                                     self->saveCopy(address);
+                                     self->saveCopy(address, underway);
                              } else if (++*steps < cacheCheckSteps && again) {
                                  QTimer::singleShot(cacheCheckStepMs, self,
                                                     [again] { (*again)(); });
@@ -244,7 +264,7 @@ void QtWebControl::keepCopy(const QString &address)
                           [ask](const QVariant &) { (*ask)(); });
 }
 
-void QtWebControl::saveCopy(const QString &address)
+void QtWebControl::saveCopy(const QString &address, const std::shared_ptr<void> &underway)
 {
     QWebEnginePage *p = page();
     PageCopies &store = PageCopies::Shared();
@@ -252,7 +272,7 @@ void QtWebControl::saveCopy(const QString &address)
     const QDateTime taken = QDateTime::currentDateTime();
     // The save goes through the profile's download request; this watcher ends with it.
     auto *job = new QObject(this);
-    QTimer::singleShot(copyTimeoutMs, job, [job, staged] {
+    QTimer::singleShot(copyTimeoutMs, job, [job, staged, underway] {
         PageCopies::discard(staged);
         job->deleteLater();
     });

@@ -3,6 +3,7 @@
 // platform/; this header shows only neutral ones.
 #include <QPointer>
 #include <QUrl>
+#include <memory>
 
 #include "platform/loadfailure.h"
 #include "platform/pagecopies.h"
@@ -129,7 +130,8 @@ private:
     void loadEnded(bool ok);
     void decideLoadEnd(bool ok);
     void keepCopy(const QString &address);
-    void saveCopy(const QString &address);
+    // underway: held for as long as the copy is being taken.
+    void saveCopy(const QString &address, const std::shared_ptr<void> &underway);
     void showCopy(const KeptCopy &copy, const QString &status, const PageLoad &load);
     void showOwnPage(const QString &html, const QUrl &address, const QString &status,
                      const PageLoad &load);

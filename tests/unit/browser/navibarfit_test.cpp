@@ -7,6 +7,7 @@
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "browser/navibarfit.h"
+#include "browser/stalepane.h"
 #include "layout/pan.h"
 #include "support/panefixture.h"
 
@@ -173,6 +174,24 @@ TEST_F(NaviBarOnPane, NoWidthHidesTheBoxBehindTheOverflow)
                            pane->RefreshButton, pane->GoButton})
         EXPECT_TRUE(b->isVisible());
     EXPECT_EQ(pane->AddressCombo->width(), NaviBarFitter::DefaultWidth);
+}
+
+TEST_F(NaviBarOnPane, AStaleMarkTakesItsRoomAndTheBoxStaysOnTheBar)
+{
+    for (int width : {220, 300, 400}) {
+        TBrowser *pane = paneOf(width);
+        platform::PageLoad failed;
+        failed.address = QStringLiteral("http://host/wall");
+        failed.kept = true;
+        failed.copyTaken = QDateTime(QDate(2026, 12, 10), QTime(9, 24, 1));
+        failed.error = QStringLiteral("The server refused the connection.");
+        pane->Stale->LoadEnded(failed);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(pane->Stale->IsStale());
+        EXPECT_TRUE(pane->Stale->Mark()->isVisible()) << width;
+        EXPECT_TRUE(boxShown(pane)) << width;
+        EXPECT_TRUE(!extension(pane) || !extension(pane)->isVisible()) << width;
+    }
 }
 
 TEST_F(NaviBarOnPane, TheMoreMenuRunsTheButtonsThatLeft)
