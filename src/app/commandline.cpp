@@ -2,6 +2,14 @@
 
 namespace mira {
 
+OptionWord SplitOption(const QString &arg)
+{
+    const qsizetype eq = arg.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return {arg, {}, false};
+    return {arg.left(eq), arg.mid(eq + 1), true};
+}
+
 CommandLine ParseCommandLine(const QStringList &arguments)
 {
     CommandLine line;
@@ -17,14 +25,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             continue;
         }
         // "--name=value" or "--name value".
-        QString name = arg;
-        QString value;
-        bool hasValue = false;
-        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0) {
-            name = arg.left(eq);
-            value = arg.mid(eq + 1);
-            hasValue = true;
-        }
+        OptionWord word = SplitOption(arg);
+        const QString &name = word.name;
+        QString &value = word.value;
+        bool &hasValue = word.hasValue;
         auto takeValue = [&]() -> bool {
             if (hasValue)
                 return true;

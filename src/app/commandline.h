@@ -20,6 +20,14 @@ struct CommandLine {
 // "--" ends them. Anything else is a set name.
 CommandLine ParseCommandLine(const QStringList &arguments);
 
+// An option word, "--name=value" split at its first '=' (no value without one).
+struct OptionWord {
+    QString name;
+    QString value;
+    bool hasValue = false;
+};
+OptionWord SplitOption(const QString &arg);
+
 // What --help prints, every option listed.
 QString UsageText();
 // What --version prints: the program name and its version.

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "app/commandline.h"
+
 namespace mira {
 namespace {
 
@@ -99,14 +101,10 @@ RemoteRequest ParseRemoteArguments(const QStringList &arguments)
             positional.append(arg);
             continue;
         }
-        QString name = arg;
-        QString value;
-        bool hasValue = false;
-        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0) {
-            name = arg.left(eq);
-            value = arg.mid(eq + 1);
-            hasValue = true;
-        }
+        OptionWord word = SplitOption(arg);
+        const QString &name = word.name;
+        QString &value = word.value;
+        bool &hasValue = word.hasValue;
         if (!hasValue && i + 1 < arguments.size()
             && (name == QLatin1String("--remote") || name == QLatin1String("--set"))) {
             value = arguments.at(++i);
