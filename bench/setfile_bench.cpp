@@ -1,10 +1,13 @@
 // Set file text: parse and render time against a plain byte scan of the same text,
 // at about 1 MB and 16 MB, so the figures are ratios from one run on one machine.
 // Then the open of a 64-pane set of 1,000 bookmarks each into the main window's
-// components, against the syntax parse of the same file.
+// components and into a bare layout window, and the whole `mira-set check` process on
+// that file, against the syntax parse of the same file.
 //   setfile_bench [--write FILE]   (--write only saves the 64-pane set and exits)
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,9 +19,14 @@
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
+#include "app/formstream.h"
 #include "app/program.h"
-#include "app/setstream.h"
+#include "browser/browser.h"
+#include "childrun.h"
 #include "dialogs/modal.h"
+#include "layout/classregistry.h"
+#include "layout/layoutform.h"
+#include "layout/setstream.h"
 #include "platform/fakewebcontrol.h"
 #include "setgen.h"
 
@@ -157,12 +165,44 @@ void measureOpen(int runs)
         // Returned so that tearing the window down falls outside the time.
         return std::make_pair(std::move(form), std::move(module));
     });
+    ClassRegistry classes;
+    RegisterLayoutClasses(classes);
+    RegisterBrowserClasses(classes);
+    const double bare = bestCpu(runs, [&] {
+        auto form = std::make_unique<LayoutForm>();
+        if (const QString error = ReadConfigSet(*form, classes, text); !error.isEmpty()) {
+            std::printf("open: %s\n", qPrintable(error));
+            std::exit(1);
+        }
+        return form;
+    });
     SetModalRunner(nullptr);
+
+    // The checker as a user runs it, start to exit.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wall.set"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        std::exit(1);
+    file.close();
+    const bench::ChildTime check =
+        bench::bestChild({QCoreApplication::applicationDirPath().toLocal8Bit() + "/mira-set",
+                          "check", path.toLocal8Bit()},
+                         runs);
+    if (check.status != 0) {
+        std::printf("mira-set check failed: %d\n", check.status);
+        std::exit(1);
+    }
+
     std::printf("wall_bytes: %lld\n", static_cast<long long>(text.size()));
     std::printf("wall_questions_per_open: %d\n", keep.asked / runs);
     std::printf("wall_parse_cpu_ms: %.1f\n", parse * 1e3);
     std::printf("wall_open_cpu_ms: %.1f\n", open * 1e3);
     std::printf("wall_open_per_parse: %.2f\n", open / parse);
+    std::printf("wall_layout_open_cpu_ms: %.1f\n", bare * 1e3);
+    std::printf("wall_layout_open_per_parse: %.2f\n", bare / parse);
+    std::printf("wall_check_process_cpu_ms: %.1f\n", check.cpu * 1e3);
+    std::printf("wall_check_process_per_parse: %.2f\n", check.cpu / parse);
 }
 
 } // namespace

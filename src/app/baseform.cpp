@@ -11,8 +11,10 @@
 #include "app/appcontrol.h"
 #include "app/lockcontrol.h"
 #include "app/programvalues.h"
+#include "app/separateprocesses.h"
 #include "app/statusbar.h"
 #include "app/windowbounds.h"
+#include "dialogs/dialogmetrics.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
 #include "layout/align.h"
@@ -60,10 +62,7 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("Mira"));
     setWindowIcon(ApplicationIcon());
-    QFont font(QStringLiteral("MS Sans Serif"));
-    const qreal dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
-    font.setPixelSize(qRound(11 * dpi / 96.0));
-    setFont(font);
+    setFont(DesignFont(this));
 
     clientArea = new ClientAreaWidget(this);
     setCentralWidget(clientArea);
@@ -213,6 +212,37 @@ int TBaseForm::TextHeight() const
 int TBaseForm::PixelsPerInch() const
 {
     return screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
+}
+
+FormValues TBaseForm::storedValues() const
+{
+    FormValues values;
+    values.tag = tag;
+    values.bounds = StoredBounds();
+    values.borderStyle = borderStyle;
+    values.windowState = StoredWindowState();
+    values.key = key;
+    values.pixelsPerInch = PixelsPerInch();
+    values.textHeight = TextHeight();
+    return values;
+}
+
+void TBaseForm::applyValues(const FormValues &values)
+{
+    if (values.tag)
+        SetTag(*values.tag);
+    if (values.key)
+        SetKey(*values.key);
+    SetStoredBounds(values.bounds);
+    if (values.borderStyle)
+        SetBorderStyle(*values.borderStyle);
+    if (values.windowState)
+        SetStoredWindowState(*values.windowState);
+}
+
+void TBaseForm::flagsRead(int flags)
+{
+    ChooseProcessModel(flags);
 }
 
 QRect TBaseForm::StoredBounds() const

@@ -6,6 +6,7 @@
 
 #include "browser/panehost.h"
 #include "layout/component.h"
+#include "layout/setform.h"
 
 class QStatusBar;
 class QTimer;
@@ -31,7 +32,7 @@ enum ProgramFlag : int {
     pfSeparateProcesses = 1024,
 };
 
-class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost {
+class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost, public SetForm {
     Q_OBJECT
 public:
     explicit TBaseForm(TAppControlModule *actions);
@@ -62,9 +63,6 @@ public:
     // needed for the normal window's layout.
     void SetFullScreen(bool on);
     bool FullScreen() const { return fullScreen; }
-    // The client area's size in the window the set describes (normal or maximized),
-    // not the size it has on the screen while full screen.
-    QSize StoredClientAreaSize() const;
 
     // The widget whose aligned children make up the layout; it holds the root container.
     QWidget *ClientArea() const { return clientArea; }
@@ -77,17 +75,10 @@ public:
     void RepaintStatusBar();
 
     bool Destroying() const override { return destroying; }
-
-    // PaneHost (the rest of it).
     DialogMode CurrentDialogMode() const override;
-    QMenu *ArrowPopup() const override;
-    QMenu *URLPopup() const override;
-    QWidget *MessageOwner() override { return this; }
-    NewWindowCatcher *NewWindows() override;
 
     // The design font: the height of "0" in it is what sets store as TextHeight.
     int TextHeight() const;
-    int PixelsPerInch() const;
 
     // Frame geometry as a set stores it (Left, Top, Width, Height): the normal
     // (restored) bounds the user last had, also while maximised, minimised or hidden.
@@ -95,9 +86,6 @@ public:
     // Takes bounds read from a set (or the work area): the frame, with whatever
     // margins the window manager gives it, covers them, within the work area's limit.
     void SetStoredBounds(const QRect &r);
-
-    void ComponentInserted(QWidget *component) override;
-    void ComponentRemoved(QWidget *component) override;
 
 protected:
     bool event(QEvent *event) override;
@@ -109,6 +97,29 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // PaneHost (the rest of it): panes reach these through the interface.
+    QMenu *ArrowPopup() const override;
+    QMenu *URLPopup() const override;
+    QWidget *MessageOwner() override { return this; }
+    NewWindowCatcher *NewWindows() override;
+    // ComponentOwner: the layout's components come and go.
+    void ComponentInserted(QWidget *component) override;
+    void ComponentRemoved(QWidget *component) override;
+
+    int PixelsPerInch() const;
+    // The client area's size in the window the set describes (normal or maximized),
+    // not the size it has on the screen while full screen.
+    QSize StoredClientAreaSize() const;
+
+    // SetForm: a set is read into and written from the client area.
+    QObject *layoutOwner() override { return this; }
+    QWidget *layoutArea() const override { return clientArea; }
+    QSize storedLayoutSize() const override { return StoredClientAreaSize(); }
+    FormValues storedValues() const override;
+    void applyValues(const FormValues &values) override;
+    int textHeight() const override { return TextHeight(); }
+    void flagsRead(int flags) override;
+
     void applySizeLimits();
     // Fits the client geometry so that the frame covers the normal bounds.
     void applyBounds();

@@ -13,13 +13,14 @@
 
 #include "app/baseform.h"
 #include "app/configfiles.h"
+#include "app/formstream.h"
 #include "app/programvalues.h"
 #include "app/setfilecheck.h"
 #include "app/setsfolder.h"
-#include "app/setstream.h"
 #include "dialogs/messagebox.h"
 #include "layout/align.h"
 #include "layout/pan.h"
+#include "layout/setstream.h"
 
 namespace mira {
 namespace {
@@ -153,7 +154,7 @@ bool ConfigSetCommands::LoadConfigFile()
         error = file.errorString();
     } else {
         const QByteArray data = file.readAll();
-        error = ReadConfigSet(mainWindow(), classes, data);
+        error = ReadConfigSet(*mainWindow(), classes, data);
         knownDigest = digestOf(data);
     }
     if (!error.isEmpty()) {
@@ -229,7 +230,7 @@ bool ConfigSetCommands::writeOpenSet(QString *error, bool ask)
             return true; // kept as the other program left it; asked again at the next save
     }
     const bool missing = !knownDigest.isEmpty() && !QFileInfo::exists(ConfigFileName);
-    const QByteArray data = WriteConfigSet(mainWindow(), classes);
+    const QByteArray data = WriteConfigSet(*mainWindow(), classes);
     if (!WriteFileAtomically(ConfigFileName, data, error))
         return false;
     knownDigest = digestOf(data);
@@ -420,7 +421,7 @@ void ConfigSetCommands::fileRename()
     const QString path = ExpandConfigName(name, folder);
     // The new file is written first; the old one goes only once the new one is safe.
     QString error;
-    const QByteArray data = WriteConfigSet(mainWindow(), classes);
+    const QByteArray data = WriteConfigSet(*mainWindow(), classes);
     if (!WriteFileAtomically(path, data, &error)) {
         reportSaveFailure(path, error);
         return;

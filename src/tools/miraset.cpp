@@ -3,18 +3,15 @@
 //   mira-set format FILE     prints the text that saving the set would write
 //   mira-set --version       prints the version
 // It never writes a file.
+#include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 
-#include "app/appcontrol.h"
-#include "app/application.h"
-#include "app/baseform.h"
-#include "app/commandline.h"
-#include "app/program.h"
-#include "app/setfilecheck.h"
-#include "app/setstream.h"
+#include "browser/browser.h"
 #include "dialogs/modal.h"
+#include "layout/classregistry.h"
+#include "layout/layoutform.h"
+#include "layout/setstream.h"
 #include "platform/fakewebcontrol.h"
 #include "platform/webcontrol.h"
 
@@ -43,7 +40,7 @@ int usage()
 }
 
 // Reads path into a fresh main window; returns the fault's message or empty.
-QString readInto(mira::TBaseForm *form, const QString &path)
+QString readInto(mira::LayoutForm &form, const mira::ClassRegistry &classes, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -52,7 +49,7 @@ QString readInto(mira::TBaseForm *form, const QString &path)
     if (!text.startsWith("object TBaseForm\r\n") && !text.startsWith("object TBaseForm\n")
         && text != "object TBaseForm")
         return QStringLiteral("is not a configuration file");
-    return mira::ReadConfigSet(form, text);
+    return mira::ReadConfigSet(form, classes, text);
 }
 
 } // namespace
@@ -60,14 +57,13 @@ QString readInto(mira::TBaseForm *form, const QString &path)
 int main(int argc, char **argv)
 {
     if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
-        std::fputs(qPrintable(mira::VersionText(QStringLiteral("mira-set"))), stdout);
+        std::fputs("mira-set " MIRA_VERSION_TEXT "\n", stdout);
         return 0;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    mira::prepareApplication();
-    mira::MiraApplication app(argc, argv);
-    mira::initProgram(app);
+    // Sets are built into widgets, never shown: no engine, no program around them.
+    QApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
     if (args.size() < 2)
@@ -85,16 +81,17 @@ int main(int argc, char **argv)
         return new mira::platform::FakeWebControl(parent);
     });
 
+    mira::ClassRegistry classes;
+    mira::RegisterLayoutClasses(classes);
+    mira::RegisterBrowserClasses(classes);
     int failures = 0;
     for (const QString &path : args) {
-        mira::TAppControlModule module;
-        mira::TBaseForm form(&module);
-        module.FileSaveOnCloseAction->setChecked(false); // never save on the way out
-        const QString error = readInto(&form, path);
+        mira::LayoutForm form;
+        const QString error = readInto(form, classes, path);
         if (command == QLatin1String("check")) {
             std::printf("%s: %s\n", qPrintable(path), error.isEmpty() ? "ok" : qPrintable(error));
         } else if (error.isEmpty()) {
-            const QByteArray text = mira::WriteConfigSet(&form);
+            const QByteArray text = mira::WriteConfigSet(form, classes);
             std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
         } else {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));

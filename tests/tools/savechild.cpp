@@ -7,8 +7,8 @@
 #include "app/appcontrol.h"
 #include "app/application.h"
 #include "app/baseform.h"
+#include "app/formstream.h"
 #include "app/program.h"
-#include "app/setstream.h"
 #include "platform/fakewebcontrol.h"
 #include "platform/webcontrol.h"
 

@@ -104,7 +104,7 @@ TEST_F(FullScreen, ForcedForOneRunLeavesTheSetUntouched)
     UpdateFullScreen(*module());
     EXPECT_TRUE(shownFullScreen());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form()->ClientArea()->size() != normalArea; }));
-    EXPECT_EQ(form()->StoredClientAreaSize(), normalArea);
+    EXPECT_EQ(static_cast<SetForm *>(form())->storedLayoutSize(), normalArea);
     EXPECT_TRUE(module()->FullScreenAction->isChecked());
     EXPECT_EQ(form()->Tag(), int(pfAutoSave));
     module()->FileSaveNowAction->trigger();

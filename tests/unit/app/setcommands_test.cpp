@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/configfiles.h"
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "layout/pan.h"
 #include "support/programfixture.h"
 

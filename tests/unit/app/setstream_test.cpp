@@ -1,9 +1,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "layout/book.h"
 #include "layout/pan.h"
+#include "layout/setstream.h"
 #include "layout/split.h"
 #include "support/programfixture.h"
 #include "support/testdata.h"

@@ -2,7 +2,7 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "app/wallstatus.h"
 #include "support/programfixture.h"
 #include "support/testdata.h"

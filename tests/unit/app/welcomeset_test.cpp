@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "bookmarks/urlcombo.h"
 #include "bookmarks/urls.h"
 #include "browser/browser.h"

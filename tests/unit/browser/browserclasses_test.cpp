@@ -1,7 +1,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "bookmarks/urlcombo.h"
 #include "browser/browser.h"
 #include "layout/book.h"

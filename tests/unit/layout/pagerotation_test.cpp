@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-#include "app/setstream.h"
+#include "app/formstream.h"
 #include "layout/align.h"
 #include "layout/book.h"
 #include "layout/pagerotation.h"

@@ -1,4 +1,4 @@
-#include "app/setstream.h"
+#include "layout/setstream.h"
 
 #include <QHash>
 #include <QSet>
@@ -6,13 +6,11 @@
 #include <cmath>
 #include <memory>
 
-#include "app/appcontrol.h"
-#include "app/baseform.h"
-#include "app/separateprocesses.h"
 #include "layout/align.h"
 #include "layout/book.h"
 #include "layout/boundsatsize.h"
 #include "layout/classregistry.h"
+#include "layout/setform.h"
 
 namespace mira {
 
@@ -40,22 +38,22 @@ QString className(QWidget *w)
 
 // The children a set stores for a widget: those the main window owns, in control
 // order (a book's pages in page order).
-QList<QWidget *> storedChildren(QWidget *w, TBaseForm *form)
+QList<QWidget *> storedChildren(QWidget *w, QObject *owner)
 {
     QList<QWidget *> result;
     if (auto *book = qobject_cast<TBook *>(w)) {
         for (int i = 0; i < book->PageCount(); ++i)
-            if (TPage *page = book->Page(i); page && IsOwnedBy(page, form))
+            if (TPage *page = book->Page(i); page && IsOwnedBy(page, owner))
                 result.append(page);
         return result;
     }
     for (QWidget *c : ControlsOf(w))
-        if (IsOwnedBy(c, form))
+        if (IsOwnedBy(c, owner))
             result.append(c);
     return result;
 }
 
-Object streamComponent(QWidget *w, TBaseForm *form, const ClassRegistry &classes)
+Object streamComponent(QWidget *w, QObject *owner, const ClassRegistry &classes)
 {
     Object o;
     o.className = className(w);
@@ -67,20 +65,10 @@ Object streamComponent(QWidget *w, TBaseForm *form, const ClassRegistry &classes
                 o.properties.append({p.name, *v, 0});
         }
     }
-    for (QWidget *c : storedChildren(w, form))
-        o.children.append(streamComponent(c, form, classes));
+    for (QWidget *c : storedChildren(w, owner))
+        o.children.append(streamComponent(c, owner, classes));
     return o;
 }
-
-struct FormValues {
-    std::optional<int> tag;
-    QRect bounds;
-    std::optional<QString> borderStyle;
-    std::optional<QString> windowState;
-    std::optional<QString> key;
-    std::optional<int> pixelsPerInch;
-    std::optional<int> textHeight;
-};
 
 QString propertyError(const QString &cls, const QString &prop, const QString &reason)
 {
@@ -157,9 +145,7 @@ QString readFormProperty(FormValues &f, const Property &p)
 
 class Builder {
 public:
-    Builder(TBaseForm *mainForm, const ClassRegistry &registry) : form(mainForm), classes(registry)
-    {
-    }
+    Builder(SetForm &setForm, const ClassRegistry &registry) : form(setForm), classes(registry) {}
 
     // Creates o as a child of parent; returns an error message or empty.
     QString build(const Object &o, QWidget *parent)
@@ -179,7 +165,7 @@ public:
             return QStringLiteral("Error reading %1: %2 can not be placed there")
                 .arg(parentClass(parent), cls);
 
-        QWidget *w = def->create(form);
+        QWidget *w = def->create(form.layoutOwner());
         created.append(w);
         if (book)
             book->AddPage(static_cast<TPage *>(w));
@@ -220,85 +206,72 @@ public:
 private:
     QString parentClass(QWidget *parent) const
     {
-        if (parent == form->ClientArea())
+        if (parent == form.layoutArea())
             return QStringLiteral("TBaseForm");
         return className(parent);
     }
 
-    TBaseForm *form;
+    SetForm &form;
     const ClassRegistry &classes;
     QSet<QString> names;
 };
 
 } // namespace
 
-Object StreamOut(TBaseForm *form)
-{
-    return StreamOut(form, form->Module()->Classes());
-}
-
-Object StreamOut(TBaseForm *form, const ClassRegistry &classes)
+Object StreamOut(SetForm &form, const ClassRegistry &classes)
 {
     Object root;
     root.className = QStringLiteral("TBaseForm");
     auto add = [&root](const char *name, const Value &v) {
         root.properties.append({QString::fromLatin1(name), v, 0});
     };
-    if (form->Tag() != 0)
-        add("Tag", Value::fromInt(form->Tag()));
-    const QRect b = form->StoredBounds();
+    const FormValues values = form.storedValues();
+    if (values.tag.value_or(0) != 0)
+        add("Tag", Value::fromInt(*values.tag));
+    const QRect b = values.bounds;
     add("Left", Value::fromInt(b.left()));
     add("Top", Value::fromInt(b.top()));
     add("Width", Value::fromInt(b.width()));
     add("Height", Value::fromInt(b.height()));
-    if (form->BorderStyle() != QLatin1String("bsSizeable"))
-        add("BorderStyle", Value::fromIdent(form->BorderStyle()));
-    if (const QString ws = form->StoredWindowState(); ws != QLatin1String("wsNormal"))
+    if (const QString bs = values.borderStyle.value_or(QString());
+        bs != QLatin1String("bsSizeable"))
+        add("BorderStyle", Value::fromIdent(bs));
+    if (const QString ws = values.windowState.value_or(QString()); ws != QLatin1String("wsNormal"))
         add("WindowState", Value::fromIdent(ws));
-    if (!form->Key().isEmpty())
-        add("Key", Value::fromString(form->Key()));
-    add("PixelsPerInch", Value::fromInt(form->PixelsPerInch()));
-    add("TextHeight", Value::fromInt(form->TextHeight()));
+    if (const QString key = values.key.value_or(QString()); !key.isEmpty())
+        add("Key", Value::fromString(key));
+    add("PixelsPerInch", Value::fromInt(values.pixelsPerInch.value_or(96)));
+    add("TextHeight", Value::fromInt(values.textHeight.value_or(form.textHeight())));
     // A full-screen window's layout is stored as it is in the window the set describes.
-    QWidget *area = form->ClientArea();
-    const StoredBoundsScope normalLayout(BoundsAtSize(area, form->StoredClientAreaSize()));
-    for (QWidget *c : storedChildren(area, form))
-        root.children.append(streamComponent(c, form, classes));
+    QWidget *area = form.layoutArea();
+    const StoredBoundsScope normalLayout(BoundsAtSize(area, form.storedLayoutSize()));
+    for (QWidget *c : storedChildren(area, form.layoutOwner()))
+        root.children.append(streamComponent(c, form.layoutOwner(), classes));
     return root;
 }
 
-QByteArray WriteConfigSet(TBaseForm *form)
+QByteArray WriteConfigSet(SetForm &form, const ClassRegistry &classes)
 {
-    return WriteConfigSet(form, form->Module()->Classes());
-}
-
-QByteArray WriteConfigSet(TBaseForm *form, const ClassRegistry &classes)
-{
-    form->setObjectName(QString());
+    form.layoutOwner()->setObjectName(QString());
     return setfile::render(StreamOut(form, classes));
 }
 
-QString StreamIn(TBaseForm *form, const Object &root)
-{
-    return StreamIn(form, form->Module()->Classes(), root);
-}
-
-QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &root)
+QString StreamIn(SetForm &form, const ClassRegistry &classes, const Object &root)
 {
     FormValues values;
-    values.bounds = form->StoredBounds();
+    values.bounds = form.storedValues().bounds;
     for (const Property &p : root.properties)
         if (QString err = readFormProperty(values, p); !err.isEmpty())
             return err;
 
     // The engine starts with the set's first pane: it takes the set's process model.
-    ChooseProcessModel(values.tag.value_or(0));
+    form.flagsRead(values.tag.value_or(0));
     Builder builder(form, classes);
     {
         ReadingGuard reading;
         AlignSuspender suspended;
         for (const Object &child : root.children) {
-            if (QString err = builder.build(child, form->ClientArea()); !err.isEmpty()) {
+            if (QString err = builder.build(child, form.layoutArea()); !err.isEmpty()) {
                 builder.rollback();
                 return err;
             }
@@ -306,8 +279,8 @@ QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &ro
     }
 
     // A set saved with another font size keeps its proportions.
-    if (values.textHeight && values.pixelsPerInch && *values.textHeight != form->TextHeight()) {
-        const int cur = form->TextHeight();
+    if (values.textHeight && values.pixelsPerInch && *values.textHeight != form.textHeight()) {
+        const int cur = form.textHeight();
         const int was = *values.textHeight;
         for (QWidget *w : builder.created) {
             if (qobject_cast<TPage *>(w))
@@ -318,31 +291,17 @@ QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &ro
         }
     }
 
-    if (values.tag)
-        form->SetTag(*values.tag);
-    if (values.key)
-        form->SetKey(*values.key);
-    form->SetStoredBounds(values.bounds);
-    if (values.borderStyle)
-        form->SetBorderStyle(*values.borderStyle);
-    if (values.windowState)
-        form->SetStoredWindowState(*values.windowState);
-
+    form.applyValues(values);
     for (QWidget *w : builder.created)
         if (TComponent *c = AsComponent(w))
             c->Loaded();
-    form->setObjectName(QString());
-    if (form->isVisible())
-        RealignTree(form->ClientArea());
+    form.layoutOwner()->setObjectName(QString());
+    if (form.layoutArea()->isVisible())
+        RealignTree(form.layoutArea());
     return {};
 }
 
-QString ReadConfigSet(TBaseForm *form, const QByteArray &text)
-{
-    return ReadConfigSet(form, form->Module()->Classes(), text);
-}
-
-QString ReadConfigSet(TBaseForm *form, const ClassRegistry &classes, const QByteArray &text)
+QString ReadConfigSet(SetForm &form, const ClassRegistry &classes, const QByteArray &text)
 {
     const setfile::ParseResult parsed = setfile::parse(text);
     if (!parsed.ok())
