@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "layout/base64.h"
-#include "layout/lockkey.h"
+#include "lock/base64.h"
+#include "lock/lockkey.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,15 +1,24 @@
 # The sources of each layer's library, listed: a new file joins its layer here.
 
 set(MIRA_SETFILE_SOURCES
-    setfile/encoding.cpp setfile/encoding.h setfile/reader.cpp setfile/reader.h setfile/setsyntax.h
-    setfile/tree.cpp setfile/tree.h setfile/writer.cpp setfile/writer.h)
+    setfile/encoding.cpp setfile/encoding.h setfile/reader.cpp setfile/reader.h setfile/scanner.cpp
+    setfile/scanner.h setfile/setsyntax.h setfile/tree.cpp setfile/tree.h setfile/writer.cpp
+    setfile/writer.h)
+
+set(MIRA_LOCKCIPHER_SOURCES
+    lock/base64.cpp lock/base64.h lock/cfb8.cpp lock/cfb8.h lock/lockkey.cpp lock/lockkey.h
+    lock/rc6.cpp lock/rc6.h)
+
+set(MIRA_LOCK_SOURCES
+    lock/keyform.cpp lock/keyform.h lock/lockform.cpp lock/lockform.h)
 
 set(MIRA_DIALOGS_SOURCES
     dialogs/dialogmetrics.cpp dialogs/dialogmetrics.h dialogs/messagebox.cpp dialogs/messagebox.h
     dialogs/modal.cpp dialogs/modal.h)
 
 set(MIRA_ICONS_SOURCES
-    icons/glyphs.cpp icons/glyphs.h icons/images.cpp icons/images.h)
+    icons/glyphs.cpp icons/glyphs.h icons/glyphshapes.cpp icons/glyphshapes.h icons/images.cpp
+    icons/images.h)
 
 set(MIRA_PLATFORM_SOURCES
     platform/autostart.cpp platform/autostart.h platform/commandfailure.cpp
@@ -28,16 +37,14 @@ set(MIRA_PLATFORM_SOURCES
     platform/webengine.cpp platform/webengine.h)
 
 set(MIRA_LAYOUT_SOURCES
-    layout/align.cpp layout/align.h layout/alignrule.cpp layout/alignrule.h layout/base64.cpp
-    layout/base64.h layout/book.cpp layout/book.h layout/boundsatsize.cpp layout/boundsatsize.h
-    layout/cfb8.cpp layout/cfb8.h layout/classregistry.cpp layout/classregistry.h
-    layout/component.cpp layout/component.h layout/designablepane.h layout/designcommands.cpp
-    layout/designcommands.h layout/designpopup.cpp layout/designpopup.h layout/dropzone.cpp
-    layout/dropzone.h layout/keyform.cpp layout/keyform.h layout/layoutform.cpp layout/layoutform.h
-    layout/lockform.cpp layout/lockform.h layout/lockkey.cpp layout/lockkey.h
-    layout/pagerotation.cpp layout/pagerotation.h layout/pan.cpp layout/pan.h layout/rc6.cpp
-    layout/rc6.h layout/setform.h layout/setstream.cpp layout/setstream.h layout/split.cpp
-    layout/split.h layout/text.cpp layout/text.h)
+    layout/align.cpp layout/align.h layout/alignrule.cpp layout/alignrule.h layout/book.cpp
+    layout/book.h layout/boundsatsize.cpp layout/boundsatsize.h layout/classregistry.cpp
+    layout/classregistry.h layout/component.cpp layout/component.h layout/designablepane.h
+    layout/designcommands.cpp layout/designcommands.h layout/designpopup.cpp layout/designpopup.h
+    layout/dropzone.cpp layout/dropzone.h layout/layoutform.cpp layout/layoutform.h
+    layout/pagerotation.cpp layout/pagerotation.h layout/pan.cpp layout/pan.h layout/setform.h
+    layout/setstream.cpp layout/setstream.h layout/split.cpp layout/split.h layout/text.cpp
+    layout/text.h)
 
 set(MIRA_BOOKMARKS_SOURCES
     bookmarks/addfavorite.cpp bookmarks/addfavorite.h bookmarks/addresscommands.cpp

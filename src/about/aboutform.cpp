@@ -111,7 +111,7 @@ QString systemName()
 
 } // namespace
 
-TAboutText::TAboutText(const QString &text, QWidget *parent, int x, int y, int w, int h)
+AboutText::AboutText(const QString &text, QWidget *parent, int x, int y, int w, int h)
     : QLabel(text, parent)
 {
     // Not filled, so it draws over the white dialog. Translucency is for windows: on a
@@ -127,19 +127,19 @@ TAboutText::TAboutText(const QString &text, QWidget *parent, int x, int y, int w
     }
 }
 
-void TAboutText::enterEvent(QEnterEvent *event)
+void AboutText::enterEvent(QEnterEvent *event)
 {
     Q_EMIT Entered();
     QLabel::enterEvent(event);
 }
 
-void TAboutText::leaveEvent(QEvent *event)
+void AboutText::leaveEvent(QEvent *event)
 {
     Q_EMIT Left();
     QLabel::leaveEvent(event);
 }
 
-void TAboutText::mousePressEvent(QMouseEvent *event)
+void AboutText::mousePressEvent(QMouseEvent *event)
 {
     if (Tag != 0 && event->button() == Qt::LeftButton) {
         Q_EMIT Clicked();
@@ -176,7 +176,7 @@ void TAboutForm::build()
     };
     const auto text = [&px](const QString &caption, QWidget *parent, int x, int y, int w = 0,
                             int h = 0) {
-        return new TAboutText(caption, parent, px(x), px(y), px(w), px(h));
+        return new AboutText(caption, parent, px(x), px(y), px(w), px(h));
     };
     const auto pixelFont = [&px](QWidget *w, int pixels, bool bold = false) {
         setPixelFont(w, px(pixels), bold);
@@ -235,13 +235,13 @@ void TAboutForm::build()
 
     txIE = text(QStringLiteral("Qt WebEngine Chromium Version "), this, 130, 398, 120, 44);
     txWin = text(systemName() + QStringLiteral(" Version "), this, 130, 447, 120, 50);
-    for (TAboutText *small : {txIE, txWin})
+    for (AboutText *small : {txIE, txWin})
         pixelFont(small, 10);
 
     txStarted = text(QString(), this, 264, 398, 95, 11);
     txContinued = text(QString(), this, 264, 409, 95, 11);
     txLocation = text(QString(), this, 264, 420, 95, 11);
-    for (TAboutText *small : {txStarted, txContinued, txLocation}) {
+    for (AboutText *small : {txStarted, txContinued, txLocation}) {
         pixelFont(small, 9);
         small->setWordWrap(false);
     }
@@ -249,15 +249,15 @@ void TAboutForm::build()
     txSeeSign = text(QStringLiteral("\u261E"), this, 253, 439);
     pixelFont(txSeeSign, 16);
     txSeeSign->adjustSize();
-    connect(txSeeSign, &TAboutText::Entered, this, [this] { textMouseEnter(txSeeSign); });
-    connect(txSeeSign, &TAboutText::Left, this, [this] { textMouseLeave(txSeeSign); });
+    connect(txSeeSign, &AboutText::Entered, this, [this] { textMouseEnter(txSeeSign); });
+    connect(txSeeSign, &AboutText::Left, this, [this] { textMouseLeave(txSeeSign); });
     txSeeSign->Plain = false;
     new RedDot(this, at(267, 475, 9, 9));
     txHome = text(QStringLiteral("Check For Updates On MIRA Web"), this, 262, 446, 69, 39);
     txHome->setAlignment(Qt::AlignRight | Qt::AlignTop);
     txHome->Tag = 1;
     connectLink(txHome);
-    connect(txHome, &TAboutText::Clicked, this,
+    connect(txHome, &AboutText::Clicked, this,
             [this] { openLink(ShortHint(txHome->property("miraHint").toString())); });
 
     txMailSign = text(QStringLiteral("\u2709"), this, 17, 500);
@@ -266,7 +266,7 @@ void TAboutForm::build()
     txMail = text(QStringLiteral("E-mail to author"), this, 46, 510);
     txMail->Tag = 1;
     connectLink(txMail);
-    connect(txMail, &TAboutText::Clicked, this,
+    connect(txMail, &AboutText::Clicked, this,
             [this] { openLink(LongHint(txMail->property("miraHint").toString())); });
 
     txCopyright = text(QString(), this, 232, 495, 120, 35);
@@ -305,7 +305,7 @@ void TAboutForm::fill(const QList<QPair<QString, QString>> &table)
         txStarted->setText(info.started + QStringLiteral(" -"));
         txContinued->setText(info.continued);
         txLocation->setText(info.location);
-        for (TAboutText *t : {txVersion, txBuild})
+        for (AboutText *t : {txVersion, txBuild})
             t->adjustSize();
     }
     txHome->setProperty("miraHint", info.homePage);
@@ -326,7 +326,7 @@ void TAboutForm::HideBoxes()
         box->hide();
 }
 
-void TAboutForm::textMouseEnter(TAboutText *label)
+void TAboutForm::textMouseEnter(AboutText *label)
 {
     label->setCursor(Qt::PointingHandCursor);
     setTextColor(label, Qt::blue);
@@ -337,7 +337,7 @@ void TAboutForm::textMouseEnter(TAboutText *label)
         HideBoxes();
 }
 
-void TAboutForm::textMouseLeave(TAboutText *label)
+void TAboutForm::textMouseLeave(AboutText *label)
 {
     label->unsetCursor();
     setTextColor(label, palette().color(QPalette::WindowText));
@@ -346,22 +346,22 @@ void TAboutForm::textMouseLeave(TAboutText *label)
     label->setFont(f);
 }
 
-void TAboutForm::connectTitle(TAboutText *title, QTextEdit *box)
+void TAboutForm::connectTitle(AboutText *title, QTextEdit *box)
 {
-    connect(title, &TAboutText::Entered, this, [this, title, box] {
+    connect(title, &AboutText::Entered, this, [this, title, box] {
         textMouseEnter(title);
         HideBoxes();
         box->show();
         box->raise();
     });
-    connect(title, &TAboutText::Left, this, [this, title] { textMouseLeave(title); });
+    connect(title, &AboutText::Left, this, [this, title] { textMouseLeave(title); });
     title->Plain = false;
 }
 
-void TAboutForm::connectLink(TAboutText *link)
+void TAboutForm::connectLink(AboutText *link)
 {
-    connect(link, &TAboutText::Entered, this, [this, link] { textMouseEnter(link); });
-    connect(link, &TAboutText::Left, this, [this, link] { textMouseLeave(link); });
+    connect(link, &AboutText::Entered, this, [this, link] { textMouseEnter(link); });
+    connect(link, &AboutText::Left, this, [this, link] { textMouseLeave(link); });
     link->Plain = false;
 }
 

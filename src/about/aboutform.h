@@ -14,11 +14,11 @@ namespace mira {
 
 // A transparent label that tells when the mouse enters or leaves it. Tag 1 marks
 // a link, which tells clicks too; a plain label passes clicks on to the dialog.
-class TAboutText : public QLabel {
+class AboutText : public QLabel {
     Q_OBJECT
 public:
     // At x, y: sized to its text, or w by h and word-wrapped.
-    TAboutText(const QString &text, QWidget *parent, int x, int y, int w = 0, int h = 0);
+    AboutText(const QString &text, QWidget *parent, int x, int y, int w = 0, int h = 0);
     int Tag = 0;
     bool Plain = true;
 
@@ -45,7 +45,7 @@ public:
     // default handler unless replaced.
     std::function<bool(const QString &)> OpenLink;
 
-    TAboutText *txProductName, *txVersion, *txBuild, *txStatus, *txVersionInfo, *txMira, *txHints,
+    AboutText *txProductName, *txVersion, *txBuild, *txStatus, *txVersionInfo, *txMira, *txHints,
         *txIssues, *txIE, *txWin, *txStarted, *txContinued, *txLocation, *txSeeSign, *txHome,
         *txMailSign, *txMail, *txCopyright;
     QTextEdit *meVersion, *meMira, *meHints, *meIssues;
@@ -62,10 +62,10 @@ private:
     // A link nothing opens says so.
     void openLink(const QString &address);
     void fill(const QList<QPair<QString, QString>> &table);
-    void textMouseEnter(TAboutText *label);
-    void textMouseLeave(TAboutText *label);
-    void connectTitle(TAboutText *title, QTextEdit *box);
-    void connectLink(TAboutText *link);
+    void textMouseEnter(AboutText *label);
+    void textMouseLeave(AboutText *label);
+    void connectTitle(AboutText *title, QTextEdit *box);
+    void connectLink(AboutText *link);
 };
 
 // Shows the about box modally, centred over the main window.

@@ -8,9 +8,9 @@
 #include "app/baseform.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/modal.h"
-#include "layout/keyform.h"
-#include "layout/lockform.h"
-#include "layout/lockkey.h"
+#include "lock/keyform.h"
+#include "lock/lockform.h"
+#include "lock/lockkey.h"
 
 namespace mira {
 namespace {

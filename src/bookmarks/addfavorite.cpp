@@ -29,8 +29,8 @@ QString pathOf(const QTreeWidgetItem *item)
 
 } // namespace
 
-TAddFavoriteForm::TAddFavoriteForm(const QString &favorites, const QString &title,
-                                   const QString &address, QWidget *parent)
+AddFavoriteForm::AddFavoriteForm(const QString &favorites, const QString &title,
+                                 const QString &address, QWidget *parent)
     : QDialog(parent), root(favorites)
 {
     setWindowTitle(QStringLiteral("Add Favorite"));
@@ -66,14 +66,14 @@ TAddFavoriteForm::TAddFavoriteForm(const QString &favorites, const QString &titl
     NewFolderButton = buttons->addButton(QStringLiteral("New &Folder..."),
                                          QDialogButtonBox::ActionRole);
     NewFolderButton->setObjectName(QStringLiteral("btnNewFolder"));
-    connect(NewFolderButton, &QPushButton::clicked, this, &TAddFavoriteForm::NewFolder);
+    connect(NewFolderButton, &QPushButton::clicked, this, &AddFavoriteForm::NewFolder);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     NameEdit->setFocus();
 }
 
-void TAddFavoriteForm::addFolders(QTreeWidgetItem *parent, const QString &path)
+void AddFavoriteForm::addFolders(QTreeWidgetItem *parent, const QString &path)
 {
     const QFileInfoList dirs = QDir(path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
                                                         QDir::Name | QDir::IgnoreCase);
@@ -87,23 +87,23 @@ void TAddFavoriteForm::addFolders(QTreeWidgetItem *parent, const QString &path)
     }
 }
 
-QString TAddFavoriteForm::Name() const
+QString AddFavoriteForm::Name() const
 {
     return NameEdit->text();
 }
 
-void TAddFavoriteForm::SetName(const QString &name)
+void AddFavoriteForm::SetName(const QString &name)
 {
     NameEdit->setText(name);
 }
 
-QString TAddFavoriteForm::Folder() const
+QString AddFavoriteForm::Folder() const
 {
     const QString path = pathOf(FolderTree->currentItem());
     return path.isEmpty() ? root : path;
 }
 
-QTreeWidgetItem *TAddFavoriteForm::findItem(QTreeWidgetItem *from, const QString &path) const
+QTreeWidgetItem *AddFavoriteForm::findItem(QTreeWidgetItem *from, const QString &path) const
 {
     if (pathOf(from) == path)
         return from;
@@ -113,7 +113,7 @@ QTreeWidgetItem *TAddFavoriteForm::findItem(QTreeWidgetItem *from, const QString
     return nullptr;
 }
 
-bool TAddFavoriteForm::SelectFolder(const QString &path)
+bool AddFavoriteForm::SelectFolder(const QString &path)
 {
     QTreeWidgetItem *item = findItem(FolderTree->topLevelItem(0), QDir::cleanPath(path));
     if (item)
@@ -121,7 +121,7 @@ bool TAddFavoriteForm::SelectFolder(const QString &path)
     return item != nullptr;
 }
 
-void TAddFavoriteForm::NewFolder()
+void AddFavoriteForm::NewFolder()
 {
     QString name;
     if (!ShowInputBox(this, 300, 0, 0, name, QStringLiteral("Name of the new folder"),
@@ -151,7 +151,7 @@ QString AddToFavorites(QWidget *owner, const QString &favorites, const QString &
 {
     if (address.isEmpty() || favorites.isEmpty() || !EnsureFavoritesFolder(favorites))
         return QString();
-    TAddFavoriteForm form(favorites, title, address, owner);
+    AddFavoriteForm form(favorites, title, address, owner);
     for (;;) {
         if (RunDialog(form, owner) != QDialog::Accepted)
             return QString();

@@ -13,12 +13,12 @@ class QTreeWidgetItem;
 
 namespace mira {
 
-class TAddFavoriteForm : public QDialog {
+class AddFavoriteForm : public QDialog {
     Q_OBJECT
 public:
     // Offers title as the name and the folders under favorites (selected: the top).
-    TAddFavoriteForm(const QString &favorites, const QString &title, const QString &address,
-                     QWidget *parent = nullptr);
+    AddFavoriteForm(const QString &favorites, const QString &title, const QString &address,
+                    QWidget *parent = nullptr);
 
     QString Name() const;
     void SetName(const QString &name);

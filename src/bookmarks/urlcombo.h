@@ -81,10 +81,6 @@ public:
     // the next change notification and every key release clear it.
     void SetSkipChange(bool skip) { FSkipChange = skip; }
 
-    static constexpr int DropDownCount = 20;
-    // Characters the box's size hint allows for, whatever its bookmarks are called.
-    static constexpr int MinimumContentsLength = 16;
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
@@ -92,6 +88,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr int DropDownCount = 20;
+    // Characters the box's size hint allows for, whatever its bookmarks are called.
+    static constexpr int MinimumContentsLength = 16;
+
     TURLCombo(AddressNavigator *owner, QWidget *parent);
     // The user changed the text or picked a line.
     void Change(bool picked);

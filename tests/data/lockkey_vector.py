@@ -4,7 +4,7 @@
 RC6-32/20 key schedule and block encryption, CFB-8 with the initial register being
 the encryption of sixteen 0xFF bytes, the blob "key bytes 33-64, cipher text, key
 bytes 1-32" and Base64 with "=" padding. The key text is Windows-1252. Run once; the
-output is kept as data in tests/unit/layout/lockkey_test.cpp.
+output is kept as data in tests/unit/lock/lockkey_test.cpp.
 """
 
 MASK = 0xFFFFFFFF

@@ -149,7 +149,7 @@ TEST(AboutBox, TheLinksOpenTheHomePageAndAMailToTheAuthor)
         opened << address;
         return true;
     };
-    for (TAboutText *link : {form.txHome, form.txMail}) {
+    for (AboutText *link : {form.txHome, form.txMail}) {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(link, &press);

@@ -19,9 +19,9 @@
 #include "app/lockcontrol.h"
 #include "bookmarks/bookmarkedform.h"
 #include "dialogs/messagebox.h"
-#include "layout/keyform.h"
-#include "layout/lockform.h"
 #include "layout/text.h"
+#include "lock/keyform.h"
+#include "lock/lockform.h"
 #include "support/scriptedmodal.h"
 #include "support/textfit.h"
 

@@ -55,7 +55,7 @@ protected:
     void answerDialog(const QString &name, const QString &folder = QString())
     {
         modal.answerWith([name, folder](ModalRecord &r) {
-            auto *form = qobject_cast<TAddFavoriteForm *>(r.dialog);
+            auto *form = qobject_cast<AddFavoriteForm *>(r.dialog);
             if (!form)
                 return int(mrCancel);
             form->SetName(name);
@@ -108,7 +108,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
 
     // The dialog offers the page's title and the Favorites tree.
     modal.answerWith([&](ModalRecord &r) {
-        auto *form = qobject_cast<TAddFavoriteForm *>(r.dialog);
+        auto *form = qobject_cast<AddFavoriteForm *>(r.dialog);
         EXPECT_NE(form, nullptr);
         if (!form)
             return int(mrCancel);
@@ -150,7 +150,7 @@ TEST_F(Favorites, AddToFavoritesNeedsALoadedPageAndNewFolderCreatesOne)
     module()->AddToFavoritesAction->trigger(); // nothing loaded: nothing asked
     EXPECT_TRUE(modal.asked.isEmpty());
 
-    TAddFavoriteForm form(root, QStringLiteral("Title"), QStringLiteral("http://a/"));
+    AddFavoriteForm form(root, QStringLiteral("Title"), QStringLiteral("http://a/"));
     QDir().mkpath(root);
     modal.answerText(QStringLiteral("../Work"));
     form.NewFolder();

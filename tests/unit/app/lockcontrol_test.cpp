@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/lockcontrol.h"
-#include "layout/keyform.h"
-#include "layout/lockform.h"
-#include "layout/lockkey.h"
 #include "layout/text.h"
+#include "lock/keyform.h"
+#include "lock/lockform.h"
+#include "lock/lockkey.h"
 #include "support/programfixture.h"
 #include "support/testdata.h"
 #include "support/wait.h"

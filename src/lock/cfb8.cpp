@@ -1,4 +1,4 @@
-#include "layout/cfb8.h"
+#include "lock/cfb8.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "layout/base64.h"
+#include "lock/base64.h"
 
 namespace mira {
 namespace {

@@ -1,4 +1,4 @@
-#include "layout/keyform.h"
+#include "lock/keyform.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -8,9 +8,8 @@
 
 #include "dialogs/dialogmetrics.h"
 #include "icons/images.h"
-#include "layout/lockform.h"
-#include "layout/lockkey.h"
-#include "layout/text.h"
+#include "lock/lockform.h"
+#include "lock/lockkey.h"
 
 namespace mira {
 
@@ -35,7 +34,7 @@ TKeyForm::TKeyForm(const QString &setName, QWidget *parent) : QDialog(parent)
     imKey = new QLabel(this);
     imKey->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
     grid->addWidget(imKey, 0, 0, 4, 1, Qt::AlignHCenter | Qt::AlignTop);
-    txKey = new TText(this);
+    txKey = new QLabel(this);
     txKey->setText(QStringLiteral("Enter password key to unlock minimized program"));
     txKey->setWordWrap(true);
     // The prompt wraps in the edits' width rather than widening the column.
@@ -45,7 +44,7 @@ TKeyForm::TKeyForm(const QString &setName, QWidget *parent) : QDialog(parent)
     edKey = NewMaskedEdit(this, Scaled(137, scale));
     edKey->setObjectName(QStringLiteral("edKey"));
     grid->addWidget(edKey, 1, 1);
-    txVerify = new TText(this);
+    txVerify = new QLabel(this);
     txVerify->setText(QStringLiteral("Verify password key"));
     grid->addWidget(txVerify, 2, 1);
     edVerify = NewMaskedEdit(this, Scaled(137, scale));

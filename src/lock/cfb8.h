@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <optional>
 
-#include "layout/rc6.h"
+#include "lock/rc6.h"
 
 namespace mira {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "layout/cfb8.h"
-#include "layout/rc6.h"
+#include "lock/cfb8.h"
+#include "lock/rc6.h"
 
 namespace mira {
 namespace {

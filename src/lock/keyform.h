@@ -8,8 +8,6 @@ class QPushButton;
 
 namespace mira {
 
-class TText;
-
 class TKeyForm : public QDialog {
     Q_OBJECT
 public:
@@ -17,9 +15,9 @@ public:
     explicit TKeyForm(const QString &setName, QWidget *parent = nullptr);
 
     QLabel *imKey;
-    TText *txKey;
+    QLabel *txKey;
     QLineEdit *edKey;
-    TText *txVerify;
+    QLabel *txVerify;
     QLineEdit *edVerify;
     QPushButton *btnOK;
     QPushButton *btnCancel;

@@ -1,12 +1,12 @@
-#include "layout/lockkey.h"
+#include "lock/lockkey.h"
 
 #include <QRandomGenerator>
 #include <array>
 #include <optional>
 #include <string>
 
-#include "layout/base64.h"
-#include "layout/cfb8.h"
+#include "lock/base64.h"
+#include "lock/cfb8.h"
 #include "setfile/encoding.h"
 
 namespace mira {

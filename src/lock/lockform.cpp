@@ -1,4 +1,4 @@
-#include "layout/lockform.h"
+#include "lock/lockform.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -11,7 +11,6 @@
 
 #include "dialogs/dialogmetrics.h"
 #include "icons/images.h"
-#include "layout/text.h"
 
 namespace mira {
 
@@ -34,17 +33,6 @@ void CenterOnScreen(QDialog *dialog)
     dialog->move(area.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
 }
 
-namespace {
-
-TText *newText(QWidget *parent, const QString &text)
-{
-    auto *label = new TText(parent);
-    label->setText(text);
-    return label;
-}
-
-} // namespace
-
 TLockForm::TLockForm(std::function<bool(const QString &)> matches,
                      std::function<void()> onExhausted)
     : keyMatches(std::move(matches)), exhausted(std::move(onExhausted))
@@ -66,14 +54,14 @@ TLockForm::TLockForm(std::function<bool(const QString &)> matches,
     imLock = new QLabel(this);
     imLock->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
     grid->addWidget(imLock, 0, 0, 3, 1, Qt::AlignCenter);
-    txKey = newText(this, QStringLiteral("Enter unlock key to restore:"));
+    txKey = new QLabel(QStringLiteral("Enter unlock key to restore:"), this);
     grid->addWidget(txKey, 0, 1);
     edKey = NewMaskedEdit(this, Scaled(137, scale));
     edKey->setObjectName(QStringLiteral("edKey"));
     edKey->installEventFilter(this);
     grid->addWidget(edKey, 1, 1);
-    txAttempts = newText(this, QStringLiteral("Attempts left:"));
-    txCount = newText(this, QString::number(kAttempts));
+    txAttempts = new QLabel(QStringLiteral("Attempts left:"), this);
+    txCount = new QLabel(QString::number(kAttempts), this);
     auto *count = new QHBoxLayout;
     count->setSpacing(Scaled(7, scale));
     count->addStretch(1);

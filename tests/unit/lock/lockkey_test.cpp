@@ -1,8 +1,8 @@
 #include <array>
 #include <gtest/gtest.h>
 
-#include "layout/base64.h"
-#include "layout/lockkey.h"
+#include "lock/base64.h"
+#include "lock/lockkey.h"
 
 namespace mira {
 namespace {

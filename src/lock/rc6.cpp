@@ -1,4 +1,4 @@
-#include "layout/rc6.h"
+#include "lock/rc6.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "layout/base64.h"
+#include "lock/base64.h"
 
 namespace mira {
 namespace {

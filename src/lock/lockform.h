@@ -10,8 +10,6 @@ class QProgressBar;
 
 namespace mira {
 
-class TText;
-
 // A one-line edit that shows every typed character as a blank.
 QLineEdit *NewMaskedEdit(QWidget *parent, int minimumWidth);
 // Places a dialog of the given client size at the centre of the screen.
@@ -31,11 +29,13 @@ public:
     bool Locked = false;
     int AttemptsLeft = kAttempts;
 
+    // Plain labels: the lock sits below the layout, and its dialogs need none of the
+    // layout labels' hover notifications.
     QLabel *imLock;
-    TText *txKey;
+    QLabel *txKey;
     QLineEdit *edKey;
-    TText *txAttempts;
-    TText *txCount;
+    QLabel *txAttempts;
+    QLabel *txCount;
     QProgressBar *Bar;
 
     // Every close comes here: a right key resets the count, anything else is a
