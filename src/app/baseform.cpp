@@ -353,7 +353,7 @@ void TBaseForm::closeEvent(QCloseEvent *event)
         settling = false;
         // Leaving the program saves the set when Save On Close is checked.
         if (module)
-            module->Sets().SaveOnExit();
+            module->File().Sets().SaveOnExit();
     }
     QMainWindow::closeEvent(event);
 }

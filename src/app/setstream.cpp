@@ -292,7 +292,7 @@ QString StreamIn(TBaseForm *form, const ClassRegistry &classes, const Object &ro
             return err;
 
     // The engine starts with the set's first pane: it takes the set's process model.
-    ChooseProcessModel(values.tag.value_or(0));
+    ChooseProcessModel(ProgramFlags::fromInt(values.tag.value_or(0)));
     Builder builder(form, classes);
     {
         ReadingGuard reading;
