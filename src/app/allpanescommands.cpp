@@ -36,8 +36,9 @@ AllPanesCommands::AllPanesCommands(TAppControlModule &owner)
           return targets;
       })
 {
-    for (const char *name : {"TextSizeLargestAction", "TextSizeLargerAction", "TextSizeMediumAction",
-                             "TextSizeSmallerAction", "TextSizeSmallestAction"})
+    for (const char *name :
+         {"TextSizeLargestAction", "TextSizeLargerAction", "TextSizeMediumAction",
+          "TextSizeSmallerAction", "TextSizeSmallestAction"})
         textSizes.append(TakeAction(owner, name, this));
     // The engine keeps its text size itself; reading it needs no page.
     ReadTextSize = [] { return platform::engine::ZoomLevel(); };
@@ -47,9 +48,8 @@ AllPanesCommands::AllPanesCommands(TAppControlModule &owner)
             [this] { module.Panes().ForEach([](TBrowser &pane) { pane.GoBookmarked(); }); });
     connect(stopAll, &QAction::triggered, this,
             [this] { module.Panes().ForEach([](TBrowser &pane) { pane.StopLoading(); }); });
-    connect(refreshAll, &QAction::triggered, this, [this] {
-        module.Panes().ForEach([](TBrowser &pane) { pane.RefreshBookmarked(); });
-    });
+    connect(refreshAll, &QAction::triggered, this,
+            [this] { module.Panes().ForEach([](TBrowser &pane) { pane.RefreshBookmarked(); }); });
     connect(online, &QAction::triggered, this, [this] { SetOnlineMode(true); });
     connect(offline, &QAction::triggered, this, [this] { SetOnlineMode(false); });
     connect(interactive, &QAction::triggered, this, [this] {

@@ -31,7 +31,8 @@ AppMenus::AppMenus(const TAppControlModule &owner) : module(owner)
     stopAllMenuEntry->setStatusTip(QStringLiteral("Stop documents loading in all browsers"));
     stopAllMenuEntry->setToolTip(stopAllMenuEntry->statusTip());
     connect(stopAllMenuEntry, &QAction::triggered, action("StopAllAction"), &QAction::trigger);
-    connect(action("StopAllAction"), &QAction::enabledChanged, stopAllMenuEntry, &QAction::setEnabled);
+    connect(action("StopAllAction"), &QAction::enabledChanged, stopAllMenuEntry,
+            &QAction::setEnabled);
 
     createPopupMenus();
 }
@@ -53,11 +54,12 @@ void AppMenus::addFileCommands(QMenu *menu) const
 {
     menu->addActions({action("FileNewAction"), action("FileLoadAction")});
     menu->addSeparator();
-    menu->addActions({action("FileSaveNowAction"), action("FileSaveOnCloseAction"), action("FileAutoSaveAction"),
-                      action("FileSaveAsAction"), action("FileRenameAction"), action("FileDeleteAction")});
+    menu->addActions({action("FileSaveNowAction"), action("FileSaveOnCloseAction"),
+                      action("FileAutoSaveAction"), action("FileSaveAsAction"),
+                      action("FileRenameAction"), action("FileDeleteAction")});
     menu->addSeparator();
-    menu->addActions(
-        {action("GoAllOnOpenAction"), action("StartWithDesktopAction"), action("FullScreenAction"), action("SeparateProcessesAction")});
+    menu->addActions({action("GoAllOnOpenAction"), action("StartWithDesktopAction"),
+                      action("FullScreenAction"), action("SeparateProcessesAction")});
 }
 
 void AppMenus::addActionsCommands(QMenu *menu, QAction *stopAll) const
@@ -66,7 +68,8 @@ void AppMenus::addActionsCommands(QMenu *menu, QAction *stopAll) const
     menu->addSeparator();
     menu->addActions({action("OnlineAction"), action("OfflineAction")});
     menu->addSeparator();
-    menu->addActions({action("InteractiveAction"), action("ModerateAction"), action("SilentAction")});
+    menu->addActions(
+        {action("InteractiveAction"), action("ModerateAction"), action("SilentAction")});
     menu->addSeparator();
     menu->addMenu(textSizeMenu);
     menu->addAction(action("NoCacheAction"));
@@ -86,7 +89,8 @@ QMenuBar *AppMenus::CreateAppMenu() const
     file->addAction(separator(file, false));
     file->addAction(action("OptionsAction"));
     file->addSeparator();
-    file->addActions({action("LockSizeAction"), action("HiddenMenuAction"), action("SetLockKeyAction"), action("UseLockAction")});
+    file->addActions({action("LockSizeAction"), action("HiddenMenuAction"),
+                      action("SetLockKeyAction"), action("UseLockAction")});
     file->addSeparator();
     file->addActions({action("MinimizeAction"), action("ExitAction")});
     action("FileActions")->setMenu(file);
@@ -115,8 +119,9 @@ void AppMenus::createPopupMenus()
 {
     textSizeMenu = new QMenu(action("TextSizesAction")->text());
     textSizeMenu->setObjectName(QStringLiteral("miTextSize"));
-    textSizeMenu->addActions({action("TextSizeLargestAction"), action("TextSizeLargerAction"), action("TextSizeMediumAction"),
-                              action("TextSizeSmallerAction"), action("TextSizeSmallestAction")});
+    textSizeMenu->addActions({action("TextSizeLargestAction"), action("TextSizeLargerAction"),
+                              action("TextSizeMediumAction"), action("TextSizeSmallerAction"),
+                              action("TextSizeSmallestAction")});
     textSizeMenu->menuAction()->setStatusTip(action("TextSizesAction")->statusTip());
 
     statusPopup = new QMenu;
@@ -128,13 +133,15 @@ void AppMenus::createPopupMenus()
     addActionsCommands(acts, action("StopAllAction"));
     acts->menuAction()->setStatusTip(action("ActionsAction")->statusTip());
     acts->menuAction()->setEnabled(action("ActionsAction")->isEnabled());
-    connect(action("ActionsAction"), &QAction::enabledChanged, acts->menuAction(), &QAction::setEnabled);
+    connect(action("ActionsAction"), &QAction::enabledChanged, acts->menuAction(),
+            &QAction::setEnabled);
     statusPopup->addSeparator();
     QMenu *help = statusPopup->addMenu(action("HelpActions")->text());
     help->addAction(action("AboutAction"));
     help->menuAction()->setStatusTip(action("HelpActions")->statusTip());
     statusPopup->addSeparator();
-    statusPopup->addActions({action("LockSizeAction"), action("HiddenMenuAction"), action("SetLockKeyAction"), action("UseLockAction")});
+    statusPopup->addActions({action("LockSizeAction"), action("HiddenMenuAction"),
+                             action("SetLockKeyAction"), action("UseLockAction")});
     statusPopup->addSeparator();
     statusPopup->addActions({action("MinimizeAction"), action("ExitAction")});
 
@@ -148,7 +155,8 @@ void AppMenus::createPopupMenus()
     arrowSizes->addActions(textSizeMenu->actions());
     arrowSizes->menuAction()->setVisible(false);
     arrowPopup->addAction(separator(arrowPopup, false));
-    arrowPopup->addActions({action("PageSetupAction"), action("PrintSetupAction"), action("PrintPreviewAction"), action("PrintAction")});
+    arrowPopup->addActions({action("PageSetupAction"), action("PrintSetupAction"),
+                            action("PrintPreviewAction"), action("PrintAction")});
 
     designPopup = new QMenu;
     designPopup->setObjectName(QStringLiteral("DesignPopup"));
@@ -162,7 +170,8 @@ void AppMenus::createPopupMenus()
     bookMenu->addSeparator();
     bookMenu->addAction(action("BookTabsPosAction"));
     QMenu *pageMenu = designPopup->addMenu(QStringLiteral("Page"));
-    pageMenu->addActions({action("PageRenameAction"), action("PageMoveAction"), action("PageRotateAction")});
+    pageMenu->addActions(
+        {action("PageRenameAction"), action("PageMoveAction"), action("PageRotateAction")});
     pageMenu->addAction(separator(pageMenu, false));
     pageMenu->addActions({action("PageCopyAction"), action("PagePasteAction")});
     pageMenu->addSeparator();
@@ -182,18 +191,21 @@ void AppMenus::createPopupMenus()
     urlPopup->setObjectName(QStringLiteral("URLPopup"));
     urlPopup->addAction(action("AddBookmarkAction"));
     urlPopup->addSeparator();
-    urlPopup->addActions({action("CutBookmarkAction"), action("CutAllBookmarksAction"), action("CopyBookmarkAction"),
-                          action("CopyAllBookmarksAction"), action("PasteBookmarkAction"), action("DeleteBookmarkAction"),
+    urlPopup->addActions({action("CutBookmarkAction"), action("CutAllBookmarksAction"),
+                          action("CopyBookmarkAction"), action("CopyAllBookmarksAction"),
+                          action("PasteBookmarkAction"), action("DeleteBookmarkAction"),
                           action("DeleteAllBookmarksAction"), action("EditBookmarksAction")});
     urlPopup->addSeparator();
     urlPopup->addActions({action("AddToFavoritesAction"), action("OrganizeFavoritesAction")});
     pasteFromFavoritesMenu = urlPopup->addMenu(action("PasteFromFavoritesAction")->text());
     pasteFromFavoritesMenu->setObjectName(QStringLiteral("miPasteFromFavorites"));
-    pasteFromFavoritesMenu->menuAction()->setStatusTip(action("PasteFromFavoritesAction")->statusTip());
+    pasteFromFavoritesMenu->menuAction()->setStatusTip(
+        action("PasteFromFavoritesAction")->statusTip());
     pasteFromFavoritesMenu->addSeparator();
     urlPopup->addSeparator();
-    urlPopup->addActions({action("CutAddressAction"), action("CopyAddressAction"), action("PasteAddressAction"),
-                          action("DeleteAddressAction"), action("UndoAddressAction"), action("EditAddressAction")});
+    urlPopup->addActions({action("CutAddressAction"), action("CopyAddressAction"),
+                          action("PasteAddressAction"), action("DeleteAddressAction"),
+                          action("UndoAddressAction"), action("EditAddressAction")});
     urlPopup->addSeparator();
     urlPopup->addActions({action("NoScrollBarsAction"), action("SaveScrollPositionAction")});
 }

@@ -14,9 +14,17 @@ TEST(ProgramFlags, BitsAreTheValuesSetFilesStore)
         ProgramFlag flag;
         int value;
     } rows[] = {
-        {pfNoSaveOnClose, 1},  {pfAutoSave, 2},     {pfInteractive, 4},        {pfSilent, 8},
-        {pfHiddenMenu, 16},    {pfLockOnMinimize, 32}, {pfLockSize, 64},       {pfNoCache, 128},
-        {pfGoAllOnOpen, 256},  {pfFullScreen, 512}, {pfSeparateProcesses, 1024},
+        {pfNoSaveOnClose, 1},
+        {pfAutoSave, 2},
+        {pfInteractive, 4},
+        {pfSilent, 8},
+        {pfHiddenMenu, 16},
+        {pfLockOnMinimize, 32},
+        {pfLockSize, 64},
+        {pfNoCache, 128},
+        {pfGoAllOnOpen, 256},
+        {pfFullScreen, 512},
+        {pfSeparateProcesses, 1024},
     };
     int all = 0;
     for (const auto &r : rows) {
