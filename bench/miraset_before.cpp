@@ -90,7 +90,7 @@ int main(int argc, char **argv)
     for (const QString &path : args) {
         mira::TAppControlModule module;
         mira::TBaseForm form(&module);
-        module.FileSaveOnCloseAction->setChecked(false); // never save on the way out
+        module.Action(u"FileSaveOnCloseAction")->setChecked(false); // never save on the way out
         const QString error = readInto(&form, path);
         if (command == QLatin1String("check")) {
             std::printf("%s: %s\n", qPrintable(path), error.isEmpty() ? "ok" : qPrintable(error));

@@ -106,15 +106,15 @@ qint64 treeTicks()
 double wallCpuShare(const QString &setPath, bool resting)
 {
     auto program = mira::CreateProgram({setPath});
-    program->module->FileSaveOnCloseAction->setChecked(false);
+    program->module->Action("FileSaveOnCloseAction")->setChecked(false);
     program->form->show();
     if (!resting)
-        for (QWidget *pane : std::as_const(program->module->BrowserList))
+        for (QWidget *pane : program->module->Panes().List())
             if (auto *b = qobject_cast<mira::TBrowser *>(pane))
                 b->SetRestDelay(24 * 3600 * 1000);
     runFor(6000 + mira::TBrowser::RestDelayMs + 2000); // load, rest, settle
     int hidden = 0, rest = 0;
-    for (QWidget *pane : std::as_const(program->module->BrowserList))
+    for (QWidget *pane : program->module->Panes().List())
         if (auto *b = qobject_cast<mira::TBrowser *>(pane); b && !b->isVisible()) {
             ++hidden;
             rest += b->Resting() ? 1 : 0;

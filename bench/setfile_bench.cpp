@@ -156,7 +156,7 @@ void measureOpen(int runs)
     const double open = bestCpu(runs, [&] {
         auto module = std::make_unique<TAppControlModule>();
         auto form = std::make_unique<TBaseForm>(module.get());
-        module->FileSaveOnCloseAction->setChecked(false);
+        module->Action(u"FileSaveOnCloseAction")->setChecked(false);
         const QString error = ReadConfigSet(form.get(), text);
         if (!error.isEmpty()) {
             std::printf("open: %s\n", qPrintable(error));

@@ -132,7 +132,7 @@ int main(int argc, char **argv)
 
     auto program = mira::CreateProgram({setPath});
     program->form->show();
-    program->module->GoAllAction->trigger();
+    program->module->Action("GoAllAction")->trigger();
     QElapsedTimer start;
     start.start();
     while (start.elapsed() < 60000) {
@@ -154,7 +154,7 @@ int main(int argc, char **argv)
     int cycles = 0;
     while (clock.elapsed() < end) {
         server.clearLog();
-        program->module->RefreshAllAction->trigger();
+        program->module->Action("RefreshAllAction")->trigger();
         // A busy machine may take longer than the period: a pane has three periods
         // to reach the server before its refresh counts as failed.
         QElapsedTimer cycle;

@@ -59,7 +59,7 @@ int runMira(const QStringList &args)
     std::unique_ptr<ProgramInstance> program = CreateProgram(sets);
     if (program->terminated())
         return 1;
-    program->module->FileSaveOnCloseAction->setChecked(false);
+    program->module->Action("FileSaveOnCloseAction")->setChecked(false);
     platform::OnTerminationRequest(program->form.get(),
                                    [form = program->form.get()] { form->close(); });
     program->form->show();
@@ -67,7 +67,7 @@ int runMira(const QStringList &args)
     splash->ReleaseAfterShown(program->form.get());
     QTimer::singleShot(0, program->form.get(), [&program, go] {
         if (go)
-            program->module->GoAllAction->trigger();
+            program->module->Action("GoAllAction")->trigger();
         std::printf("shown\n");
         std::fflush(stdout);
     });

@@ -50,7 +50,7 @@ int snapshot(const mira::CommandLine &line)
     int code = 0;
     {
         std::unique_ptr<mira::ProgramInstance> program = mira::CreateProgram(line.sets);
-        if (program->terminated() || !program->module->Sets().IsSetOpen()) {
+        if (program->terminated() || !program->module->File().Sets().IsSetOpen()) {
             std::fprintf(stderr, "mira: no configuration set to open in %s\n",
                          qPrintable(mira::programValues().programFolder));
             code = 1;
@@ -128,7 +128,7 @@ int main(int argc, char **argv)
         return 1;
     }
     if (line.fullScreen) {
-        program->module->FullScreenForced = true;
+        program->module->File().SetFullScreenForced(true);
         mira::UpdateFullScreen(*program->module);
     }
     // A request to end from outside closes the window as Exit does, saving as promised.

@@ -43,8 +43,8 @@ set(MIRA_LAYOUT_SOURCES
     layout/designcommands.cpp layout/designcommands.h layout/designpopup.cpp layout/designpopup.h
     layout/dropzone.cpp layout/dropzone.h layout/layoutform.cpp layout/layoutform.h
     layout/pagerotation.cpp layout/pagerotation.h layout/pan.cpp layout/pan.h layout/setform.h
-    layout/setstream.cpp layout/setstream.h layout/split.cpp layout/split.h layout/text.cpp
-    layout/text.h)
+    layout/setstream.cpp layout/setstream.cpp layout/setstream.cpp layout/setstream.h
+    layout/split.cpp layout/split.h layout/text.cpp layout/text.h)
 
 set(MIRA_BOOKMARKS_SOURCES
     bookmarks/addfavorite.cpp bookmarks/addfavorite.h bookmarks/addresscommands.cpp
@@ -72,14 +72,18 @@ set(MIRA_ABOUT_SOURCES
     about/abouttexts.cpp about/abouttexts.h about/versionlist.cpp about/versionlist.h)
 
 set(MIRA_APP_SOURCES
-    app/actiontable.cpp app/actiontable.h app/activation.cpp app/activation.h app/appcontrol.cpp
-    app/appcontrol.h app/application.cpp app/application.h app/baseform.cpp app/baseform.h
+    app/actiontable.cpp app/actiontable.h app/activation.cpp app/activation.h
+    app/addresscommands.cpp app/addresscommands.h app/allpanescommands.cpp app/allpanescommands.h
+    app/appcontrol.cpp app/appcontrol.h app/application.cpp app/application.h app/appmenus.cpp
+    app/appmenus.h app/baseform.cpp app/baseform.h app/baseform.h app/baseform.h
     app/baseformhost.cpp app/caretrest.cpp app/caretrest.h app/commandline.cpp app/commandline.h
     app/configfiles.cpp app/configfiles.h app/designactions.cpp app/designactions.h
-    app/favoritesactions.cpp app/favoritesactions.h app/formstream.cpp app/formstream.h
-    app/fullscreen.cpp app/fullscreen.h app/internetoptionsaction.cpp app/lockcontrol.cpp
-    app/lockcontrol.h app/networkfollow.cpp app/networkfollow.h app/optionflags.cpp app/program.cpp
-    app/program.h app/programvalues.cpp app/programvalues.h app/remoteclient.cpp app/remoteclient.h
+    app/documentcommands.cpp app/documentcommands.h app/favoritesactions.cpp app/favoritesactions.h
+    app/filecommands.cpp app/filecommands.h app/formstream.cpp app/formstream.h app/fullscreen.cpp
+    app/fullscreen.h app/internetoptionsaction.cpp app/internetoptionsaction.h app/lockcontrol.cpp
+    app/lockcontrol.h app/networkfollow.cpp app/networkfollow.h app/panelist.cpp app/panelist.h
+    app/program.cpp app/program.h app/programcommands.cpp app/programcommands.h app/programflags.h
+    app/programvalues.cpp app/programvalues.h app/remoteclient.cpp app/remoteclient.h
     app/remotecommand.cpp app/remotecommand.h app/remoteservice.cpp app/remoteservice.h
     app/screenawakecontrol.cpp app/screenawakecontrol.h app/separateprocesses.cpp
     app/separateprocesses.h app/setcommands.cpp app/setcommands.h app/setfilecheck.cpp

@@ -1,14 +1,17 @@
 #pragma once
-// Every action of the action module as one row: which member it fills, its
+// Every action of the program as one row: its name (the action's object name), its
 // category, caption, hint "short|long", image index, shortcut, tag and start state.
+// The command groups find their actions by name.
+#include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <span>
 
 class QAction;
+class QObject;
+class QWidget;
 
 namespace mira {
-
-class TAppControlModule;
 
 enum ActionFlag : int {
     afCheckable = 1,
@@ -19,8 +22,7 @@ enum ActionFlag : int {
 };
 
 struct ActionRow {
-    QAction *TAppControlModule::*member;
-    const char *name; // the member's name, also the action's object name
+    const char *name;
     const char *category;
     const char *caption;
     const char *hint;
@@ -32,5 +34,14 @@ struct ActionRow {
 
 // In the order the actions are created.
 std::span<const ActionRow> ActionTable();
+
+// The action a row describes, in its start state (a shortcut works application-wide).
+QAction *MakeAction(const ActionRow &row, QObject *parent);
+QString ActionCategory(const QAction *action);
+int ActionTag(const QAction *action);
+QString ActionHint(const QAction *action);
+
+// A command whose feature comes later answers that it is not there yet, over window.
+void ConnectNotImplemented(QAction *action, QObject *context, std::function<QWidget *()> window);
 
 } // namespace mira

@@ -1,37 +1,41 @@
 #pragma once
-// The action module: every action of the program, the menus and popup menus, the
-// timers, the set-file commands and the list of browser panes.
-#include <QKeySequence>
-#include <QList>
+// The action module: makes every action of the program from the action table, builds
+// the menus, keeps what the commands share (the panes, the control last used, the
+// bookmark copy buffer, the class registry, the program flags) and hands out the
+// command groups, each of which owns its actions and their handlers. Including it
+// brings the groups' classes.
+#include <QAnyStringView>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
-#include <QString>
-#include <QTimer>
-#include <functional>
 #include <memory>
+#include <optional>
 
+#include "app/addresscommands.h"
+#include "app/allpanescommands.h"
+#include "app/appmenus.h"
+#include "app/designactions.h"
+#include "app/documentcommands.h"
+#include "app/filecommands.h"
+#include "app/lockcontrol.h"
+#include "app/panelist.h"
+#include "app/programcommands.h"
+#include "app/programflags.h"
 #include "app/setcommands.h"
 #include "bookmarks/bookmarkbuffer.h"
 #include "browser/newwindowcatcher.h"
-#include "browser/timedrefresh.h"
 #include "layout/classregistry.h"
 
 class QAction;
-class QMenu;
 class QMenuBar;
 class QWidget;
 
 namespace mira {
 
-class FavoritesCommands;
 class DialogWatcher;
 class LastControlTracker;
-class LockControl;
 class MessageFilter;
 class TBaseForm;
-class TURLCombo;
-class URLPopupCommands;
 
 class TAppControlModule : public QObject {
     Q_OBJECT
@@ -40,165 +44,76 @@ public:
     ~TAppControlModule() override;
 
     // The main window, once it exists (the module is created before it).
-    TBaseForm *MainWindow() const { return mainWindow; }
+    TBaseForm *MainWindow() const;
     void SetMainWindow(TBaseForm *form);
 
     // Classes the set file reader can create, by name.
-    const ClassRegistry &Classes() const { return classes; }
     ClassRegistry &Classes() { return classes; }
 
-    // Every browser pane owned by the main window, in order of creation (not owning).
-    QList<QWidget *> BrowserList;
+    // Every browser pane owned by the main window, in order of creation.
+    const PaneList &Panes() const { return panes; }
     void BrowserInserted(QWidget *pane);
     void BrowserRemoved(QWidget *pane);
 
     // Keeps the panes' new windows in the panes that asked for them.
-    NewWindowCatcher NewWindows;
-
+    NewWindowCatcher &NewWindows() { return newWindows; }
     // The bookmark copy buffer, shared by every pane's address box.
-    TBookmarkBuffer BookmarkBuffer;
-    // The address box the address popup's commands act on: LastControl when it is one.
-    TURLCombo *URLPopupTarget() const;
+    TBookmarkBuffer &BookmarkBuffer() { return bookmarkBuffer; }
 
     // The control under the last routed mouse press or key, and where it happened
     // (kept up to date by the application's message filter, LastControlTracker).
-    QPointer<QWidget> LastControl;
-    QPoint LastMousePos;
+    QWidget *LastControl() const { return lastControl; }
+    QPoint LastMousePos() const { return lastMousePos; }
+    // Without a mouse position the last one stays.
+    void SetLastControl(QWidget *control, std::optional<QPoint> mousePos = std::nullopt);
 
-    // The application title (taskbar text) and the caption rules.
-    static QString MakeCaption(const QString &configFileName);
-    QString ApplicationTitle() const { return applicationTitle; }
-    void UpdateCaption();
+    // The action of the action table with that name; there is always one.
+    QAction *Action(QAnyStringView name) const;
 
-    // forNetwork: offline because the desktop has no network, not by the user's choice.
-    void SetOnlineMode(bool online, bool forNetwork = false);
-
-    // The set-file commands and the open set's file name.
-    ConfigSetCommands &Sets() { return *sets; }
-    const ConfigSetCommands &Sets() const { return *sets; }
-
-    // Program flags.
-    void SetProgramFlag(int bits);
-    void ClearProgramFlag(int bits);
-    bool HasProgramFlag(int bits) const;
-    void UpdateConfigState(bool open);
-    void UpdateAutoSave();
-    void UpdateSaveOnClose();
-    void UpdateLockState();
-    // Lock on minimize; LockArmed() tells whether the program waits for its key.
-    LockControl &Lock() { return *lock; }
-    bool LockArmed() const;
-    void UpdateHiddenMenu();
-    void UpdateLockSize();
-    void UpdateNoCache();
-    void UpdateDialogMode();
-    void UpdateTextSize(int level);
-    void UpdateRootContainer(bool open);
-    void UpdateGoAllOnOpen();
-    // Reads the engine's text size level; replaceable so tests need no engine.
-    std::function<int()> ReadTextSize;
-
-    // Menus. AppMenu is made once and handed to the main window, which owns it.
+    // The main menu, made once and handed to the main window, which owns it; the
+    // popup menus stay the module's.
     QMenuBar *CreateAppMenu();
-    QMenu *StatusPopup = nullptr;
-    QMenu *ArrowPopup = nullptr;
-    QMenu *DesignPopup = nullptr;
-    QMenu *URLPopup = nullptr;
-    QMenu *PasteFromFavoritesMenu = nullptr;
-    // Add To Favorites..., Organize Favorites... and the Paste From Favorites submenu.
-    FavoritesCommands *Favorites = nullptr;
-    QMenu *TextSizeMenu = nullptr;
+    const AppMenus &Menus() const { return *menus; }
 
-    QTimer AutoSaveTimer;
-    // Timed reloads of the panes' bookmarks; being offline or the lock pause them.
-    TimedRefresh Refresher{[this] { return BrowserList; }};
+    // The program flags, held by the main window's Tag; none without a main window.
+    ProgramFlags Flags() const;
+    void SetProgramFlag(ProgramFlags flags, bool on = true);
 
-    // Heading actions.
-    QAction *FileActions, *ActionsAction, *HelpActions, *TextSizesAction;
-    // Program.
-    QAction *ExitAction, *MinimizeAction, *AboutAction, *HiddenMenuAction, *LockSizeAction,
-        *OptionsAction, *SetLockKeyAction, *UseLockAction;
-    // File.
-    QAction *FileNewAction, *FileLoadAction, *FileSaveNowAction, *FileSaveOnCloseAction,
-        *FileAutoSaveAction, *FileSaveAsAction, *FileRenameAction, *FileDeleteAction,
-        *StartWithDesktopAction, *SeparateProcessesAction;
-    QAction *GoAllOnOpenAction = nullptr;
-    QAction *FullScreenAction = nullptr;
-    // Full screen for this run only (mira --full-screen): the set's flag is untouched.
-    bool FullScreenForced = false;
-    // Browser.
-    QAction *GoAllAction, *StopAllAction, *RefreshAllAction, *OnlineAction, *OfflineAction,
-        *InteractiveAction, *ModerateAction, *SilentAction, *TextSizeLargestAction,
-        *TextSizeLargerAction, *TextSizeMediumAction, *TextSizeSmallerAction,
-        *TextSizeSmallestAction, *NoCacheAction, *InternetOptionsAction, *WallStatusAction;
-    // The main menu's own Stop All entry, which carries a hint of its own.
-    QAction *StopAllMenuEntry;
-    // Arrow (the Go button's drop-down).
-    QAction *FindAction, *OpenDocAction, *SaveDocAction, *PageSetupAction, *PrintSetupAction,
-        *PrintPreviewAction, *PrintAction;
-    // Design.
-    QAction *BlockNewAction, *BookNewAction, *BookCutAction, *BookCopyAction, *BookPasteAction,
-        *BookDeleteAction, *BookTabsPosAction, *PageRenameAction, *PageMoveAction,
-        *PageRotateAction, *PageNewAction, *PageCutAction, *PageCopyAction, *PagePasteAction,
-        *PageDeleteAction, *BrowserNewAction, *BrowserCutAction, *BrowserCopyAction,
-        *BrowserPasteAction, *BrowserDeleteAction, *BrowserNaviBarPosAction, *UndoAction;
-    // URL (the address box's popup).
-    QAction *AddBookmarkAction, *CutBookmarkAction, *CutAllBookmarksAction, *CopyBookmarkAction,
-        *CopyAllBookmarksAction, *PasteBookmarkAction, *DeleteBookmarkAction,
-        *DeleteAllBookmarksAction, *EditBookmarksAction, *AddToFavoritesAction,
-        *OrganizeFavoritesAction, *PasteFromFavoritesAction, *CutAddressAction, *CopyAddressAction,
-        *PasteAddressAction, *DeleteAddressAction, *UndoAddressAction, *EditAddressAction,
-        *NoScrollBarsAction, *SaveScrollPositionAction;
-
-    QList<QAction *> AllActions() const { return actions; }
-
-    // The pane whose navigation bar is LastControl, for the document commands.
-    QWidget *ArrowPane() const;
-    // The Go drop-down is about to open: its commands follow the pane's document.
-    void ArrowPopupPopup();
-
-    // The index in BrowserList of the first pane shown with all its ancestors; -1 for none.
-    int FirstVisibleBrowser() const;
-    // Internet Options on the first visible pane, else on the first pane, brought
-    // into view (every tabbed page around it becomes its book's active page).
-    void InternetOptionsActionExecute();
-    // The wall status dialog over every pane.
-    void WallStatusActionExecute();
-
-Q_SIGNALS:
-    // A set was opened or closed (UpdateConfigState ran).
-    void SetStateChanged();
-
-public:
-    static QString Category(const QAction *action);
-    static int Tag(const QAction *action);
-    static QString Hint(const QAction *action);
+    // The command groups.
+    FileCommands &File() const { return *file; }
+    AllPanesCommands &AllPanes() const { return *allPanes; }
+    DocumentCommands &Documents() const { return *documents; }
+    DesignActions &Design() const { return *design; }
+    AddressCommands &Address() const { return *address; }
+    LockControl &Lock() const { return *lock; }
+    ProgramCommands &Program() const { return *program; }
 
 private:
-    QAction *makeAction(const char *name, const QString &category, const QString &caption,
-                        const QString &hint, int image = -1, const QKeySequence &shortcut = {},
-                        int tag = 0);
-    void createActions();
-    void createPopupMenus();
-    // The File commands and the Actions commands, shared by the main menu and the status popup.
-    void addFileCommands(QMenu *menu);
-    void addActionsCommands(QMenu *menu, QAction *stopAll);
-    void connectHandlers();
-    void notImplemented();
-    void connectSetCommands();
-    void connectURLCommands();
-
     QPointer<TBaseForm> mainWindow;
+    ClassRegistry classes;
+    PaneList panes;
+    NewWindowCatcher newWindows;
+    TBookmarkBuffer bookmarkBuffer;
+    QPointer<QWidget> lastControl;
+    QPoint lastMousePos;
+    QList<QAction *> actions;
+    QAction *actionsHeading = nullptr;
+    std::unique_ptr<AppMenus> menus;
     std::unique_ptr<LastControlTracker> lastControlTracker;
     std::unique_ptr<MessageFilter> messageFilter;
     // Lives with the main window, which it watches.
     QPointer<DialogWatcher> dialogWatcher;
-    ClassRegistry classes;
-    std::unique_ptr<ConfigSetCommands> sets;
-    LockControl *lock = nullptr; // a child: it goes with the module
-    URLPopupCommands *urlCommands = nullptr;
-    QList<QAction *> actions;
-    QString applicationTitle = QStringLiteral("Mira");
+    // The groups are children of the module: they go with it.
+    FileCommands *file = nullptr;
+    AllPanesCommands *allPanes = nullptr;
+    DocumentCommands *documents = nullptr;
+    DesignActions *design = nullptr;
+    AddressCommands *address = nullptr;
+    LockControl *lock = nullptr;
+    ProgramCommands *program = nullptr;
 };
+
+// A group's action: the action of module named name, from now on a child of group.
+QAction *TakeAction(const TAppControlModule &module, const char *name, QObject *group);
 
 } // namespace mira

@@ -242,7 +242,7 @@ void TBaseForm::applyValues(const FormValues &values)
 
 void TBaseForm::flagsRead(int flags)
 {
-    ChooseProcessModel(flags);
+    ChooseProcessModel(ProgramFlags::fromInt(flags));
 }
 
 QRect TBaseForm::StoredBounds() const
@@ -383,7 +383,7 @@ void TBaseForm::closeEvent(QCloseEvent *event)
         settling = false;
         // Leaving the program saves the set when Save On Close is checked.
         if (module)
-            module->Sets().SaveOnExit();
+            module->File().Sets().SaveOnExit();
     }
     QMainWindow::closeEvent(event);
 }

@@ -4,6 +4,7 @@
 #include <QMargins>
 #include <QPointer>
 
+#include "app/programflags.h"
 #include "browser/panehost.h"
 #include "layout/component.h"
 #include "layout/setform.h"
@@ -17,21 +18,6 @@ class TAppControlModule;
 class TStatusBar;
 class TPan;
 
-// Program flags word bits (TBaseForm::Tag).
-enum ProgramFlag : int {
-    pfNoSaveOnClose = 1,
-    pfAutoSave = 2,
-    pfInteractive = 4,
-    pfSilent = 8,
-    pfHiddenMenu = 16,
-    pfLockOnMinimize = 32,
-    pfLockSize = 64,
-    pfNoCache = 128,
-    pfGoAllOnOpen = 256,
-    pfFullScreen = 512,
-    pfSeparateProcesses = 1024,
-};
-
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost, public SetForm {
     Q_OBJECT
 public:
@@ -40,7 +26,7 @@ public:
 
     TAppControlModule *Module() const { return module; }
 
-    // The program flags word.
+    // The program flags word (ProgramFlags bits).
     int Tag() const { return tag; }
     void SetTag(int value) { tag = value; }
     // The encrypted lock key of the open set.

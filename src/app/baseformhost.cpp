@@ -12,17 +12,17 @@ DialogMode TBaseForm::CurrentDialogMode() const
 
 QMenu *TBaseForm::ArrowPopup() const
 {
-    return module ? module->ArrowPopup : nullptr;
+    return module ? module->Menus().ArrowPopup() : nullptr;
 }
 
 QMenu *TBaseForm::URLPopup() const
 {
-    return module ? module->URLPopup : nullptr;
+    return module ? module->Menus().URLPopup() : nullptr;
 }
 
 NewWindowCatcher *TBaseForm::NewWindows()
 {
-    return module ? &module->NewWindows : nullptr;
+    return module ? &module->NewWindows() : nullptr;
 }
 
 } // namespace mira

@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/actiontable.h"
 #include "app/appcontrol.h"
+#include "app/appmenus.h"
 #include "app/baseform.h"
 #include "layout/book.h"
 #include "layout/designcommands.h"
 #include "layout/pagerotation.h"
+#include "layout/pan.h"
 
 namespace mira {
 
@@ -27,46 +30,87 @@ void applyGroup(const GroupState &g, QAction *copy, QAction *paste, QAction *new
 
 } // namespace
 
-DesignCommands *ConnectDesignActions(TAppControlModule &module)
+DesignActions::DesignActions(TAppControlModule &owner)
+    : QObject(&owner),
+      module(owner),
+      design(new DesignCommands(
+          this, [&owner]() -> QWidget * { return owner.MainWindow(); }, &owner.Classes())),
+      bookNew(TakeAction(owner, "BookNewAction", this)),
+      bookCut(TakeAction(owner, "BookCutAction", this)),
+      bookCopy(TakeAction(owner, "BookCopyAction", this)),
+      bookPaste(TakeAction(owner, "BookPasteAction", this)),
+      bookDelete(TakeAction(owner, "BookDeleteAction", this)),
+      bookTabsPos(TakeAction(owner, "BookTabsPosAction", this)),
+      browserNew(TakeAction(owner, "BrowserNewAction", this)),
+      browserCut(TakeAction(owner, "BrowserCutAction", this)),
+      browserCopy(TakeAction(owner, "BrowserCopyAction", this)),
+      browserPaste(TakeAction(owner, "BrowserPasteAction", this)),
+      browserDelete(TakeAction(owner, "BrowserDeleteAction", this)),
+      browserNaviBarPos(TakeAction(owner, "BrowserNaviBarPosAction", this))
 {
+    auto take = [&owner, this](const char *name) { return TakeAction(owner, name, this); };
+    QAction *pageRename = take("PageRenameAction"), *pageMove = take("PageMoveAction"),
+            *pageRotate = take("PageRotateAction"), *pageCopy = take("PageCopyAction"),
+            *pagePaste = take("PagePasteAction"), *pageNew = take("PageNewAction"),
+            *pageCut = take("PageCutAction"), *pageDelete = take("PageDeleteAction");
+    pageItems = {pageRename, pageMove, pageRotate, pageCopy,
+                 pagePaste,  pageNew,  pageCut,    pageDelete};
+
+    connect(module.Menus().DesignPopup(), &QMenu::aboutToShow, this, &DesignActions::updatePopup);
+
     TAppControlModule *m = &module;
-    auto *design = new DesignCommands(
-        m, [m]() -> QWidget * { return m->MainWindow(); }, &m->Classes());
-
-    QObject::connect(m->DesignPopup, &QMenu::aboutToShow, design, [m, design] {
-        const PopupState s = design->DesignPopupPopup(m->LastControl);
-        applyGroup(s.book, m->BookCopyAction, m->BookPasteAction, m->BookNewAction,
-                   m->BookCutAction, m->BookDeleteAction, m->BookTabsPosAction);
-        for (QAction *a :
-             {m->PageRenameAction, m->PageMoveAction, m->PageRotateAction, m->PageCopyAction,
-              m->PagePasteAction, m->PageNewAction, m->PageCutAction, m->PageDeleteAction})
-            a->setEnabled(s.pageItems);
-        applyGroup(s.browser, m->BrowserCopyAction, m->BrowserPasteAction, m->BrowserNewAction,
-                   m->BrowserCutAction, m->BrowserDeleteAction, m->BrowserNaviBarPosAction);
-    });
-
-    auto on = [design](QAction *action, auto handler) {
-        QObject::connect(action, &QAction::triggered, design, handler);
+    DesignCommands *d = design;
+    auto on = [d](QAction *action, auto handler) {
+        QObject::connect(action, &QAction::triggered, d, handler);
     };
     const QString book = QStringLiteral("TBook");
     const QString pane = QStringLiteral("TBrowser");
-    on(m->BookNewAction,
-       [m, design, book] { design->InsertControl(book, m->LastControl, m->LastMousePos); });
-    on(m->BrowserNewAction,
-       [m, design, pane] { design->InsertControl(pane, m->LastControl, m->LastMousePos); });
-    on(m->BookDeleteAction, [m, design, book] { design->DeleteControl(book, m->LastControl); });
-    on(m->BrowserDeleteAction, [m, design, pane] { design->DeleteControl(pane, m->LastControl); });
-    on(m->PageRenameAction, [m, design] { design->PageRename(m->LastControl); });
-    on(m->PageMoveAction, [m, design] { design->PageMove(m->LastControl); });
-    on(m->PageRotateAction, [m] {
-        if (TPage *p = DesignCommands::SelectedPage(m->LastControl))
+    on(bookNew, [m, d, book] { d->InsertControl(book, m->LastControl(), m->LastMousePos()); });
+    on(browserNew, [m, d, pane] { d->InsertControl(pane, m->LastControl(), m->LastMousePos()); });
+    on(bookDelete, [m, d, book] { d->DeleteControl(book, m->LastControl()); });
+    on(browserDelete, [m, d, pane] { d->DeleteControl(pane, m->LastControl()); });
+    on(pageRename, [m, d] { d->PageRename(m->LastControl()); });
+    on(pageMove, [m, d] { d->PageMove(m->LastControl()); });
+    on(pageRotate, [m] {
+        if (TPage *p = DesignCommands::SelectedPage(m->LastControl()))
             AskRotatePeriod(p->Book());
     });
-    on(m->PageNewAction, [m, design] { design->PageNew(m->LastControl); });
-    on(m->PageDeleteAction, [m, design] { design->PageDelete(m->LastControl); });
-    on(m->BookTabsPosAction, [m, design] { design->BookTabsPos(m->LastControl); });
-    on(m->BrowserNaviBarPosAction, [design] { design->BrowserNaviBarPos(); });
-    return design;
+    on(pageNew, [m, d] { d->PageNew(m->LastControl()); });
+    on(pageDelete, [m, d] { d->PageDelete(m->LastControl()); });
+    on(bookTabsPos, [m, d] { d->BookTabsPos(m->LastControl()); });
+    on(browserNaviBarPos, [d] { d->BrowserNaviBarPos(); });
+
+    // Commands whose features come later answer that they are not there yet; a
+    // feature that arrives takes its actions off this list.
+    auto window = [m]() -> QWidget * { return m->MainWindow(); };
+    for (QAction *a : {take("BlockNewAction"), bookCut, bookCopy, bookPaste, pageCut, pageCopy,
+                       pagePaste, browserCut, browserCopy, browserPaste, take("UndoAction")})
+        ConnectNotImplemented(a, this, window);
+}
+
+void DesignActions::updatePopup()
+{
+    const PopupState s = design->DesignPopupPopup(module.LastControl());
+    applyGroup(s.book, bookCopy, bookPaste, bookNew, bookCut, bookDelete, bookTabsPos);
+    for (QAction *a : std::as_const(pageItems))
+        a->setEnabled(s.pageItems);
+    applyGroup(s.browser, browserCopy, browserPaste, browserNew, browserCut, browserDelete,
+               browserNaviBarPos);
+}
+
+void DesignActions::UpdateRootContainer(bool open)
+{
+    TBaseForm *form = module.MainWindow();
+    if (!form)
+        return;
+    TPan *root = form->RootContainer();
+    if (!root)
+        return;
+    if (open) {
+        root->SetPopupMenu(module.Menus().DesignPopup());
+    } else {
+        delete root;
+    }
 }
 
 } // namespace mira

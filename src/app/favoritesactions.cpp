@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/actiontable.h"
 #include "app/appcontrol.h"
 #include "app/baseform.h"
 #include "bookmarks/addfavorite.h"
@@ -12,17 +13,18 @@
 
 namespace mira {
 
-FavoritesCommands::FavoritesCommands(TAppControlModule &owner, QMenu *pasteMenu)
-    : QObject(&owner),
+FavoritesCommands::FavoritesCommands(TAppControlModule &owner, QMenu *pasteMenu, QObject *parent)
+    : QObject(parent),
       OpenFolder(platform::OpenFolder),
       module(owner),
+      addToFavorites(TakeAction(owner, "AddToFavoritesAction", this)),
       menu(new TFavoritesMenu(pasteMenu, FavoritesFolder(),
-                              TAppControlModule::Hint(owner.PasteFromFavoritesAction), this))
+                              ActionHint(TakeAction(owner, "PasteFromFavoritesAction", this)),
+                              this))
 {
     connect(menu, &TFavoritesMenu::AddressChosen, this, &FavoritesCommands::PasteAddress);
-    connect(module.AddToFavoritesAction, &QAction::triggered, this,
-            &FavoritesCommands::AddToFavorites);
-    connect(module.OrganizeFavoritesAction, &QAction::triggered, this,
+    connect(addToFavorites, &QAction::triggered, this, &FavoritesCommands::AddToFavorites);
+    connect(TakeAction(owner, "OrganizeFavoritesAction", this), &QAction::triggered, this,
             &FavoritesCommands::OrganizeFavorites);
 }
 
@@ -33,7 +35,7 @@ QString FavoritesCommands::FavoritesPath() const
 
 TURLCombo *FavoritesCommands::TargetBox() const
 {
-    return qobject_cast<TURLCombo *>(module.LastControl.data());
+    return qobject_cast<TURLCombo *>(module.LastControl());
 }
 
 void FavoritesCommands::AddToFavorites()

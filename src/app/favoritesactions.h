@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QAction;
 class QMenu;
 
 namespace mira {
@@ -18,11 +19,12 @@ class FavoritesCommands : public QObject {
     Q_OBJECT
 public:
     // Reads the Favorites folder's path once, fills pasteMenu lazily from it and
-    // connects the module's Favorites actions.
-    FavoritesCommands(TAppControlModule &module, QMenu *pasteMenu);
+    // takes the module's Favorites actions.
+    FavoritesCommands(TAppControlModule &module, QMenu *pasteMenu, QObject *parent);
 
     QString FavoritesPath() const;
     TFavoritesMenu *Menu() const { return menu; }
+    QAction *AddToFavoritesAction() const { return addToFavorites; }
 
     // Opens a folder in the file manager; replaceable so tests open nothing.
     std::function<bool(const QString &)> OpenFolder;
@@ -37,6 +39,7 @@ public:
 
 private:
     TAppControlModule &module;
+    QAction *addToFavorites;
     TFavoritesMenu *menu;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/filecommands.h"
 #include "app/screenawakecontrol.h"
 #include "app/setcommands.h"
 
@@ -11,10 +12,11 @@ namespace mira {
 
 void UpdateFullScreen(TAppControlModule &m)
 {
-    const bool on = m.HasProgramFlag(pfFullScreen) || m.FullScreenForced;
+    const bool on = m.Flags().testFlag(pfFullScreen) || m.File().FullScreenForced();
     // A forced full screen can always be left, set or no set.
-    m.FullScreenAction->setEnabled(m.Sets().IsSetOpen() || on);
-    m.FullScreenAction->setChecked(on);
+    QAction *action = m.File().FullScreenAction();
+    action->setEnabled(m.File().Sets().IsSetOpen() || on);
+    action->setChecked(on);
     if (TBaseForm *form = m.MainWindow())
         form->SetFullScreen(on);
     UpdateScreenAwake(m);
@@ -23,11 +25,11 @@ void UpdateFullScreen(TAppControlModule &m)
 void ConnectFullScreen(TAppControlModule &module)
 {
     TAppControlModule *m = &module;
-    QObject::connect(m->FullScreenAction, &QAction::triggered, m, [m](bool on) {
+    QObject::connect(m->File().FullScreenAction(), &QAction::triggered, m, [m](bool on) {
         // Leaving a forced full screen ends it for the run; the flag, unset, stays so
         // and the set is written as it was read.
-        m->FullScreenForced = false;
-        on ? m->SetProgramFlag(pfFullScreen) : m->ClearProgramFlag(pfFullScreen);
+        m->File().SetFullScreenForced(false);
+        m->SetProgramFlag(pfFullScreen, on);
         UpdateFullScreen(*m);
     });
 }

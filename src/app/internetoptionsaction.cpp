@@ -1,10 +1,8 @@
-// Internet Options from the Actions menu: it acts on one pane's web view, the first
-// the user can see, or else the first pane, brought into view.
+#include "app/internetoptionsaction.h"
+
 #include <QPointer>
 
-#include "app/appcontrol.h"
-#include "app/baseform.h"
-#include "browser/panecommands.h"
+#include "browser/browser.h"
 #include "layout/book.h"
 
 namespace mira {
@@ -30,25 +28,26 @@ void bringIntoView(QWidget *w)
 
 } // namespace
 
-int TAppControlModule::FirstVisibleBrowser() const
+int FirstVisiblePane(const QList<TBrowser *> &panes)
 {
     // A widget is visible only while it and all its ancestors are shown.
-    for (int i = 0; i < BrowserList.size(); ++i)
-        if (BrowserList.at(i) && BrowserList.at(i)->isVisible())
+    for (int i = 0; i < panes.size(); ++i)
+        if (panes.at(i)->isVisible())
             return i;
     return -1;
 }
 
-void TAppControlModule::InternetOptionsActionExecute()
+void RunInternetOptions(const QList<TBrowser *> &panes)
 {
-    if (BrowserList.isEmpty())
+    if (panes.isEmpty())
         return;
-    const int index = FirstVisibleBrowser();
-    QPointer<QWidget> target = BrowserList.at(index < 0 ? 0 : index);
-    if (index < 0 && target)
+    const int index = FirstVisiblePane(panes);
+    QPointer<TBrowser> target = panes.at(index < 0 ? 0 : index);
+    if (index < 0)
         bringIntoView(target);
-    if (auto *pane = dynamic_cast<PaneCommands *>(target.data()))
-        pane->RunDocumentCommand(DocumentCommand::InternetOptions);
+    // Bringing a page into view may run events in which the pane goes.
+    if (target)
+        target->RunDocumentCommand(DocumentCommand::InternetOptions);
 }
 
 } // namespace mira

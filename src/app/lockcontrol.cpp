@@ -4,8 +4,11 @@
 #include <QEvent>
 #include <QLineEdit>
 
+#include "app/allpanescommands.h"
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/filecommands.h"
+#include "app/setcommands.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/modal.h"
 #include "lock/keyform.h"
@@ -52,7 +55,18 @@ QString WrongKeyMessage(int attemptsLeft)
     return text;
 }
 
-LockControl::LockControl(TAppControlModule &owner) : QObject(&owner), module(owner) {}
+LockControl::LockControl(TAppControlModule &owner)
+    : QObject(&owner),
+      module(owner),
+      setLockKeyAction(TakeAction(owner, "SetLockKeyAction", this)),
+      useLockAction(TakeAction(owner, "UseLockAction", this))
+{
+    connect(setLockKeyAction, &QAction::triggered, this, &LockControl::SetLockKey);
+    connect(useLockAction, &QAction::triggered, this, [this](bool on) {
+        module.SetProgramFlag(pfLockOnMinimize, on);
+        UpdateLockState();
+    });
+}
 
 LockControl::~LockControl()
 {
@@ -64,9 +78,9 @@ void LockControl::SetLockKey()
     TBaseForm *form = module.MainWindow();
     if (!form)
         return;
-    const bool wasAvailable = module.UseLockAction->isEnabled();
+    const bool wasAvailable = useLockAction->isEnabled();
     {
-        TKeyForm dialog(module.Sets().ConfigName(), form);
+        TKeyForm dialog(module.File().Sets().ConfigName(), form);
         if (RunDialog(dialog, form) == QDialog::Accepted)
             form->SetKey(EncodeLockKey(dialog.edKey->text()));
         dialog.edKey->clear();
@@ -75,7 +89,20 @@ void LockControl::SetLockKey()
     // A first key switches the lock on; a new key leaves the option as it was.
     if (!wasAvailable && !form->Key().isEmpty())
         module.SetProgramFlag(pfLockOnMinimize);
-    module.UpdateLockState();
+    UpdateLockState();
+}
+
+void LockControl::UpdateLockState()
+{
+    const bool open = module.File().Sets().IsSetOpen();
+    TBaseForm *form = module.MainWindow();
+    useLockAction->setEnabled(open && form && !form->Key().isEmpty());
+    // A set with the flag but no key loads with the lock off.
+    if (module.Flags().testFlag(pfLockOnMinimize) && !useLockAction->isEnabled())
+        module.SetProgramFlag(pfLockOnMinimize, false);
+    useLockAction->setChecked(module.Flags().testFlag(pfLockOnMinimize));
+    setLockKeyAction->setEnabled(open);
+    UpdateLockForm(useLockAction->isChecked());
 }
 
 void LockControl::UpdateLockForm(bool useLock)
@@ -142,7 +169,7 @@ bool LockControl::LockArmed() const
 void LockControl::coverLayout()
 {
     // Nobody sees the wall while locked: timed reloads wait for the key.
-    module.Refresher.SetPaused(RefreshPause::Locked, true);
+    module.AllPanes().Refresher().SetPaused(RefreshPause::Locked, true);
     TBaseForm *form = module.MainWindow();
     if (!form || cover)
         return;
@@ -154,7 +181,7 @@ void LockControl::coverLayout()
 
 void LockControl::uncoverLayout()
 {
-    module.Refresher.SetPaused(RefreshPause::Locked, false);
+    module.AllPanes().Refresher().SetPaused(RefreshPause::Locked, false);
     TBaseForm *form = module.MainWindow();
     if (!cover || !form)
         return;

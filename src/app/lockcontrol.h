@@ -1,12 +1,13 @@
 #pragma once
-// Lock on minimize: the Set Lock Key... command, the lock dialog's life, arming on
-// minimize and the key check before a restore. While armed, the main window shows
-// nothing of the layout, whatever maps it; the pages keep running behind the cover.
+// Lock on minimize: the Set Lock Key... and Lock On Minimize commands, the lock dialog's life,
+// arming on minimize and the key check before a restore. While armed, the main window shows nothing
+// of the layout, whatever maps it; the pages keep running behind the cover.
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <memory>
 
+class QAction;
 class QWidget;
 
 namespace mira {
@@ -25,6 +26,8 @@ public:
 
     // Set Lock Key...: asks for the key twice and stores it encoded in the set.
     void SetLockKey();
+    // Set Lock Key... and Lock On Minimize follow the open set, its key and its flag.
+    void UpdateLockState();
     // The lock dialog exists exactly while Lock On Minimize is checked.
     void UpdateLockForm(bool useLock);
     // The program was minimized.
@@ -44,6 +47,7 @@ private:
     void uncoverLayout();
 
     TAppControlModule &module;
+    QAction *setLockKeyAction, *useLockAction;
     std::unique_ptr<TLockForm> lockForm;
     QPointer<QWidget> cover;
     QPointer<QWidget> focusBeforeLock;

@@ -42,14 +42,15 @@ namespace {
 void apply(TAppControlModule &module, const ConnectionStep &step)
 {
     if (step.mode != Mode::Keep)
-        module.SetOnlineMode(step.mode == Mode::Online, step.mode == Mode::Offline);
+        module.AllPanes().SetOnlineMode(step.mode == Mode::Online, step.mode == Mode::Offline);
     if (step.mode == Mode::Online)
         // The panes showed offline copies or pages; the bookmarks load again.
-        module.RefreshAllAction->trigger();
+        module.AllPanes().RefreshAll()->trigger();
     if (step.retryStale)
-        for (QWidget *w : std::as_const(module.BrowserList))
-            if (auto *pane = qobject_cast<TBrowser *>(w); pane && pane->Stale)
-                pane->Stale->RetryNow();
+        module.Panes().ForEach([](TBrowser &pane) {
+            if (pane.Stale)
+                pane.Stale->RetryNow();
+        });
 }
 
 } // namespace
@@ -62,15 +63,14 @@ void FollowNetwork(TAppControlModule &module)
     platform::NetworkWatch *w = watch.release();
     w->setParent(&module);
     NetReach last = w->Reach();
-    apply(module,
-          StartConnection(module.OnlineAction->isChecked(), platform::OfflineForNetwork(), last));
+    apply(module, StartConnection(module.AllPanes().Online(), platform::OfflineForNetwork(), last));
     QObject::connect(w, &platform::NetworkWatch::reachChanged, &module,
                      [&module, last](NetReach now) mutable {
                          // A moment of not knowing is no change.
                          if (now == NetReach::Unknown)
                              return;
                          const ConnectionStep step =
-                             FollowConnection(last, now, module.OnlineAction->isChecked(),
+                             FollowConnection(last, now, module.AllPanes().Online(),
                                               platform::OfflineForNetwork());
                          last = now;
                          apply(module, step);

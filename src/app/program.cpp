@@ -49,7 +49,7 @@ ProgramInstance::~ProgramInstance()
 
 bool ProgramInstance::terminated() const
 {
-    return module && module->Sets().Terminated();
+    return module && module->File().Sets().Terminated();
 }
 
 std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments, bool followNetwork)
@@ -60,7 +60,7 @@ std::unique_ptr<ProgramInstance> CreateProgram(const QStringList &arguments, boo
     if (followNetwork)
         FollowNetwork(*program->module);
     program->form = std::make_unique<TBaseForm>(program->module.get());
-    const bool loaded = program->module->Sets().OpenAtStart(arguments);
+    const bool loaded = program->module->File().Sets().OpenAtStart(arguments);
     if (!loaded && !program->terminated())
         program->form->SetStoredBounds(WorkArea());
     return program;

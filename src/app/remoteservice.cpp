@@ -68,22 +68,21 @@ void RemoteService::Attach(TAppControlModule &program)
     // Told, never polled: an idle wall wakes no timer for this.
     if (TBaseForm *form = program.MainWindow())
         connect(form, &QWidget::windowTitleChanged, this, [this] { follow(); });
-    connect(&program, &TAppControlModule::SetStateChanged, this, [this] { follow(); });
+    connect(&program.File(), &FileCommands::SetStateChanged, this, [this] { follow(); });
     connect(&StaleMarks::Instance(), &StaleMarks::Changed, this,
             [this](StaleMark *mark, bool stale) {
                 if (!module)
                     return;
-                for (QWidget *pane : std::as_const(module->BrowserList))
-                    if (auto *browser = qobject_cast<TBrowser *>(pane);
-                        browser && browser->Stale == mark)
-                        paneStaleChanged(browser, stale);
+                for (TBrowser *pane : module->Panes().List())
+                    if (pane->Stale == mark)
+                        paneStaleChanged(pane, stale);
             });
     follow();
 }
 
 void RemoteService::follow()
 {
-    const QString open = module ? module->Sets().ConfigFileName : QString();
+    const QString open = module ? module->File().Sets().ConfigFileName : QString();
     // Asked of the bus only when the set changed: each registration waits for it.
     if (followed && open == followedSet)
         return;
@@ -110,18 +109,16 @@ void RemoteService::follow()
     name = wanted;
 }
 
-void RemoteService::paneStaleChanged(QWidget *pane, bool stale)
+void RemoteService::paneStaleChanged(TBrowser *pane, bool stale)
 {
     QString paneName, address, error;
-    if (module && !module->LockArmed()) {
+    if (module && !module->Lock().LockArmed()) {
         paneName = pane->objectName();
         if (paneName.isEmpty())
-            paneName = QStringLiteral("pane %1").arg(module->BrowserList.indexOf(pane) + 1);
-        if (auto *browser = qobject_cast<TBrowser *>(pane)) {
-            address = browser->LoadedLocationURL();
-            if (browser->Stale)
-                error = browser->Stale->LastError();
-        }
+            paneName = QStringLiteral("pane %1").arg(module->Panes().IndexOf(pane) + 1);
+        address = pane->LoadedLocationURL();
+        if (pane->Stale)
+            error = pane->Stale->LastError();
     }
     if (stale)
         Q_EMIT PaneStale(paneName, address, error);
@@ -137,7 +134,7 @@ void RemoteService::fail(const QString &text)
 
 bool RemoteService::refuseWhileLocked(const QString &what)
 {
-    if (!module || !module->LockArmed())
+    if (!module || !module->Lock().LockArmed())
         return false;
     // The lock hides the layout from whoever stands before the screen; a caller
     // from outside sees no more of it.
@@ -166,17 +163,17 @@ void RemoteService::Activate()
 // locked wall left alone needs most, so the lock does not hold them.
 void RemoteService::GoAll()
 {
-    runAction(module ? module->GoAllAction : nullptr);
+    runAction(module ? module->AllPanes().GoAll() : nullptr);
 }
 
 void RemoteService::RefreshAll()
 {
-    runAction(module ? module->RefreshAllAction : nullptr);
+    runAction(module ? module->AllPanes().RefreshAll() : nullptr);
 }
 
 void RemoteService::StopAll()
 {
-    runAction(module ? module->StopAllAction : nullptr);
+    runAction(module ? module->AllPanes().StopAll() : nullptr);
 }
 
 void RemoteService::runAction(QAction *action)
@@ -185,7 +182,7 @@ void RemoteService::runAction(QAction *action)
         fail(QStringLiteral("Mira is still starting."));
         return;
     }
-    if (!module->Sets().IsSetOpen()) {
+    if (!module->File().Sets().IsSetOpen()) {
         fail(QStringLiteral("No configuration set is open."));
         return;
     }
@@ -234,14 +231,14 @@ void RemoteService::OpenSet(const QString &given)
         return;
     }
     const QString canonical = CanonicalSetPath(path);
-    if (canonical == CanonicalSetPath(module->Sets().ConfigFileName))
+    if (canonical == CanonicalSetPath(module->File().Sets().ConfigFileName))
         return; // open already
     if (const QString problem = openSetProblem(path); !problem.isEmpty()) {
         fail(problem);
         return;
     }
     // As File > Open... does: the open set is saved when Save On Close says so.
-    ConfigSetCommands &sets = module->Sets();
+    ConfigSetCommands &sets = module->File().Sets();
     sets.SaveOnExit();
     sets.CloseConfigFile();
     sets.SelectConfigFile(path, false);
@@ -273,11 +270,11 @@ QString RemoteService::Status()
     WallSummary wall;
     if (!module)
         return QString::fromUtf8(WallStatusJson(wall, QDateTime::currentDateTime()));
-    wall.locked = module->LockArmed();
+    wall.locked = module->Lock().LockArmed();
     if (!wall.locked) {
-        wall.set = module->Sets().ConfigName();
-        wall.path = module->Sets().ConfigFileName;
-        wall.online = module->OnlineAction->isChecked();
+        wall.set = module->File().Sets().ConfigName();
+        wall.path = module->File().Sets().ConfigFileName;
+        wall.online = module->AllPanes().Online();
         wall.panes = CurrentPaneStatus(*module);
     }
     return QString::fromUtf8(WallStatusJson(wall, QDateTime::currentDateTime()));
@@ -285,7 +282,7 @@ QString RemoteService::Status()
 
 QString RemoteService::SetPath()
 {
-    return module ? module->Sets().ConfigFileName : QString();
+    return module ? module->File().Sets().ConfigFileName : QString();
 }
 
 RemoteStart StartRemoteService(const QStringList &sets)

@@ -17,6 +17,7 @@ class QWidget;
 namespace mira {
 
 class TAppControlModule;
+class TBrowser;
 
 class RemoteService : public QObject, protected QDBusContext {
     Q_OBJECT
@@ -56,7 +57,7 @@ Q_SIGNALS:
 private:
     // Takes the bus name of the set now open, giving up the one held before.
     void follow();
-    void paneStaleChanged(QWidget *pane, bool stale);
+    void paneStaleChanged(TBrowser *pane, bool stale);
     void runAction(QAction *action);
     bool refuseWhileLocked(const QString &what);
     void fail(const QString &text);

@@ -5,6 +5,8 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/filecommands.h"
+#include "app/lockcontrol.h"
 #include "app/setcommands.h"
 
 namespace mira {
@@ -31,12 +33,12 @@ void ScreenAwakeControl::Update()
             form->installEventFilter(this);
     }
     platform::AwakeState s;
-    s.setOpen = module.Sets().IsSetOpen();
-    s.goAllOnOpen = module.HasProgramFlag(pfGoAllOnOpen);
+    s.setOpen = module.File().Sets().IsSetOpen();
+    s.goAllOnOpen = module.Flags().testFlag(pfGoAllOnOpen);
     s.fullScreen = module.MainWindow() && module.MainWindow()->FullScreen();
     s.shown = form && form->isVisible();
     s.minimized = form && form->isMinimized();
-    s.locked = module.LockArmed();
+    s.locked = module.Lock().LockArmed();
     awake->SetAwake(platform::ShouldKeepScreenAwake(s));
 }
 

@@ -99,11 +99,10 @@ void ConfigSetCommands::connectHandlers()
     connect(actions.rename, &QAction::triggered, this, &ConfigSetCommands::fileRename);
     connect(actions.deleteSet, &QAction::triggered, this, &ConfigSetCommands::fileDelete);
     connect(actions.autoSaveTimer, &QTimer::timeout, this, &ConfigSetCommands::AutoSaveTimerTimer);
-    connect(actions.saveOnClose, &QAction::triggered, this, [this](bool checked) {
-        checked ? hooks.clearProgramFlag(pfNoSaveOnClose) : hooks.setProgramFlag(pfNoSaveOnClose);
-    });
+    connect(actions.saveOnClose, &QAction::triggered, this,
+            [this](bool checked) { hooks.setProgramFlag(pfNoSaveOnClose, !checked); });
     connect(actions.autoSave, &QAction::triggered, this, [this](bool checked) {
-        checked ? hooks.setProgramFlag(pfAutoSave) : hooks.clearProgramFlag(pfAutoSave);
+        hooks.setProgramFlag(pfAutoSave, checked);
         if (checked)
             actions.autoSaveTimer->start(600000);
         else

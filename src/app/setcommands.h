@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "app/programflags.h"
+
 class QAction;
 class QTimer;
 
@@ -34,8 +36,8 @@ struct SetStateHooks {
     std::function<void(bool open)> updateConfigState;
     // The open set's name changed: the caption follows.
     std::function<void()> updateCaption;
-    std::function<void(int bits)> setProgramFlag;
-    std::function<void(int bits)> clearProgramFlag;
+    // Sets (on) or clears the flags.
+    std::function<void(ProgramFlags flags, bool on)> setProgramFlag;
 };
 
 class ConfigSetCommands : public QObject {

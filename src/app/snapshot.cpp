@@ -110,17 +110,16 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
     TAppControlModule *module = program.module.get();
     TBaseForm *form = program.form.get();
     // Looking at a set never changes it.
-    module->FileSaveOnCloseAction->setChecked(false);
-    module->ClearProgramFlag(pfAutoSave);
-    module->UpdateAutoSave();
+    module->Action(u"FileSaveOnCloseAction")->setChecked(false);
+    module->SetProgramFlag(pfAutoSave, false);
+    module->File().UpdateAutoSave();
 
-    const bool loadedOnOpen = module->HasProgramFlag(pfGoAllOnOpen);
+    const bool loadedOnOpen = module->Flags().testFlag(pfGoAllOnOpen);
     QList<std::shared_ptr<Watched>> watched;
     int number = 0;
-    for (QWidget *w : std::as_const(module->BrowserList)) {
+    for (TBrowser *pane : module->Panes().List()) {
         ++number;
-        auto *pane = qobject_cast<TBrowser *>(w);
-        const TURL *url = pane ? goAllTarget(pane) : nullptr;
+        const TURL *url = goAllTarget(pane);
         if (!url || !pane->WebView->Control())
             continue;
         auto watch = std::make_shared<Watched>();
@@ -161,7 +160,7 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
     if (form->size() != size)
         form->resize(size);
     if (!loadedOnOpen)
-        module->GoAllAction->trigger();
+        module->AllPanes().GoAll()->trigger();
 
     QElapsedTimer clock;
     clock.start();

@@ -6,6 +6,7 @@
 
 #include "app/appcontrol.h"
 #include "app/baseform.h"
+#include "app/filecommands.h"
 #include "app/setcommands.h"
 #include "dialogs/messagebox.h"
 #include "platform/autostart.h"
@@ -16,34 +17,35 @@ namespace {
 
 QString setPath(const TAppControlModule &m)
 {
-    return QFileInfo(m.Sets().ConfigFileName).absoluteFilePath();
+    return QFileInfo(m.File().Sets().ConfigFileName).absoluteFilePath();
 }
 
 } // namespace
 
 void UpdateStartWithDesktop(TAppControlModule &m)
 {
-    QAction *a = m.StartWithDesktopAction;
-    const bool open = m.Sets().IsSetOpen();
+    QAction *a = m.File().StartWithDesktopAction();
+    const ConfigSetCommands &sets = m.File().Sets();
+    const bool open = sets.IsSetOpen();
     a->setEnabled(open);
     a->setChecked(open
                   && platform::HasAutostartEntry(platform::AutostartFolder(),
                                                  QCoreApplication::applicationFilePath(),
-                                                 setPath(m), m.Sets().ConfigName()));
+                                                 setPath(m), sets.ConfigName()));
 }
 
 void ConnectStartWithDesktop(TAppControlModule &module)
 {
     TAppControlModule *m = &module;
-    QObject::connect(m->StartWithDesktopAction, &QAction::triggered, m, [m](bool on) {
-        if (!m->Sets().IsSetOpen()) {
+    QObject::connect(m->File().StartWithDesktopAction(), &QAction::triggered, m, [m](bool on) {
+        if (!m->File().Sets().IsSetOpen()) {
             UpdateStartWithDesktop(*m);
             return;
         }
         QString error;
         if (!platform::SetAutostartEntry(on, platform::AutostartFolder(),
                                          QCoreApplication::applicationFilePath(), setPath(*m),
-                                         m->Sets().ConfigName(), &error))
+                                         m->File().Sets().ConfigName(), &error))
             ShowMessageBox(m->MainWindow(),
                            (on ? QStringLiteral("Cannot add the set to the desktop's start-up "
                                                 "programs.\n\n")

@@ -43,7 +43,7 @@ TStatusBar::TStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainFor
     setSizeGripEnabled(true);
     online = new DrawnPanel(this, [this](QPainter &p, const QRect &r) {
         TAppControlModule *m = this->form->Module();
-        const bool on = m && m->OnlineAction->isChecked();
+        const bool on = m && m->AllPanes().Online();
         p.drawPixmap(r.left() - 1, r.top() - 3 + (r.height() - 14) / 2, ImagePixmap(on ? 14 : 15));
     });
     mode = new DrawnPanel(this, [this](QPainter &p, const QRect &r) {
@@ -110,8 +110,8 @@ QWidget *TStatusBar::Panel(int index) const
 
 void TStatusBar::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (TAppControlModule *m = form->Module(); m && m->StatusPopup)
-        m->StatusPopup->popup(event->globalPos());
+    if (TAppControlModule *m = form->Module(); m)
+        m->Menus().StatusPopup()->popup(event->globalPos());
 }
 
 } // namespace mira

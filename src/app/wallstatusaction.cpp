@@ -1,6 +1,6 @@
 // Actions ▸ Wall Status...: gathers what every pane knows of itself and lists it.
+#include "app/allpanescommands.h"
 #include "app/appcontrol.h"
-#include "app/baseform.h"
 #include "app/wallstatus.h"
 #include "browser/browser.h"
 #include "browser/stalepane.h"
@@ -10,28 +10,25 @@
 namespace mira {
 namespace {
 
-PaneStatus statusOf(QWidget *pane, const TimedRefresh &refresher, qint64 now)
+PaneStatus statusOf(TBrowser *browser, const TimedRefresh &refresher, qint64 now)
 {
     PaneStatus s;
-    s.pane = pane->objectName();
+    s.pane = browser->objectName();
     // The nearest page around the pane names its book and page.
-    for (QWidget *up = pane->parentWidget(); up; up = up->parentWidget())
+    for (QWidget *up = browser->parentWidget(); up; up = up->parentWidget())
         if (auto *page = qobject_cast<TPage *>(up)) {
             s.page = page->Caption();
             if (const TBook *book = page->Book())
                 s.book = book->objectName();
             break;
         }
-    auto *browser = qobject_cast<TBrowser *>(pane);
-    if (!browser)
-        return s;
     s.address = browser->LoadedLocationURL();
     if (browser->Stale) {
         s.lastGood = browser->Stale->LastGood();
         if (browser->Stale->IsStale())
             s.lastError = browser->Stale->LastError();
     }
-    const qint64 due = refresher.Schedule().DueAt(pane);
+    const qint64 due = refresher.DueAt(browser);
     if (due >= 0)
         s.nextReloadMs = qMax<qint64>(0, due - now);
     if (!s.address.isEmpty())
@@ -44,18 +41,12 @@ PaneStatus statusOf(QWidget *pane, const TimedRefresh &refresher, qint64 now)
 
 QList<PaneStatus> CurrentPaneStatus(TAppControlModule &module)
 {
-    const qint64 now = module.Refresher.Clock();
+    const TimedRefresh &refresher = module.AllPanes().Refresher();
+    const qint64 now = refresher.Clock();
     QList<PaneStatus> panes;
-    for (QWidget *pane : std::as_const(module.BrowserList))
-        if (pane)
-            panes.append(statusOf(pane, module.Refresher, now));
+    for (TBrowser *pane : module.Panes().List())
+        panes.append(statusOf(pane, refresher, now));
     return panes;
-}
-
-void TAppControlModule::WallStatusActionExecute()
-{
-    ShowWallStatus(mainWindow,
-                   WallStatusRows(CurrentPaneStatus(*this), QDateTime::currentDateTime()));
 }
 
 } // namespace mira

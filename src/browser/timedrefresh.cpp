@@ -2,7 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QWidget>
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -188,32 +187,29 @@ void TimedRefresh::Tick()
     poked = false;
     const qint64 now = Clock();
     const bool paused = Paused();
-    QList<QPointer<QWidget>> widgets;
+    QList<RefreshTarget *> targets = panes();
     QList<RefreshSchedule::Entry> entries;
-    for (QWidget *w : panes()) {
-        auto *target = dynamic_cast<RefreshTarget *>(w);
-        if (!target)
-            continue;
-        widgets.append(w);
-        entries.append({w, target->TimedRefreshPeriod()});
-    }
+    entries.reserve(targets.size());
+    for (RefreshTarget *target : std::as_const(targets))
+        entries.append({target, target->TimedRefreshPeriod()});
     schedule.Update(entries, now);
     const QList<RefreshSchedule::Key> due = schedule.Due(now, paused);
     bool watched = false;
-    for (const QPointer<QWidget> &w : std::as_const(widgets)) {
+    QList<RefreshTarget *> live = targets;
+    for (RefreshTarget *target : std::as_const(targets)) {
         // A reload may run events that delete panes.
-        auto *target = dynamic_cast<RefreshTarget *>(w.data());
-        if (!target)
+        if (!live.contains(target))
             continue;
         watched = watched || target->CountdownWatched();
         // A page still loading, or whose box is open, is left alone for this period.
         const bool waits = target->WaitsForAnswer();
-        if (due.contains(w.data()) && !waits && !target->IsLoading()) {
+        if (due.contains(target) && !waits && !target->IsLoading()) {
             target->TimedReload();
-            if (!w)
+            live = panes();
+            if (!live.contains(target))
                 continue;
         }
-        const qint64 at = schedule.DueAt(w.data());
+        const qint64 at = schedule.DueAt(target);
         target->ShowRefreshCountdown(at < 0 ? -1 : SecondsLeft(at, now), paused || waits);
     }
     arm(now, paused, watched);

@@ -10,8 +10,6 @@
 #include <functional>
 #include <vector>
 
-class QWidget;
-
 namespace mira {
 
 // Delay of the index-th (from 0) of count reloads that fall due at the same tick:
@@ -86,12 +84,13 @@ void RefreshScheduleChanged();
 // Why timed reloads pause; any one of them pauses.
 enum class RefreshPause { Offline = 1, Locked = 2 };
 
-// Drives the schedule with a timer over the panes the provider lists (the widgets
-// that are RefreshTargets take part).
+// Drives the schedule with a timer over the panes the provider lists, in pane order.
+// The provider lists live panes only: it is asked again after a reload, which may
+// have run events that deleted some.
 class TimedRefresh : public QObject {
     Q_OBJECT
 public:
-    using PaneList = std::function<QList<QWidget *>()>;
+    using PaneList = std::function<QList<RefreshTarget *>()>;
     explicit TimedRefresh(PaneList panes, QObject *parent = nullptr);
 
     void SetPaused(RefreshPause reason, bool on);
@@ -109,6 +108,8 @@ public:
     // Milliseconds; replaceable for tests.
     std::function<qint64()> Clock;
     const RefreshSchedule &Schedule() const { return schedule; }
+    // When pane is due next on Clock; -1 when it reloads by no timer.
+    qint64 DueAt(const RefreshTarget *pane) const { return schedule.DueAt(pane); }
     // Milliseconds until the driver wakes by itself; -1 when it sleeps until poked.
     int WakesInMs() const { return timer.isActive() ? timer.interval() : -1; }
 

@@ -54,8 +54,8 @@ protected:
         start({setPath});
         form()->resize(800, 600);
         form()->show();
-        ASSERT_EQ(module()->BrowserList.size(), 1);
-        pane = qobject_cast<TBrowser *>(module()->BrowserList[0]);
+        ASSERT_EQ(module()->Panes().List().size(), 1);
+        pane = qobject_cast<TBrowser *>(module()->Panes().List()[0]);
         ASSERT_NE(pane, nullptr);
         loads = 0;
         QObject::connect(pane->WebView->Control(), &platform::WebControl::progressChange, pane,
@@ -76,8 +76,8 @@ protected:
     // The address popup opened on the pane's box.
     void popup()
     {
-        module()->LastControl = pane->AddressCombo;
-        Q_EMIT module()->URLPopup->aboutToShow();
+        module()->SetLastControl(pane->AddressCombo);
+        Q_EMIT module()->Menus().URLPopup()->aboutToShow();
     }
 
     HttpServer server;
@@ -94,9 +94,9 @@ TEST_F(BookmarksE2E, ASavedScrollPositionAndHiddenBarsComeBackWithTheSet)
     ASSERT_TRUE(loaded(1));
     ASSERT_TRUE(waitUntil([&] { return pane->AddressCombo->currentText() == page(); }));
     popup();
-    ASSERT_TRUE(module()->AddBookmarkAction->isEnabled());
+    ASSERT_TRUE(module()->Action("AddBookmarkAction")->isEnabled());
     modal.answer(mrOK); // the proposed name
-    module()->AddBookmarkAction->trigger();
+    module()->Action("AddBookmarkAction")->trigger();
     ASSERT_EQ(pane->URLs()->Count(), 1);
     EXPECT_EQ(pane->URLs()->Items(0)->Name(), QStringLiteral("A long page"));
     EXPECT_EQ(pane->AddressCombo->SelectedIndex(), 0);
@@ -104,31 +104,31 @@ TEST_F(BookmarksE2E, ASavedScrollPositionAndHiddenBarsComeBackWithTheSet)
     pane->WebView->Control()->evaluateScript(QStringLiteral("window.scrollTo(150, 900)"));
     ASSERT_TRUE(waitUntil([&] { return scriptInt("window.scrollY") == 900; }));
     popup();
-    ASSERT_TRUE(module()->SaveScrollPositionAction->isEnabled());
-    module()->SaveScrollPositionAction->trigger();
+    ASSERT_TRUE(module()->Action("SaveScrollPositionAction")->isEnabled());
+    module()->Action("SaveScrollPositionAction")->trigger();
     EXPECT_EQ(pane->URLs()->Items(0)->ScrollX(), 150);
     EXPECT_EQ(pane->URLs()->Items(0)->ScrollY(), 900);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_TRUE(readFile(setPath).contains("ScrollY = 900"));
 
     open();
     ASSERT_EQ(pane->URLs()->Count(), 1);
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     ASSERT_TRUE(loaded(1));
     EXPECT_TRUE(waitUntil(
         [&] { return scriptInt("window.scrollX") == 150 && scriptInt("window.scrollY") == 900; }));
 
     // No Scroll Bars: the reload hides them, and so does the next load of the set.
     popup();
-    ASSERT_TRUE(module()->NoScrollBarsAction->isEnabled());
-    module()->NoScrollBarsAction->trigger();
+    ASSERT_TRUE(module()->Action("NoScrollBarsAction")->isEnabled());
+    module()->Action("NoScrollBarsAction")->trigger();
     ASSERT_TRUE(loaded(2));
     EXPECT_TRUE(waitUntil([&] { return pane->DocumentBody().Scroll() == QLatin1String("no"); }));
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
 
     open();
     ASSERT_TRUE(pane->URLs()->Items(0)->NoScroll());
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     ASSERT_TRUE(loaded(1));
     EXPECT_TRUE(waitUntil([&] { return pane->DocumentBody().Scroll() == QLatin1String("no"); }));
     // No bar takes room from the page, and the page cannot be scrolled by the user.

@@ -120,7 +120,7 @@ TEST_F(PaneE2E, NewWindowsOfLinksAndScriptsLoadInTheSamePane)
     ASSERT_TRUE(loadedAt("/a", 4));
     script(QStringLiteral("window.open('/c')"));
     ASSERT_TRUE(loadedAt("/c", 5));
-    EXPECT_EQ(module()->NewWindows.RedirectTarget(), nullptr);
+    EXPECT_EQ(module()->NewWindows().RedirectTarget(), nullptr);
 }
 
 TEST_F(PaneE2E, APageClosingItsWindowLeavesThePane)

@@ -43,9 +43,9 @@ protected:
         pane->resize(700, 500);
         pane->show();
         switch (GetParam()) {
-        case Mode::Interactive: module()->InteractiveAction->trigger(); break;
-        case Mode::Moderate: module()->ModerateAction->trigger(); break;
-        case Mode::Silent: module()->SilentAction->trigger(); break;
+        case Mode::Interactive: module()->Action("InteractiveAction")->trigger(); break;
+        case Mode::Moderate: module()->Action("ModerateAction")->trigger(); break;
+        case Mode::Silent: module()->Action("SilentAction")->trigger(); break;
         }
         QObject::connect(form()->StatusBar(), &TStatusBar::PanelTextChanged, pane,
                          [this](const QString &text) { statusTexts << text; });
@@ -53,8 +53,8 @@ protected:
                          [this](int command, bool ok) { finished << qMakePair(command, ok); });
         pane->WebView->NavigateTo(server.url(QStringLiteral("/page")).toString());
         ASSERT_TRUE(waitUntil([&] { return pane->WebView->LocationName() == "Page"; }));
-        module()->LastControl = pane->NaviBar;
-        module()->ArrowPopupPopup();
+        module()->SetLastControl(pane->NaviBar);
+        module()->Documents().ArrowPopupPopup();
     }
     void TearDown() override
     {
@@ -75,7 +75,7 @@ protected:
             dialog->selectFile(path);
             return int(QDialog::Accepted);
         });
-        module()->SaveDocAction->trigger();
+        module()->Action("SaveDocAction")->trigger();
     }
     bool commandEnded(int command, bool ok)
     {
@@ -191,14 +191,14 @@ TEST_P(CommandFailuresE2E, PrintToAnUnwritablePdfSaysSo)
         dialog->printer()->setOutputFileName(pdf);
         return int(QDialog::Accepted);
     });
-    module()->PrintSetupAction->trigger();
+    module()->Action("PrintSetupAction")->trigger();
     ASSERT_TRUE(commandEnded(platform::OLECMDID_PRINT, false));
     EXPECT_TRUE(told(QStringLiteral("Print failed: ") + pdf + ": ").contains("does not exist"));
 
     // Print without asking: the engine's printer cannot open the file.
     finished.clear();
     platform::engine::SharedPrinter().setOutputFileName(QStringLiteral("/proc/mira-page.pdf"));
-    module()->PrintAction->trigger();
+    module()->Action("PrintAction")->trigger();
     ASSERT_TRUE(commandEnded(platform::OLECMDID_PRINT, false));
     EXPECT_FALSE(told(QStringLiteral("Print failed: /proc/mira-page.pdf: ")).isEmpty());
 }
@@ -215,7 +215,7 @@ TEST_P(CommandFailuresE2E, OpeningAFileThatIsGoneSaysSoAndKeepsThePage)
         dialog->selectFile(gone);
         return int(QDialog::Accepted);
     });
-    module()->OpenDocAction->trigger();
+    module()->Action("OpenDocAction")->trigger();
     EXPECT_EQ(told(QStringLiteral("Open failed: ") + gone + ": "),
               QStringLiteral("Open failed: ") + gone + ": the file does not exist");
     EXPECT_EQ(pane->WebView->LocationName(), QStringLiteral("Page"));

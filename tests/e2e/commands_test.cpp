@@ -110,8 +110,8 @@ protected:
     // The Go drop-down of pane opens, as after a press on its bar.
     void openArrowPopup(TBrowser *pane)
     {
-        module()->LastControl = pane->NaviBar;
-        module()->ArrowPopupPopup();
+        module()->SetLastControl(pane->NaviBar);
+        module()->Documents().ArrowPopupPopup();
     }
     bool waitForCommand(TBrowser *pane, int command, bool *ok)
     {
@@ -137,10 +137,10 @@ protected:
 
 TEST_F(CommandsE2E, OfflineNoRequestLeavesUntilOnlineAgain)
 {
-    ASSERT_TRUE(module()->OnlineAction->isChecked());
-    module()->OfflineAction->trigger();
-    EXPECT_TRUE(module()->OfflineAction->isChecked());
-    EXPECT_FALSE(module()->OnlineAction->isChecked());
+    ASSERT_TRUE(module()->Action("OnlineAction")->isChecked());
+    module()->Action("OfflineAction")->trigger();
+    EXPECT_TRUE(module()->Action("OfflineAction")->isChecked());
+    EXPECT_FALSE(module()->Action("OnlineAction")->isChecked());
     // The state outlives the program: a later start reads it back.
     EXPECT_FALSE(platform::IsOnline());
 
@@ -152,7 +152,7 @@ TEST_F(CommandsE2E, OfflineNoRequestLeavesUntilOnlineAgain)
     EXPECT_EQ(server.count("/b"), 0);
     EXPECT_NE(first->WebView->LocationName(), QStringLiteral("Page A"));
 
-    module()->OnlineAction->trigger();
+    module()->Action("OnlineAction")->trigger();
     EXPECT_TRUE(platform::IsOnline());
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(later, "/b"));
@@ -171,8 +171,8 @@ TEST_F(CommandsE2E, TextSizeLargestEnlargesTheTextOfEveryPane)
     ASSERT_GT(secondMedium, 0);
     TBrowser *empty = newPane(QRect(0, 0, 300, 300)); // no document: takes the level quietly
 
-    module()->TextSizeLargestAction->trigger();
-    EXPECT_TRUE(module()->TextSizeLargestAction->isChecked());
+    module()->Action("TextSizeLargestAction")->trigger();
+    EXPECT_TRUE(module()->Action("TextSizeLargestAction")->isChecked());
     EXPECT_TRUE(modal.asked.isEmpty());
     EXPECT_TRUE(waitUntil([&] { return renderedWidth(first) > firstMedium * 1.3; }))
         << renderedWidth(first) << " against " << firstMedium;
@@ -194,7 +194,7 @@ TEST_F(CommandsE2E, GoAllLeavesATypedAddressWhichTheGoButtonLoads)
     first->AddressCombo->setCurrentIndex(0);
     second->AddressCombo->setEditText(url("/typed"));
 
-    ASSERT_TRUE(load(first, [&] { module()->GoAllAction->trigger(); }));
+    ASSERT_TRUE(load(first, [&] { module()->Action("GoAllAction")->trigger(); }));
     EXPECT_EQ(first->WebView->LocationName(), QStringLiteral("Page A"));
     EXPECT_EQ(server.count("/typed"), 0);
     EXPECT_FALSE(second->WebView->HasDocument());
@@ -209,8 +209,8 @@ TEST_F(CommandsE2E, FindFromTheGoDropDownHighlightsTheWordInThatPane)
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(second, "/find"));
     openArrowPopup(second);
-    ASSERT_TRUE(module()->FindAction->isEnabled());
-    module()->FindAction->trigger();
+    ASSERT_TRUE(module()->Action("FindAction")->isEnabled());
+    module()->Action("FindAction")->trigger();
     QWidget *dialog = control(second)->findDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(control(first)->findDialog(), nullptr);
@@ -250,8 +250,8 @@ TEST_F(CommandsE2E, SaveAsWritesThePageOfThatPane)
         return int(QDialog::Accepted);
     });
     openArrowPopup(second);
-    ASSERT_TRUE(module()->SaveDocAction->isEnabled());
-    module()->SaveDocAction->trigger();
+    ASSERT_TRUE(module()->Action("SaveDocAction")->isEnabled());
+    module()->Action("SaveDocAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     bool ok = false;
     ASSERT_TRUE(waitForCommand(second, platform::OLECMDID_SAVEAS, &ok));
@@ -269,7 +269,7 @@ TEST_F(CommandsE2E, SaveAsWritesThePageOfThatPane)
         dialog->selectFile(textPath);
         return int(QDialog::Accepted);
     });
-    module()->SaveDocAction->trigger();
+    module()->Action("SaveDocAction")->trigger();
     ASSERT_TRUE(waitForCommand(second, platform::OLECMDID_SAVEAS, &ok));
     EXPECT_TRUE(ok);
     EXPECT_EQ(readFile(textPath).trimmed(), QByteArray("Other text"));
@@ -280,7 +280,7 @@ TEST_F(CommandsE2E, PrintPreviewOpensWithThePageAndPrintWritesAPdf)
     QTemporaryDir out;
     ASSERT_TRUE(go(first, "/a"));
     openArrowPopup(first);
-    ASSERT_TRUE(module()->PrintPreviewAction->isEnabled());
+    ASSERT_TRUE(module()->Action("PrintPreviewAction")->isEnabled());
     int previewPages = 0;
     modal.answerWith([&](ModalRecord &record) {
         auto *dialog = qobject_cast<QPrintPreviewDialog *>(record.dialog);
@@ -293,7 +293,7 @@ TEST_F(CommandsE2E, PrintPreviewOpensWithThePageAndPrintWritesAPdf)
         dialog->hide();
         return int(QDialog::Rejected);
     });
-    module()->PrintPreviewAction->trigger();
+    module()->Action("PrintPreviewAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Print Preview"));
     EXPECT_GE(previewPages, 1);
@@ -308,14 +308,14 @@ TEST_F(CommandsE2E, PrintPreviewOpensWithThePageAndPrintWritesAPdf)
         dialog->printer()->setOutputFileName(pdf);
         return int(QDialog::Accepted);
     });
-    module()->PrintSetupAction->trigger();
+    module()->Action("PrintSetupAction")->trigger();
     bool ok = false;
     ASSERT_TRUE(waitForCommand(first, platform::OLECMDID_PRINT, &ok));
     EXPECT_TRUE(ok);
     ASSERT_TRUE(QFile::remove(pdf));
 
     const int asked = int(modal.asked.size());
-    module()->PrintAction->trigger();
+    module()->Action("PrintAction")->trigger();
     ASSERT_TRUE(waitForCommand(first, platform::OLECMDID_PRINT, &ok));
     EXPECT_TRUE(ok);
     EXPECT_EQ(int(modal.asked.size()), asked);
@@ -345,7 +345,7 @@ TEST_F(CommandsE2E, InternetOptionsOnTheVisiblePaneSetCookiesAndScriptsForEveryP
     auto cookieSent = [&] { return server.log().last().headers.value("cookie"); };
 
     answer(2, false, "ISO-8859-1"); // block all cookies, no scripts
-    module()->InternetOptionsAction->trigger();
+    module()->Action("InternetOptionsAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(first->WebView->LocationURL(), QStringLiteral("about:blank")); // the target
     EXPECT_FALSE(second->WebView->HasDocument());
@@ -358,7 +358,7 @@ TEST_F(CommandsE2E, InternetOptionsOnTheVisiblePaneSetCookiesAndScriptsForEveryP
     EXPECT_EQ(second->WebView->LocationName(), QStringLiteral("not run"));
 
     answer(0, true, "windows-1251");
-    module()->InternetOptionsAction->trigger();
+    module()->Action("InternetOptionsAction")->trigger();
     ASSERT_TRUE(go(second, "/setcookie"));
     ASSERT_TRUE(go(second, "/check"));
     EXPECT_EQ(cookieSent(), QByteArray("k=v"));
@@ -376,13 +376,13 @@ TEST_F(CommandsE2E, NoCacheNorHistoryReachesEveryPane)
     auto switchAndWait = [&](bool on) {
         const int firstLoads = loads.value(first);
         const int secondLoads = loads.value(second);
-        on ? module()->SetProgramFlag(pfNoCache) : module()->ClearProgramFlag(pfNoCache);
-        module()->UpdateNoCache();
+        on ? module()->SetProgramFlag(pfNoCache) : module()->SetProgramFlag(pfNoCache, false);
+        module()->AllPanes().UpdateNoCache();
         return waitUntil(
             [&] { return loads.value(first) > firstLoads && loads.value(second) > secondLoads; });
     };
     ASSERT_TRUE(switchAndWait(true));
-    EXPECT_TRUE(module()->NoCacheAction->isChecked());
+    EXPECT_TRUE(module()->Action("NoCacheAction")->isChecked());
     EXPECT_TRUE(control(second)->isPrivatePage());
     for (TBrowser *pane : {first, second}) {
         ASSERT_TRUE(go(pane, "/cached"));

@@ -39,9 +39,8 @@ protected:
     // A right click at local on control and a choice from the design popup.
     void choose(QWidget *control, QPoint local, QAction *action)
     {
-        module()->LastControl = control;
-        module()->LastMousePos = control->mapToGlobal(local);
-        Q_EMIT module()->DesignPopup->aboutToShow();
+        module()->SetLastControl(control, control->mapToGlobal(local));
+        Q_EMIT module()->Menus().DesignPopup()->aboutToShow();
         ASSERT_TRUE(action->isEnabled()) << action->text().toStdString();
         const int asked = int(modal.asked.size());
         action->trigger();
@@ -123,7 +122,8 @@ TEST_F(DesignShot, DISABLED_MakesTheReadmePicture)
                                                                     QStringLiteral("design.png")));
     ASSERT_FALSE(resourceText(QStringLiteral(":/mira/welcome/index.html")).isEmpty());
     start();
-    ASSERT_TRUE(module()->Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
+    ASSERT_TRUE(
+        module()->File().Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
     form()->resize(1024, 700);
     form()->show();
     ASSERT_TRUE(test::waitUntil([&] { return form()->isVisible(); }));
@@ -134,27 +134,29 @@ TEST_F(DesignShot, DISABLED_MakesTheReadmePicture)
     // A pane fills the empty window; a book goes above it (a click in the upper triangle
     // of its navigation bar), a pane into the book's page, and one more pane right of the
     // first (a click at the right end of its bar).
-    choose(root, QPoint(20, 20), module()->BrowserNewAction);
+    choose(root, QPoint(20, 20), module()->Action("BrowserNewAction"));
     TBrowser *welcome = newPane(top, {});
     ASSERT_NE(welcome, nullptr);
-    choose(welcome->NaviBar, QPoint(welcome->NaviBar->width() / 2, 10), module()->BookNewAction);
+    choose(welcome->NaviBar, QPoint(welcome->NaviBar->width() / 2, 10),
+           module()->Action("BookNewAction"));
     auto *book = top->findChild<TBook *>();
     ASSERT_NE(book, nullptr);
     // New controls come at their own small size: the splitter gives the book its room.
     dragSplitter(book, 330);
-    choose(book->Page(0), QPoint(20, 20), module()->BrowserNewAction);
+    choose(book->Page(0), QPoint(20, 20), module()->Action("BrowserNewAction"));
     TBrowser *design = newPane(top, {welcome});
     ASSERT_NE(design, nullptr);
-    choose(welcome->NaviBar, QPoint(welcome->NaviBar->width() - 3, 10), module()->BrowserNewAction);
+    choose(welcome->NaviBar, QPoint(welcome->NaviBar->width() - 3, 10),
+           module()->Action("BrowserNewAction"));
     TBrowser *keys = newPane(top, {welcome, design});
     ASSERT_NE(keys, nullptr);
     dragSplitter(keys, (welcome->width() + keys->width()) / 2);
 
     // The book's pages: the first renamed, a second one added.
     modal.answerText(QStringLiteral("Design"));
-    choose(book, QPoint(10, 10), module()->PageRenameAction);
+    choose(book, QPoint(10, 10), module()->Action("PageRenameAction"));
     modal.answerText(QStringLiteral("Notes"));
-    choose(book, QPoint(10, 10), module()->PageNewAction);
+    choose(book, QPoint(10, 10), module()->Action("PageNewAction"));
     book->SetActivePageIndex(0);
     ASSERT_EQ(book->PageCount(), 2);
 

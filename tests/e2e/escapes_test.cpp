@@ -125,7 +125,7 @@ TEST_F(EscapesE2E, AKilledSharedRendererStopsThePanesOfItsSiteAndGoAllBringsThem
         ASSERT_TRUE(waitUntil([&] { return control(panes[i])->isPageStopped(); }));
         EXPECT_TRUE(statusSaid(url(paths[i])));
     }
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(waitUntil([&] {
             return !control(panes[i])->isPageStopped() && answers(panes[i]);
@@ -189,7 +189,7 @@ TEST_F(EscapesSeparateE2E, AKilledRendererStopsOnlyItsPaneUntilGoOrRefresh)
     ASSERT_TRUE(waitUntil([&] { return !control(victim)->isPageStopped() && answers(victim); }));
 
     kill();
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     ASSERT_TRUE(waitUntil([&] { return !control(victim)->isPageStopped() && answers(victim); }));
 }
 
@@ -222,7 +222,7 @@ TEST_F(EscapesSeparateE2E, APageThatNeverReturnsLeavesTheWindowRunning)
 
 TEST_F(EscapesE2E, APageTryingEveryEscapeStaysInItsPane)
 {
-    module()->ModerateAction->trigger();
+    module()->Action("ModerateAction")->trigger();
     server.serve("/file", "data", "text/plain",
                  {"Content-Disposition: attachment; filename=data.txt"});
     server
@@ -283,7 +283,7 @@ TEST_F(EscapesE2E, APageTryingEveryEscapeStaysInItsPane)
 
 TEST_F(EscapesE2E, APermissionIsAskedInInteractiveModeAndGrantedOnlyOnYes)
 {
-    module()->InteractiveAction->trigger();
+    module()->Action("InteractiveAction")->trigger();
     server.serve("/ask", page("Ask", "<script>window.ask = () => Notification.requestPermission()"
                                      ".then(p => document.title = p);</script>"));
     TBrowser *pane = panes[0];
@@ -314,7 +314,7 @@ TEST_F(EscapesE2E, OfflineNothingOfAnyPaneReachesTheServerUntilOnlineAgain)
     server.serve("/moved", page("Moved", "M"), "text/html", {"Refresh: 0; url=/b"});
     server.clearLog();
 
-    module()->OfflineAction->trigger();
+    module()->Action("OfflineAction")->trigger();
     ASSERT_FALSE(platform::IsOnline());
     // Every kind of request from pages already open, from every pane.
     const QString tries = QStringLiteral(
@@ -333,7 +333,7 @@ TEST_F(EscapesE2E, OfflineNothingOfAnyPaneReachesTheServerUntilOnlineAgain)
     QTest::qWait(1500);
     EXPECT_TRUE(server.log().isEmpty()) << server.log().constFirst().path.toStdString();
 
-    module()->OnlineAction->trigger();
+    module()->Action("OnlineAction")->trigger();
     ASSERT_TRUE(open(panes[2], "/b", "Page B"));
     ASSERT_EQ(script(panes[2], tries.arg(9)).toInt(), 1);
     EXPECT_TRUE(waitUntil([&] {

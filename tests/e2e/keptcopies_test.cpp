@@ -99,7 +99,7 @@ TEST_F(KeptCopies, AWallKeepsShowingWhileItsServerIsAwayAndClearsWhenItIsBack)
     const quint16 port = server.port();
     server.stop();
 
-    module()->RefreshAllAction->trigger();
+    module()->Action("RefreshAllAction")->trigger();
     ASSERT_TRUE(test::waitUntil(
         [&] {
             return std::all_of(addresses.begin(), addresses.end(), [&](const QString &a) {
@@ -146,7 +146,7 @@ TEST_F(KeptCopies, OfflineModeShowsTheCopiesAndAsksNothingOfTheServer)
     start({QStringLiteral("Copies")});
     form()->show();
     ASSERT_TRUE(test::waitUntil([&] { return hasCopy(echo) && hasCopy(foxtrot); }, 30000));
-    module()->OfflineAction->trigger();
+    module()->Action("OfflineAction")->trigger();
     ASSERT_FALSE(platform::IsOnline());
 
     // Restart with a third pane that never had a copy.
@@ -155,7 +155,7 @@ TEST_F(KeptCopies, OfflineModeShowsTheCopiesAndAsksNothingOfTheServer)
     writeFile(QStringLiteral("Offline.set"), wallSet({echo, foxtrot, golf}));
     start({QStringLiteral("Offline")});
     form()->show();
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     auto shows = [&](const QString &address, const QString &what) {
         TBrowser *p = pane(address);
         return p && !p->IsLoading() && text(p).contains(what);
@@ -194,7 +194,7 @@ TEST_F(KeptCopies, NoStorePagesAndNoCacheBrowsingLeaveNoCopy)
     EXPECT_FALSE(hasCopy(secret));
     EXPECT_EQ(server.count(QStringLiteral("/secret")), 1); // the check asks nothing more
 
-    module()->NoCacheAction->trigger();
+    module()->Action("NoCacheAction")->trigger();
     TBrowser *p = pane(kept);
     p->NavigateTo(privateOne);
     ASSERT_TRUE(test::waitUntil(
@@ -206,7 +206,7 @@ TEST_F(KeptCopies, NoStorePagesAndNoCacheBrowsingLeaveNoCopy)
         << " " << p->IsLoading() << " " << server.log().size();
     test::waitUntil([] { return false; }, 1500);
     EXPECT_FALSE(hasCopy(privateOne));
-    module()->NoCacheAction->trigger();
+    module()->Action("NoCacheAction")->trigger();
     // Keeping copies never touches the set.
     EXPECT_EQ(readFile(folder() + QStringLiteral("Mixed.set")), setBefore);
 }

@@ -123,8 +123,8 @@ protected:
     }
     void setMode(bool on)
     {
-        on ? module()->SetProgramFlag(pfNoCache) : module()->ClearProgramFlag(pfNoCache);
-        module()->UpdateNoCache();
+        on ? module()->SetProgramFlag(pfNoCache) : module()->SetProgramFlag(pfNoCache, false);
+        module()->AllPanes().UpdateNoCache();
     }
     static platform::QtWebControl *control(TBrowser *pane)
     {
@@ -165,7 +165,7 @@ TEST_F(PrivateBrowsingE2E, GoAllWritesNothingAndNoCookieOutlivesTheMode)
     }
     const std::string before = settledListing(data);
 
-    ASSERT_TRUE(loadAll(panes, [&] { module()->GoAllAction->trigger(); }));
+    ASSERT_TRUE(loadAll(panes, [&] { module()->Action("GoAllAction")->trigger(); }));
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(control(panes[i])->isPrivatePage()) << i;
         EXPECT_EQ(panes[i]->WebView->LocationURL(), url(paths[i]));

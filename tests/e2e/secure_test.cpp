@@ -40,9 +40,9 @@ protected:
         PutInto(pane, form()->ClientArea());
         pane->resize(700, 500);
         switch (GetParam()) {
-        case Mode::Interactive: module()->InteractiveAction->trigger(); break;
-        case Mode::Moderate: module()->ModerateAction->trigger(); break;
-        case Mode::Silent: module()->SilentAction->trigger(); break;
+        case Mode::Interactive: module()->Action("InteractiveAction")->trigger(); break;
+        case Mode::Moderate: module()->Action("ModerateAction")->trigger(); break;
+        case Mode::Silent: module()->Action("SilentAction")->trigger(); break;
         }
     }
     void TearDown() override

@@ -59,10 +59,10 @@ protected:
         start({setPath});
         form()->resize(800, 600);
         form()->show();
-        ASSERT_EQ(module()->BrowserList.size(), 2);
+        ASSERT_EQ(module()->Panes().List().size(), 2);
         panes.clear();
         loads.clear();
-        for (QWidget *w : module()->BrowserList) {
+        for (QWidget *w : module()->Panes().List()) {
             auto *pane = qobject_cast<TBrowser *>(w);
             ASSERT_NE(pane, nullptr);
             panes.append(pane);
@@ -76,7 +76,7 @@ protected:
                                      zoomAtLoadEnd[pane] = control(pane)->zoomFactor();
                              });
         }
-        module()->GoAllAction->trigger();
+        module()->Action("GoAllAction")->trigger();
         ASSERT_TRUE(
             waitUntil([&] { return loads.value(panes[0]) >= 1 && loads.value(panes[1]) >= 1; }));
     }
@@ -157,7 +157,7 @@ TEST_F(ZoomE2E, OnePanesZoomStaysInThatPaneAndComesBackWithTheSetBeforeThePaints
     ASSERT_TRUE(waitUntil([&] { return loads.value(plain) > before; }));
     EXPECT_NEAR(number(plain, "early"), plainRatio, 0.01);
 
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     const QByteArray saved = readFile(setPath);
     EXPECT_EQ(saved.count("Zoom = 150"), 1) << saved.constData();
 
@@ -172,6 +172,6 @@ TEST_F(ZoomE2E, OnePanesZoomStaysInThatPaneAndComesBackWithTheSetBeforeThePaints
     // Back to 100 %: the set is written as it was before any zoom.
     focusPage(zoomed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_0, Qt::ControlModifier);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(readFile(setPath).count("Zoom"), 0);
 }

@@ -13,7 +13,8 @@ namespace mira::test {
 void DesignTest::open()
 {
     start();
-    ASSERT_TRUE(module()->Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
+    ASSERT_TRUE(
+        module()->File().Sets().CreateConfigFile(folder() + QStringLiteral("Design.set"), false));
     form()->resize(800, 600);
     form()->show();
     QCoreApplication::processEvents();
@@ -29,27 +30,25 @@ DesignCommands *DesignTest::design() const
 
 PopupState DesignTest::clickOn(QWidget *control, QPoint local)
 {
-    module()->LastControl = control;
-    module()->LastMousePos = control->mapToGlobal(local);
+    module()->SetLastControl(control, control->mapToGlobal(local));
     return design()->DesignPopupPopup(control);
 }
 
 PopupState DesignTest::clickPane(TBrowser *pane, QPoint inPane)
 {
-    module()->LastControl = pane->NaviBar;
-    module()->LastMousePos = pane->mapToGlobal(inPane);
+    module()->SetLastControl(pane->NaviBar, pane->mapToGlobal(inPane));
     return design()->DesignPopupPopup(pane->NaviBar);
 }
 
 void DesignTest::insert(const char *className)
 {
-    design()->InsertControl(QString::fromLatin1(className), module()->LastControl,
-                            module()->LastMousePos);
+    design()->InsertControl(QString::fromLatin1(className), module()->LastControl(),
+                            module()->LastMousePos());
 }
 
 void DesignTest::remove(const char *className)
 {
-    design()->DeleteControl(QString::fromLatin1(className), module()->LastControl);
+    design()->DeleteControl(QString::fromLatin1(className), module()->LastControl());
 }
 
 TBrowser *DesignTest::fillRoot()

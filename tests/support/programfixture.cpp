@@ -24,7 +24,7 @@ void ProgramTest::start(const QStringList &arguments)
 {
     program = CreateProgram(arguments);
     // No engine in unit tests: the text size reads as Medium.
-    module()->ReadTextSize = [] { return 2; };
+    module()->AllPanes().ReadTextSize = [] { return 2; };
 }
 
 QString ProgramTest::writeFile(const QString &name, const QByteArray &content)

@@ -26,10 +26,10 @@ int main(int argc, char **argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
     mira::TAppControlModule module;
     mira::TBaseForm form(&module);
-    module.Sets().ConfigFileName = path;
-    if (!module.Sets().LoadConfigFile())
+    module.File().Sets().ConfigFileName = path;
+    if (!module.File().Sets().LoadConfigFile())
         return 3;
-    module.FileSaveOnCloseAction->setChecked(false);
+    module.Action("FileSaveOnCloseAction")->setChecked(false);
     auto writeSide = [&](const char *ext) {
         QFile f(path + QLatin1String(ext));
         if (!f.open(QIODevice::WriteOnly))
@@ -47,7 +47,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     for (;;) {
         form.SetTag(form.Tag() ^ mira::pfAutoSave);
-        if (!module.Sets().SaveConfigFile())
+        if (!module.File().Sets().SaveConfigFile())
             return 5;
     }
 }

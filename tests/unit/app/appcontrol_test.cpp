@@ -76,21 +76,22 @@ protected:
 
 TEST_F(Menus, EveryEntryOfEveryMenuHasACommandOrSaysItIsNotThereYet)
 {
-    ASSERT_FALSE(module()->BrowserList.isEmpty());
-    auto *pane = static_cast<TBrowser *>(module()->BrowserList.first());
-    module()->LastControl = pane->NaviBar; // the document commands act on this pane
+    ASSERT_FALSE(module()->Panes().List().isEmpty());
+    auto *pane = static_cast<TBrowser *>(module()->Panes().List().first());
+    module()->SetLastControl(pane->NaviBar); // the document commands act on this pane
 
     QList<QAction *> entries;
     for (QAction *heading : form()->menuBar()->actions())
         if (heading->menu())
             collect(heading->menu(), entries);
-    for (QMenu *popup :
-         {module()->StatusPopup, module()->ArrowPopup, module()->DesignPopup, module()->URLPopup})
+    for (QMenu *popup : {module()->Menus().StatusPopup(), module()->Menus().ArrowPopup(),
+                         module()->Menus().DesignPopup(), module()->Menus().URLPopup()})
         collect(popup, entries);
     ASSERT_GT(entries.size(), 60);
 
     // These end the window; their commands are seen by the program tests.
-    const QSet<QAction *> leaving = {module()->ExitAction, module()->MinimizeAction};
+    const QSet<QAction *> leaving = {module()->Action("ExitAction"),
+                                     module()->Action("MinimizeAction")};
     modal.setDefault(mrCancel);
     QStringList dead;
     for (QAction *a : entries) {
@@ -110,7 +111,7 @@ TEST_F(Menus, EveryEntryOfEveryMenuHasACommandOrSaysItIsNotThereYet)
 TEST_F(Menus, ASwitchNotBuiltYetSaysSoAndKeepsItsCheckMark)
 {
     // No switch waits for its feature now: one of the waiting commands stands in.
-    QAction *organize = module()->OptionsAction;
+    QAction *organize = module()->Action("OptionsAction");
     organize->setCheckable(true);
     organize->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
@@ -120,22 +121,22 @@ TEST_F(Menus, ASwitchNotBuiltYetSaysSoAndKeepsItsCheckMark)
 
 TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
 {
-    ASSERT_GE(module()->BrowserList.size(), 2);
+    ASSERT_GE(module()->Panes().List().size(), 2);
     auto fakeOf = [](QWidget *w) {
         return static_cast<platform::FakeWebControl *>(
             static_cast<TBrowser *>(w)->WebView->Control());
     };
-    auto *loaded = static_cast<TBrowser *>(module()->BrowserList.first());
+    auto *loaded = static_cast<TBrowser *>(module()->Panes().List().first());
     loaded->WebView->NavigateTo(QStringLiteral("http://page/"));
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
     ASSERT_TRUE(loaded->HasDocument());
 
-    module()->TextSizeLargestAction->trigger();
-    EXPECT_TRUE(module()->TextSizeLargestAction->isChecked());
-    EXPECT_FALSE(module()->TextSizeMediumAction->isChecked());
+    module()->Action("TextSizeLargestAction")->trigger();
+    EXPECT_TRUE(module()->Action("TextSizeLargestAction")->isChecked());
+    EXPECT_FALSE(module()->Action("TextSizeMediumAction")->isChecked());
     EXPECT_EQ(fakeOf(loaded)->zoomLevel, 4);
-    EXPECT_EQ(fakeOf(module()->BrowserList.last())->zoomLevel, 2); // no document: unchanged
+    EXPECT_EQ(fakeOf(module()->Panes().List().last())->zoomLevel, 2); // no document: unchanged
 }
 
 TEST_F(Menus, FKeysWorkWhereverTheFocusIsAlsoWithoutAMenuBar)
@@ -144,20 +145,21 @@ TEST_F(Menus, FKeysWorkWhereverTheFocusIsAlsoWithoutAMenuBar)
     ActivateWhenShown(form());
     ASSERT_TRUE(test::waitUntil([&] { return form()->isActiveWindow(); }, 2000));
     form()->menuBar()->hide();
-    auto *pane = static_cast<TBrowser *>(module()->BrowserList.first());
+    auto *pane = static_cast<TBrowser *>(module()->Panes().List().first());
 
-    QSignalSpy goAll(module()->GoAllAction, &QAction::triggered);
+    QSignalSpy goAll(module()->Action("GoAllAction"), &QAction::triggered);
     pane->AddressCombo->setFocus();
     QTest::keyClick(pane->AddressCombo, Qt::Key_F9);
     EXPECT_EQ(goAll.count(), 1);
 
-    QSignalSpy stopAll(module()->StopAllAction, &QAction::triggered);
+    QSignalSpy stopAll(module()->Action("StopAllAction"), &QAction::triggered);
     QWidget *page = pane->WebView->Control()->widget();
     ASSERT_NE(page, nullptr);
     page->setFocus();
     QTest::keyClick(page, Qt::Key_F7);
     EXPECT_EQ(stopAll.count(), 1);
-    for (QAction *a : module()->AllActions()) {
+    for (const ActionRow &row : ActionTable()) {
+        QAction *a = module()->Action(row.name);
         if (!a->shortcut().isEmpty()) {
             EXPECT_TRUE(form()->actions().contains(a)) << a->objectName().toStdString();
         }

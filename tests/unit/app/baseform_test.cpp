@@ -3,10 +3,13 @@
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
+#include "app/actiontable.h"
 #include "app/application.h"
 #include "app/statusbar.h"
+#include "browser/browser.h"
 #include "dialogs/messagebox.h"
 #include "layout/pan.h"
+#include "support/panefixture.h"
 #include "support/programfixture.h"
 
 using namespace mira;
@@ -14,17 +17,8 @@ using namespace mira;
 namespace {
 
 // Stands in for a browser pane: the main window only knows panes by class name.
-class FakePane : public QWidget, public TComponent {
-public:
-    explicit FakePane(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
-    {
-        NotifyInserted(this);
-    }
-    ~FakePane() override { NotifyRemoved(this); }
-    QString ClassName() const override { return QStringLiteral("TBrowser"); }
-};
-
 class MainWindow : public test::ProgramTest {};
+class MainWindowPanes : public test::PaneTest {};
 
 } // namespace
 
@@ -32,15 +26,15 @@ TEST_F(MainWindow, WithoutASetTheWindowIsCaptionedMiraOverTheWorkArea)
 {
     start();
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
-    EXPECT_EQ(module()->ApplicationTitle(), QStringLiteral("Mira"));
+    EXPECT_EQ(module()->File().ApplicationTitle(), QStringLiteral("Mira"));
     EXPECT_EQ(form()->StoredBounds(), WorkArea());
     EXPECT_EQ(form()->RootContainer(), nullptr);
-    EXPECT_TRUE(module()->FileNewAction->isEnabled());
-    EXPECT_TRUE(module()->FileLoadAction->isEnabled());
-    EXPECT_FALSE(module()->FileSaveNowAction->isEnabled());
-    EXPECT_FALSE(module()->FileDeleteAction->isEnabled());
-    EXPECT_TRUE(module()->FileSaveOnCloseAction->isChecked());
-    EXPECT_TRUE(module()->ModerateAction->isChecked());
+    EXPECT_TRUE(module()->Action("FileNewAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("FileLoadAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("FileSaveNowAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("FileDeleteAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("FileSaveOnCloseAction")->isChecked());
+    EXPECT_TRUE(module()->Action("ModerateAction")->isChecked());
 }
 
 TEST_F(MainWindow, CannotGrowBeyondTheWorkAreaPlusFour)
@@ -52,20 +46,20 @@ TEST_F(MainWindow, CannotGrowBeyondTheWorkAreaPlusFour)
     EXPECT_LE(form()->height(), 744);
 }
 
-TEST_F(MainWindow, PanesJoinAndLeaveTheListAndDriveTheActionsHeading)
+TEST_F(MainWindowPanes, PanesJoinAndLeaveTheListAndDriveTheActionsHeading)
 {
     start();
-    EXPECT_FALSE(module()->ActionsAction->isEnabled());
-    auto *a = new FakePane(form());
-    auto *b = new FakePane(form());
+    EXPECT_FALSE(module()->Action("ActionsAction")->isEnabled());
+    TBrowser *a = newPane();
+    TBrowser *b = newPane();
     auto *other = new TPan(form());
-    EXPECT_EQ(module()->BrowserList, (QList<QWidget *>{a, b}));
-    EXPECT_TRUE(module()->ActionsAction->isEnabled());
+    EXPECT_EQ(module()->Panes().List(), (QList<TBrowser *>{a, b}));
+    EXPECT_TRUE(module()->Action("ActionsAction")->isEnabled());
     delete a;
-    EXPECT_EQ(module()->BrowserList, (QList<QWidget *>{b}));
+    EXPECT_EQ(module()->Panes().List(), (QList<TBrowser *>{b}));
     delete b;
-    EXPECT_TRUE(module()->BrowserList.isEmpty());
-    EXPECT_FALSE(module()->ActionsAction->isEnabled());
+    EXPECT_TRUE(module()->Panes().List().isEmpty());
+    EXPECT_FALSE(module()->Action("ActionsAction")->isEnabled());
     delete other;
 }
 
@@ -74,9 +68,9 @@ TEST_F(MainWindow, StatusTextGoesToTheThirdPanelAndHintsShowTheirLongPart)
     start();
     form()->SetStatusText(QStringLiteral("Mira: done"));
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Mira: done"));
-    EXPECT_EQ(module()->ExitAction->statusTip(), QStringLiteral("Close the program"));
-    EXPECT_EQ(module()->ExitAction->toolTip(), QStringLiteral("Quit"));
-    module()->ExitAction->showStatusText(form());
+    EXPECT_EQ(module()->Action("ExitAction")->statusTip(), QStringLiteral("Close the program"));
+    EXPECT_EQ(module()->Action("ExitAction")->toolTip(), QStringLiteral("Quit"));
+    module()->Action("ExitAction")->showStatusText(form());
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Close the program"));
     EXPECT_EQ(form()->StatusBar()->Panel(0)->width(), 21);
     EXPECT_EQ(form()->StatusBar()->Panel(1)->width(), 21);
@@ -95,7 +89,7 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
     EXPECT_EQ(bar->actions().size(), 6); // Edit, View and Tools exist but are never shown
 
     QStringList file;
-    for (QAction *a : module()->FileActions->menu()->actions())
+    for (QAction *a : module()->Action("FileActions")->menu()->actions())
         file << (a->isSeparator() ? (a->isVisible() ? QStringLiteral("-") : QStringLiteral("(-)"))
                                   : a->text());
     EXPECT_EQ(file, (QStringList{"New",
@@ -122,29 +116,29 @@ TEST_F(MainWindow, MenusHoldTheirEntriesInOrder)
                                  "-",
                                  "Minimize",
                                  "Exit"}));
-    EXPECT_FALSE(module()->OptionsAction->isVisible());
-    EXPECT_EQ(module()->StopAllMenuEntry->statusTip(),
+    EXPECT_FALSE(module()->Action("OptionsAction")->isVisible());
+    EXPECT_EQ(module()->Menus().StopAllMenuEntry()->statusTip(),
               QStringLiteral("Stop documents loading in all browsers"));
-    EXPECT_EQ(module()->StopAllAction->statusTip(),
+    EXPECT_EQ(module()->Action("StopAllAction")->statusTip(),
               QStringLiteral("Stop loading documents in all browsers"));
 }
 
 TEST_F(MainWindow, ActionsCarryTheirShortcutsImagesCategoriesAndTags)
 {
     start();
-    EXPECT_EQ(module()->GoAllAction->shortcut(), QKeySequence(Qt::Key_F9));
-    EXPECT_EQ(module()->RefreshAllAction->shortcut(), QKeySequence(Qt::Key_F8));
-    EXPECT_EQ(module()->StopAllAction->shortcut(), QKeySequence(Qt::Key_F7));
-    EXPECT_EQ(module()->MinimizeAction->shortcut(), QKeySequence(Qt::Key_F4));
-    EXPECT_EQ(module()->AboutAction->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(TAppControlModule::Category(module()->FileNewAction), QStringLiteral("File"));
-    EXPECT_EQ(TAppControlModule::Category(module()->FindAction), QStringLiteral("Arrow"));
-    EXPECT_EQ(TAppControlModule::Category(module()->NoCacheAction), QStringLiteral("Browser"));
-    EXPECT_EQ(TAppControlModule::Tag(module()->TextSizeLargestAction), 4);
-    EXPECT_EQ(TAppControlModule::Tag(module()->TextSizeSmallestAction), 0);
-    EXPECT_FALSE(module()->FileNewAction->icon().isNull());
-    EXPECT_TRUE(module()->FileSaveNowAction->icon().isNull());
-    EXPECT_EQ(TAppControlModule::Hint(module()->InteractiveAction),
+    EXPECT_EQ(module()->Action("GoAllAction")->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(module()->Action("RefreshAllAction")->shortcut(), QKeySequence(Qt::Key_F8));
+    EXPECT_EQ(module()->Action("StopAllAction")->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(module()->Action("MinimizeAction")->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(module()->Action("AboutAction")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(ActionCategory(module()->Action("FileNewAction")), QStringLiteral("File"));
+    EXPECT_EQ(ActionCategory(module()->Action("FindAction")), QStringLiteral("Arrow"));
+    EXPECT_EQ(ActionCategory(module()->Action("NoCacheAction")), QStringLiteral("Browser"));
+    EXPECT_EQ(ActionTag(module()->Action("TextSizeLargestAction")), 4);
+    EXPECT_EQ(ActionTag(module()->Action("TextSizeSmallestAction")), 0);
+    EXPECT_FALSE(module()->Action("FileNewAction")->icon().isNull());
+    EXPECT_TRUE(module()->Action("FileSaveNowAction")->icon().isNull());
+    EXPECT_EQ(ActionHint(module()->Action("InteractiveAction")),
               QStringLiteral("Interactive mode shows all dialog messages including  document "
                              "loading and script errors"));
 }
@@ -152,7 +146,7 @@ TEST_F(MainWindow, ActionsCarryTheirShortcutsImagesCategoriesAndTags)
 TEST_F(MainWindow, NotImplementedCommandsSaySo)
 {
     start();
-    module()->OptionsAction->trigger();
+    module()->Action("OptionsAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Sorry, not imlemented yet."));
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Information"));
@@ -162,14 +156,14 @@ TEST_F(MainWindow, NotImplementedCommandsSaySo)
 TEST_F(MainWindow, OnlineAndOfflineAreExclusiveAndOfflinePausesTimedReloads)
 {
     start();
-    module()->OfflineAction->trigger();
-    EXPECT_TRUE(module()->OfflineAction->isChecked());
-    EXPECT_FALSE(module()->OnlineAction->isChecked());
-    EXPECT_TRUE(module()->Refresher.Paused());
-    module()->OnlineAction->trigger();
-    EXPECT_TRUE(module()->OnlineAction->isChecked());
-    EXPECT_FALSE(module()->OfflineAction->isChecked());
-    EXPECT_FALSE(module()->Refresher.Paused());
+    module()->Action("OfflineAction")->trigger();
+    EXPECT_TRUE(module()->Action("OfflineAction")->isChecked());
+    EXPECT_FALSE(module()->Action("OnlineAction")->isChecked());
+    EXPECT_TRUE(module()->AllPanes().Refresher().Paused());
+    module()->Action("OnlineAction")->trigger();
+    EXPECT_TRUE(module()->Action("OnlineAction")->isChecked());
+    EXPECT_FALSE(module()->Action("OfflineAction")->isChecked());
+    EXPECT_FALSE(module()->AllPanes().Refresher().Paused());
 }
 
 namespace {
@@ -260,7 +254,7 @@ TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)
     open();
     form()->showMinimized();
     QCoreApplication::processEvents();
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     QByteArray saved = readFile(path);
     EXPECT_FALSE(saved.contains("WindowState")) << saved.constData();
     EXPECT_TRUE(saved.contains("Width = 640\r\n  Height = 480\r\n")) << saved.constData();
@@ -269,7 +263,7 @@ TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)
     QCoreApplication::processEvents();
     form()->setWindowState(form()->windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
-    module()->Sets().AutoSaveTimerTimer();
+    module()->File().Sets().AutoSaveTimerTimer();
     saved = readFile(path);
     EXPECT_TRUE(saved.contains("WindowState = wsMaximized")) << saved.constData();
     EXPECT_FALSE(saved.contains("wsMinimized")) << saved.constData();
@@ -279,6 +273,6 @@ TEST_F(SavedWindow, SavingWhileMinimisedKeepsTheStateToComeBackTo)
 TEST_F(SavedWindow, ASetStoredMinimisedOpensAndSavesAsNormal)
 {
     open("  WindowState = wsMinimized\r\n");
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_FALSE(readFile(path).contains("WindowState"));
 }

@@ -27,9 +27,9 @@ protected:
         // A pane on the left, and one on the first page of a book showing its second page.
         writeFile(QStringLiteral("Example.set"), test::crlf(test::testData("example.set")));
         start({QStringLiteral("Example")});
-        ASSERT_EQ(module()->BrowserList.size(), 2);
-        left = static_cast<TBrowser *>(module()->BrowserList.at(0));
-        inBook = static_cast<TBrowser *>(module()->BrowserList.at(1));
+        ASSERT_EQ(module()->Panes().List().size(), 2);
+        left = static_cast<TBrowser *>(module()->Panes().List().at(0));
+        inBook = static_cast<TBrowser *>(module()->Panes().List().at(1));
         for (QWidget *w = inBook->parentWidget(); w && !book; w = w->parentWidget())
             book = qobject_cast<TBook *>(w);
         ASSERT_NE(book, nullptr);
@@ -63,8 +63,8 @@ TEST_F(BrowserCommands, InternetOptionsGoToTheFirstVisiblePane)
 {
     form()->show();
     ASSERT_EQ(book->ActivePageIndex(), 1);
-    EXPECT_EQ(module()->FirstVisibleBrowser(), 0);
-    module()->InternetOptionsAction->trigger();
+    EXPECT_EQ(module()->AllPanes().FirstVisibleBrowser(), 0);
+    module()->Action("InternetOptionsAction")->trigger();
     EXPECT_TRUE(askedForOptions(left));
     EXPECT_FALSE(askedForOptions(inBook));
     // Without a document the pane loads about:blank first.
@@ -77,9 +77,9 @@ TEST_F(BrowserCommands, WithNoVisiblePaneTheFirstPaneIsBroughtIntoView)
 {
     form()->show();
     delete left;
-    ASSERT_EQ(module()->BrowserList.size(), 1);
-    EXPECT_EQ(module()->FirstVisibleBrowser(), -1); // its page is behind another
-    module()->InternetOptionsAction->trigger();
+    ASSERT_EQ(module()->Panes().List().size(), 1);
+    EXPECT_EQ(module()->AllPanes().FirstVisibleBrowser(), -1); // its page is behind another
+    module()->Action("InternetOptionsAction")->trigger();
     EXPECT_EQ(book->ActivePageIndex(), 0);
     EXPECT_TRUE(inBook->isVisible());
     EXPECT_TRUE(askedForOptions(inBook));
@@ -87,18 +87,18 @@ TEST_F(BrowserCommands, WithNoVisiblePaneTheFirstPaneIsBroughtIntoView)
 
 TEST_F(BrowserCommands, AHiddenWindowShowsNoPaneButTheFirstPaneStillAnswers)
 {
-    EXPECT_EQ(module()->FirstVisibleBrowser(), -1);
-    module()->InternetOptionsAction->trigger();
+    EXPECT_EQ(module()->AllPanes().FirstVisibleBrowser(), -1);
+    module()->Action("InternetOptionsAction")->trigger();
     EXPECT_TRUE(askedForOptions(left));
 }
 
 TEST_F(BrowserCommands, TextSizeWithoutAnyDocumentIsKeptForLaterPages)
 {
     ASSERT_FALSE(left->HasDocument());
-    module()->TextSizeSmallestAction->trigger();
-    EXPECT_TRUE(module()->TextSizeSmallestAction->isChecked());
+    module()->Action("TextSizeSmallestAction")->trigger();
+    EXPECT_TRUE(module()->Action("TextSizeSmallestAction")->isChecked());
     EXPECT_EQ(platform::engine::ZoomLevel(), 0);
     EXPECT_TRUE(modal.asked.isEmpty());
-    module()->TextSizeMediumAction->trigger();
+    module()->Action("TextSizeMediumAction")->trigger();
     EXPECT_EQ(platform::engine::ZoomLevel(), 2);
 }

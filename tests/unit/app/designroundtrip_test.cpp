@@ -70,10 +70,10 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
     ASSERT_NE(first, nullptr);
     clickPane(first, QPoint(first->width() / 2, first->height() - 3)); // bottom
     insert("TBrowser");
-    auto *second = static_cast<TBrowser *>(module()->BrowserList.last());
+    auto *second = static_cast<TBrowser *>(module()->Panes().List().last());
     clickPane(first, QPoint(first->width() / 2, first->height() / 2)); // centre: right
     insert("TBrowser");
-    auto *third = static_cast<TBrowser *>(module()->BrowserList.last());
+    auto *third = static_cast<TBrowser *>(module()->Panes().List().last());
     clickPane(first, QPoint(first->width() / 2, first->height() - 3)); // bottom again
     insert("TBook");
     ASSERT_NE(second, third);
@@ -82,19 +82,19 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
     ASSERT_NE(book, nullptr);
     clickOn(book, QPoint(5, 5));
     modal.answer(mrOK);
-    module()->PageNewAction->trigger();
-    module()->BookTabsPosAction->trigger();
+    module()->Action("PageNewAction")->trigger();
+    module()->Action("BookTabsPosAction")->trigger();
     clickPane(third, QPoint(5, 5));
-    module()->DesignPopup->aboutToShow();
-    module()->BrowserNaviBarPosAction->trigger();
+    module()->Menus().DesignPopup()->aboutToShow();
+    module()->Action("BrowserNaviBarPosAction")->trigger();
     ASSERT_EQ(book->PageCount(), 2);
     ASSERT_TRUE(third->BottomBar());
-    ASSERT_EQ(module()->BrowserList.size(), 3);
+    ASSERT_EQ(module()->Panes().List().size(), 3);
 
     const QString before = describeTree(form()).join(QLatin1Char('\n'));
     const QSize windowSize = form()->size();
-    ASSERT_TRUE(module()->Sets().SaveConfigFile());
-    const QString path = module()->Sets().ConfigFileName;
+    ASSERT_TRUE(module()->File().Sets().SaveConfigFile());
+    const QString path = module()->File().Sets().ConfigFileName;
     const QByteArray saved = readFile(path);
     ASSERT_FALSE(saved.isEmpty());
 
@@ -105,6 +105,6 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
     form()->resize(windowSize);
     QCoreApplication::processEvents();
     EXPECT_EQ(describeTree(form()).join(QLatin1Char('\n')).toStdString(), before.toStdString());
-    ASSERT_TRUE(module()->Sets().SaveConfigFile());
+    ASSERT_TRUE(module()->File().Sets().SaveConfigFile());
     EXPECT_EQ(readFile(path).toStdString(), saved.toStdString());
 }

@@ -25,7 +25,7 @@ protected:
     {
         path = fresh ? writeFile(QStringLiteral("Exit.set"), kSet) : folder() + "Exit.set";
         start({QStringLiteral("Exit")});
-        ASSERT_TRUE(module()->FileSaveOnCloseAction->isChecked());
+        ASSERT_TRUE(module()->Action("FileSaveOnCloseAction")->isChecked());
         form()->show();
         QCoreApplication::processEvents();
     }

@@ -28,7 +28,7 @@ protected:
         PaneTest::SetUp();
         pane = newPane();
         combo = pane->AddressCombo;
-        commands = module()->Favorites;
+        commands = &module()->Address().Favorites();
         commands->OpenFolder = [this](const QString &path) {
             opened << path;
             return openerWorks;
@@ -84,8 +84,8 @@ TEST_F(Favorites, AShortcutReplacesTheSelectedBookmarksNameWithoutLoadingIt)
     shortcut(QStringLiteral("Search.url"), QStringLiteral("page.htm?a=1&b=2"));
     EXPECT_EQ(commands->FavoritesPath(), root);
 
-    module()->LastControl = combo; // the box that was right-clicked
-    QMenu *menu = module()->PasteFromFavoritesMenu;
+    module()->SetLastControl(combo); // the box that was right-clicked
+    QMenu *menu = module()->Menus().PasteFromFavoritesMenu();
     Q_EMIT menu->aboutToShow();
     QAction *search = entry(menu, QStringLiteral("Search"));
     ASSERT_NE(search, nullptr);
@@ -102,7 +102,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
 {
     pane->NavigateTo(QStringLiteral("http://example.org/news?a=1&b=2"));
     settle();
-    module()->LastControl = combo;
+    module()->SetLastControl(combo);
     ASSERT_FALSE(pane->LoadedLocationURL().isEmpty());
     QDir().mkpath(root + QStringLiteral("/Links"));
 
@@ -119,7 +119,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
         form->SetName(QStringLiteral("Today's news / sport"));
         return int(QDialog::Accepted);
     });
-    module()->AddToFavoritesAction->trigger();
+    module()->Action("AddToFavoritesAction")->trigger();
     const QString file = root + QStringLiteral("/Links/Today's news - sport.url");
     EXPECT_EQ(ReadShortcutURL(file), QStringLiteral("http://example.org/news?a=1&b=2"));
 
@@ -129,7 +129,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
     modal.answer(mrCancel);
     pane->NavigateTo(QStringLiteral("http://example.org/other"));
     settle();
-    module()->AddToFavoritesAction->trigger();
+    module()->Action("AddToFavoritesAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 4);
     EXPECT_EQ(modal.asked[2].kind, ModalRecord::Kind::MessageBox);
     EXPECT_EQ(modal.asked[2].text,
@@ -140,14 +140,14 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
 
     answerDialog(QStringLiteral("Today's news / sport"), root + QStringLiteral("/Links"));
     modal.answer(mrYes);
-    module()->AddToFavoritesAction->trigger();
+    module()->Action("AddToFavoritesAction")->trigger();
     EXPECT_EQ(ReadShortcutURL(file), QStringLiteral("http://example.org/other"));
 }
 
 TEST_F(Favorites, AddToFavoritesNeedsALoadedPageAndNewFolderCreatesOne)
 {
-    module()->LastControl = combo;
-    module()->AddToFavoritesAction->trigger(); // nothing loaded: nothing asked
+    module()->SetLastControl(combo);
+    module()->Action("AddToFavoritesAction")->trigger(); // nothing loaded: nothing asked
     EXPECT_TRUE(modal.asked.isEmpty());
 
     AddFavoriteForm form(root, QStringLiteral("Title"), QStringLiteral("http://a/"));
@@ -161,13 +161,13 @@ TEST_F(Favorites, AddToFavoritesNeedsALoadedPageAndNewFolderCreatesOne)
 
 TEST_F(Favorites, OrganizeOpensTheFolderOrSaysWhyItCannot)
 {
-    module()->OrganizeFavoritesAction->trigger();
+    module()->Action("OrganizeFavoritesAction")->trigger();
     EXPECT_EQ(opened, QStringList({root}));
     EXPECT_TRUE(QDir(root).exists()); // created on first use
     EXPECT_TRUE(modal.asked.isEmpty());
 
     openerWorks = false;
-    module()->OrganizeFavoritesAction->trigger();
+    module()->Action("OrganizeFavoritesAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Organize Favorites"));
     EXPECT_TRUE(modal.asked[0].text.startsWith(QStringLiteral("No file manager")));
@@ -176,8 +176,8 @@ TEST_F(Favorites, OrganizeOpensTheFolderOrSaysWhyItCannot)
 
 TEST_F(Favorites, F1AndHelpAboutOpenTheAboutBox)
 {
-    EXPECT_EQ(module()->AboutAction->shortcut(), QKeySequence(Qt::Key_F1));
-    module()->AboutAction->trigger();
+    EXPECT_EQ(module()->Action("AboutAction")->shortcut(), QKeySequence(Qt::Key_F1));
+    module()->Action("AboutAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].kind, ModalRecord::Kind::Dialog);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("About Mira"));

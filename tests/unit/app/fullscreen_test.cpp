@@ -28,8 +28,8 @@ protected:
     QByteArray openAndSave(const QString &path)
     {
         start({QStringLiteral("Wall")});
-        EXPECT_TRUE(module()->Sets().IsSetOpen());
-        module()->FileSaveNowAction->trigger();
+        EXPECT_TRUE(module()->File().Sets().IsSetOpen());
+        module()->Action("FileSaveNowAction")->trigger();
         return readFile(path);
     }
     bool windowFullScreen() const { return form()->windowState() & Qt::WindowFullScreen; }
@@ -53,34 +53,34 @@ TEST_F(FullScreen, TheFlagBitOpensFullScreenAndSavesUnchanged)
         // A set opened and saved without change stays byte for byte as it was.
         EXPECT_EQ(saved, written) << tag;
         const bool on = (tag & 512) != 0;
-        EXPECT_EQ(module()->FullScreenAction->isChecked(), on) << tag;
+        EXPECT_EQ(module()->Action("FullScreenAction")->isChecked(), on) << tag;
         EXPECT_EQ(form()->FullScreen(), on) << tag;
         EXPECT_FALSE(windowFullScreen()) << tag; // not framed yet
-        EXPECT_TRUE(module()->FullScreenAction->isEnabled());
+        EXPECT_TRUE(module()->Action("FullScreenAction")->isEnabled());
     }
 }
 
 TEST_F(FullScreen, TheMenuItemTogglesTheBitAndKeepsTheNormalBounds)
 {
     start();
-    EXPECT_FALSE(module()->FullScreenAction->isEnabled()); // no set open
-    EXPECT_EQ(module()->FullScreenAction->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_FALSE(module()->Action("FullScreenAction")->isEnabled()); // no set open
+    EXPECT_EQ(module()->Action("FullScreenAction")->shortcut(), QKeySequence(Qt::Key_F11));
     const QString path = writeSet(pfAutoSave);
     start({QStringLiteral("Wall")});
     form()->show();
     QCoreApplication::processEvents();
     const QRect normal = form()->StoredBounds();
 
-    module()->FullScreenAction->trigger();
+    module()->Action("FullScreenAction")->trigger();
     EXPECT_TRUE(shownFullScreen());
     EXPECT_EQ(form()->Tag(), 512 | pfAutoSave);
     EXPECT_EQ(form()->StoredBounds(), normal);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.contains("  Tag = 514\r\n")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("  Width = 640\r\n  Height = 480\r\n")) << saved.toStdString();
 
-    module()->FullScreenAction->trigger();
+    module()->Action("FullScreenAction")->trigger();
     QCoreApplication::processEvents();
     EXPECT_FALSE(windowFullScreen());
     EXPECT_EQ(form()->Tag(), int(pfAutoSave));
@@ -95,35 +95,35 @@ TEST_F(FullScreen, ForcedForOneRunLeavesTheSetUntouched)
     form()->show();
     QCoreApplication::processEvents();
     const QSize normalArea = form()->ClientArea()->size();
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     const QByteArray written = readFile(path);
     program.reset();
 
     start({QStringLiteral("Wall")});
-    module()->FullScreenForced = true;
+    module()->File().SetFullScreenForced(true);
     UpdateFullScreen(*module());
     EXPECT_TRUE(shownFullScreen());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form()->ClientArea()->size() != normalArea; }));
     EXPECT_EQ(static_cast<SetForm *>(form())->storedLayoutSize(), normalArea);
-    EXPECT_TRUE(module()->FullScreenAction->isChecked());
+    EXPECT_TRUE(module()->Action("FullScreenAction")->isChecked());
     EXPECT_EQ(form()->Tag(), int(pfAutoSave));
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(readFile(path), written);
 
     // The user leaving it ends it for the run; nothing changed, nothing to write.
-    module()->FullScreenAction->trigger();
+    module()->Action("FullScreenAction")->trigger();
     EXPECT_FALSE(windowFullScreen());
-    EXPECT_FALSE(module()->FullScreenForced);
+    EXPECT_FALSE(module()->File().FullScreenForced());
     // (The offscreen platform puts the window back unframed: only the form is compared.)
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.startsWith("object TBaseForm\r\n  Tag = 2\r\n  Left = 10\r\n  Top = 20\r\n"
                                  "  Width = 640\r\n  Height = 480\r\n"))
         << saved.toStdString();
 
     // Forced with no set open, it can still be left.
-    module()->FullScreenForced = true;
-    module()->Sets().CloseConfigFile();
+    module()->File().SetFullScreenForced(true);
+    module()->File().Sets().CloseConfigFile();
     EXPECT_TRUE(shownFullScreen());
-    EXPECT_TRUE(module()->FullScreenAction->isEnabled());
+    EXPECT_TRUE(module()->Action("FullScreenAction")->isEnabled());
 }

@@ -32,7 +32,7 @@ protected:
                              + "  Left = 0\n  Top = 0\n  Width = 640\n  Height = 480\n"
                                "  object TPan\n    Align = alClient\n  end\nend\n"));
         start({QStringLiteral("Locked")});
-        ASSERT_TRUE(module()->Sets().IsSetOpen());
+        ASSERT_TRUE(module()->File().Sets().IsSetOpen());
     }
 
     // Set Lock Key... answered with the two texts; what the dialog showed is kept.
@@ -49,7 +49,7 @@ protected:
             okAtEnd = dialog->btnOK->isEnabled();
             return result;
         });
-        module()->SetLockKeyAction->trigger();
+        module()->Action("SetLockKeyAction")->trigger();
     }
     void setKey(const QString &text) { setKey(text, text); }
 
@@ -75,7 +75,7 @@ protected:
 
     void minimize()
     {
-        module()->MinimizeAction->trigger();
+        module()->Action("MinimizeAction")->trigger();
         QCoreApplication::processEvents();
     }
 
@@ -93,8 +93,8 @@ protected:
 TEST_F(LockTest, AFirstKeySwitchesTheLockOnAndANewKeyLeavesTheOptionAsItWas)
 {
     open();
-    EXPECT_TRUE(module()->SetLockKeyAction->isEnabled());
-    EXPECT_FALSE(module()->UseLockAction->isEnabled());
+    EXPECT_TRUE(module()->Action("SetLockKeyAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isEnabled());
     EXPECT_EQ(lockForm(), nullptr);
 
     setKey(QStringLiteral("abc"));
@@ -102,26 +102,26 @@ TEST_F(LockTest, AFirstKeySwitchesTheLockOnAndANewKeyLeavesTheOptionAsItWas)
     EXPECT_TRUE(okAtStart);
     EXPECT_EQ(form()->Key().size(), 92);
     EXPECT_TRUE(CheckLockKey(form()->Key(), QStringLiteral("abc")));
-    EXPECT_TRUE(module()->UseLockAction->isEnabled());
-    EXPECT_TRUE(module()->UseLockAction->isChecked());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isChecked());
     EXPECT_TRUE(form()->Tag() & pfLockOnMinimize);
     ASSERT_NE(lockForm(), nullptr);
     EXPECT_EQ(lockForm()->AttemptsLeft, 5);
     EXPECT_FALSE(lockForm()->Locked);
 
     // Off, then a new key: still off, and no dialog.
-    module()->UseLockAction->trigger();
+    module()->Action("UseLockAction")->trigger();
     EXPECT_FALSE(form()->Tag() & pfLockOnMinimize);
     EXPECT_EQ(lockForm(), nullptr);
     setKey(QStringLiteral("other"));
     EXPECT_TRUE(CheckLockKey(form()->Key(), QStringLiteral("other")));
-    EXPECT_FALSE(module()->UseLockAction->isChecked());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isChecked());
     EXPECT_EQ(lockForm(), nullptr);
 
     // On, then a new key: still on.
-    module()->UseLockAction->trigger();
+    module()->Action("UseLockAction")->trigger();
     setKey(QStringLiteral("third"));
-    EXPECT_TRUE(module()->UseLockAction->isChecked());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isChecked());
     EXPECT_NE(lockForm(), nullptr);
 }
 
@@ -136,13 +136,13 @@ TEST_F(LockTest, MismatchedOrCancelledKeysChangeNothingAndAnEmptyKeyClearsTheLoc
     setKey(QStringLiteral("new"), QStringLiteral("new"), QDialog::Rejected);
     EXPECT_TRUE(okAtEnd);
     EXPECT_EQ(form()->Key(), stored);
-    EXPECT_TRUE(module()->UseLockAction->isChecked());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isChecked());
 
     setKey(QString());
     EXPECT_TRUE(okAtEnd);
     EXPECT_TRUE(form()->Key().isEmpty());
-    EXPECT_FALSE(module()->UseLockAction->isEnabled());
-    EXPECT_FALSE(module()->UseLockAction->isChecked());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isChecked());
     EXPECT_FALSE(form()->Tag() & pfLockOnMinimize);
     EXPECT_EQ(lockForm(), nullptr);
 }
@@ -150,20 +150,20 @@ TEST_F(LockTest, MismatchedOrCancelledKeysChangeNothingAndAnEmptyKeyClearsTheLoc
 TEST_F(LockTest, AFlagWithoutAKeyLoadsOffAndAKeyWrittenElsewhereUnlocks)
 {
     open("  Tag = 32\n");
-    EXPECT_FALSE(module()->UseLockAction->isEnabled());
-    EXPECT_FALSE(module()->UseLockAction->isChecked());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isChecked());
     EXPECT_FALSE(form()->Tag() & pfLockOnMinimize);
     EXPECT_EQ(lockForm(), nullptr);
     program.reset();
 
     open("  Tag = 32\n  Key = '" + QByteArray(kAbcKey) + "'\n");
-    EXPECT_TRUE(module()->UseLockAction->isChecked());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isChecked());
     form()->show();
     minimize();
-    EXPECT_TRUE(module()->LockArmed());
+    EXPECT_TRUE(module()->Lock().LockArmed());
     EXPECT_TRUE(restoreWith(QStringLiteral("ABC")));
     EXPECT_FALSE(restoreWith(QStringLiteral("abc")));
-    EXPECT_FALSE(module()->LockArmed());
+    EXPECT_FALSE(module()->Lock().LockArmed());
 }
 
 TEST_F(LockTest, MinimizingArmsOnlyWithTheOptionAndHidesTheLayoutUntilTheRightKey)
@@ -175,26 +175,26 @@ TEST_F(LockTest, MinimizingArmsOnlyWithTheOptionAndHidesTheLayoutUntilTheRightKe
     form()->showNormal();
 
     setKey(QStringLiteral("abc"));
-    EXPECT_FALSE(module()->LockArmed());
+    EXPECT_FALSE(module()->Lock().LockArmed());
     EXPECT_FALSE(module()->Lock().RestoreLocked()); // not armed before a minimize
     EXPECT_TRUE(layoutShown());
     minimize();
-    EXPECT_TRUE(module()->LockArmed());
+    EXPECT_TRUE(module()->Lock().LockArmed());
     EXPECT_FALSE(layoutShown());
-    EXPECT_TRUE(module()->Refresher.Paused()); // no timed reload behind the lock
+    EXPECT_TRUE(module()->AllPanes().Refresher().Paused()); // no timed reload behind the lock
 
     // A wrong key and a cancelled dialog count alike; the layout stays hidden.
     EXPECT_TRUE(restoreWith(QStringLiteral("abd")));
     EXPECT_TRUE(restoreWith(QStringLiteral("abc"), false));
     EXPECT_EQ(lockForm()->AttemptsLeft, 3);
     EXPECT_EQ(lockForm()->txCount->text(), QStringLiteral("3"));
-    EXPECT_TRUE(module()->LockArmed());
+    EXPECT_TRUE(module()->Lock().LockArmed());
     EXPECT_FALSE(layoutShown());
 
     EXPECT_FALSE(restoreWith(QStringLiteral("abc")));
-    EXPECT_FALSE(module()->LockArmed());
+    EXPECT_FALSE(module()->Lock().LockArmed());
     EXPECT_TRUE(layoutShown());
-    EXPECT_FALSE(module()->Refresher.Paused());
+    EXPECT_FALSE(module()->AllPanes().Refresher().Paused());
     EXPECT_EQ(lockForm()->AttemptsLeft, 5);
     EXPECT_EQ(lockForm()->txCount->text(), QStringLiteral("5"));
     EXPECT_EQ(lockForm()->Bar->value(), 100);
@@ -204,9 +204,9 @@ TEST_F(LockTest, MinimizingArmsOnlyWithTheOptionAndHidesTheLayoutUntilTheRightKe
     form()->showNormal();
     minimize();
     EXPECT_FALSE(layoutShown());
-    module()->UseLockAction->trigger();
+    module()->Action("UseLockAction")->trigger();
     EXPECT_TRUE(layoutShown());
-    EXPECT_FALSE(module()->LockArmed());
+    EXPECT_FALSE(module()->Lock().LockArmed());
 }
 
 TEST_F(LockTest, RestoringTheWindowAsksForTheKeyBeforeItReappears)
@@ -217,7 +217,7 @@ TEST_F(LockTest, RestoringTheWindowAsksForTheKeyBeforeItReappears)
     QCoreApplication::processEvents();
     form()->showMinimized();
     QCoreApplication::processEvents();
-    ASSERT_TRUE(module()->LockArmed());
+    ASSERT_TRUE(module()->Lock().LockArmed());
 
     answerLock(QStringLiteral("wrong"));
     form()->showNormal();
@@ -225,14 +225,14 @@ TEST_F(LockTest, RestoringTheWindowAsksForTheKeyBeforeItReappears)
     ASSERT_TRUE(test::waitUntil([&] { return modal.pending() == 0; }, 5000));
     QCoreApplication::processEvents();
     EXPECT_TRUE(form()->isMinimized());
-    EXPECT_TRUE(module()->LockArmed());
+    EXPECT_TRUE(module()->Lock().LockArmed());
 
     answerLock(QStringLiteral("abc"));
     form()->showNormal();
     ASSERT_TRUE(test::waitUntil([&] { return modal.pending() == 0; }, 5000));
     QCoreApplication::processEvents();
     EXPECT_FALSE(form()->isMinimized());
-    EXPECT_FALSE(module()->LockArmed());
+    EXPECT_FALSE(module()->Lock().LockArmed());
     EXPECT_TRUE(layoutShown());
 }
 
@@ -253,7 +253,7 @@ TEST_F(LockTest, FiveFailuresLeaveNoAttemptsAndTheSixthClosesTheProgramSavingThe
     EXPECT_TRUE(restoreWith(QStringLiteral("still wrong")));
     EXPECT_FALSE(form()->isVisible());
     // Closed as Exit closes it: the set is saved, with its key.
-    const QString setPath = module()->Sets().ConfigFileName;
+    const QString setPath = module()->File().Sets().ConfigFileName;
     program.reset();
     const QByteArray saved = readFile(setPath);
     EXPECT_TRUE(saved.contains("Key =")) << saved.toStdString();

@@ -40,8 +40,8 @@ TEST_F(GoAllOnOpen, TheBitLoadsEveryPaneOnceTheSetIsOpen)
     start({QStringLiteral("Wall")});
     ASSERT_NE(pane(), nullptr);
     EXPECT_EQ(navigated(pane()), QStringList{QStringLiteral("http://home.test/")});
-    EXPECT_TRUE(module()->GoAllOnOpenAction->isChecked());
-    EXPECT_TRUE(module()->FileAutoSaveAction->isChecked()); // the other bits as read
+    EXPECT_TRUE(module()->Action("GoAllOnOpenAction")->isChecked());
+    EXPECT_TRUE(module()->Action("FileAutoSaveAction")->isChecked()); // the other bits as read
     // A hand-edited hexadecimal Refresh is a period like any other.
     settle();
     EXPECT_EQ(pane()->TimedRefreshPeriod(), 30);
@@ -53,26 +53,26 @@ TEST_F(GoAllOnOpen, WithoutTheBitNothingLoads)
     start({QStringLiteral("Wall")});
     ASSERT_NE(pane(), nullptr);
     EXPECT_TRUE(navigated(pane()).isEmpty());
-    EXPECT_FALSE(module()->GoAllOnOpenAction->isChecked());
-    EXPECT_TRUE(module()->GoAllOnOpenAction->isEnabled());
+    EXPECT_FALSE(module()->Action("GoAllOnOpenAction")->isChecked());
+    EXPECT_TRUE(module()->Action("GoAllOnOpenAction")->isEnabled());
 }
 
 TEST_F(GoAllOnOpen, TheMenuItemTogglesTheBitThatIsSavedWithTheSet)
 {
-    EXPECT_FALSE(module()->GoAllOnOpenAction->isEnabled()); // no set open
+    EXPECT_FALSE(module()->Action("GoAllOnOpenAction")->isEnabled()); // no set open
     const QString path = writeFile(QStringLiteral("Wall.set"), wall(pfAutoSave));
     start({QStringLiteral("Wall")});
-    module()->GoAllOnOpenAction->trigger();
+    module()->Action("GoAllOnOpenAction")->trigger();
     EXPECT_EQ(form()->Tag(), 256 | pfAutoSave);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_TRUE(readFile(path).contains("  Tag = 258\r\n"));
 
     // Reopened, it loads by itself.
     start({QStringLiteral("Wall")});
     EXPECT_EQ(navigated(pane()).size(), 1);
 
-    module()->GoAllOnOpenAction->trigger();
+    module()->Action("GoAllOnOpenAction")->trigger();
     EXPECT_EQ(form()->Tag(), int(pfAutoSave));
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_TRUE(readFile(path).contains("  Tag = 2\r\n"));
 }

@@ -103,7 +103,7 @@ TEST_F(RemoteServiceTest, ASetIsClaimedOnceAndTheNameFollowsTheOpenSet)
     // Opened from outside: the wall answers under the new set's name and lets the old go.
     const QDBusMessage opened = call(wall.ServiceName(), QStringLiteral("OpenSet"), {market});
     ASSERT_EQ(opened.type(), QDBusMessage::ReplyMessage) << opened.errorMessage().toStdString();
-    EXPECT_EQ(module()->Sets().ConfigFileName, market);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, market);
     EXPECT_EQ(wall.ServiceName(), SetServiceName(market));
     const QDBusMessage path = call(wall.ServiceName(), QStringLiteral("SetPath"));
     EXPECT_EQ(path.arguments().value(0).toString(), market);
@@ -111,9 +111,9 @@ TEST_F(RemoteServiceTest, ASetIsClaimedOnceAndTheNameFollowsTheOpenSet)
 
     // A set another program holds, opened here all the same (from the menu): the wall
     // stays reachable under its number and says that two programs now write one file.
-    module()->Sets().CloseConfigFile();
-    module()->Sets().SelectConfigFile(lobby, false);
-    ASSERT_TRUE(module()->Sets().LoadConfigFile());
+    module()->File().Sets().CloseConfigFile();
+    module()->File().Sets().SelectConfigFile(lobby, false);
+    ASSERT_TRUE(module()->File().Sets().LoadConfigFile());
     EXPECT_EQ(wall.ServiceName(), InstanceServiceName(QCoreApplication::applicationPid()));
     EXPECT_TRUE(form()->StatusText().contains(QLatin1String("open in another Mira too")))
         << form()->StatusText().toStdString();
@@ -146,7 +146,7 @@ TEST_F(RemoteServiceTest, OpenSetSaysWhyASetCannotBeOpened)
             << reply.errorMessage().toStdString();
     }
     // The wall goes on with its set, without a word on its screen.
-    EXPECT_EQ(module()->Sets().ConfigFileName, lobby);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, lobby);
     EXPECT_TRUE(modal.asked.isEmpty());
 }
 
@@ -173,14 +173,14 @@ TEST_F(RemoteServiceTest, ALockedWallShowsNothingButStillReloads)
     EXPECT_EQ(open.value(QStringLiteral("set")).toString(), QStringLiteral("Vault"));
 
     module()->Lock().ArmLock();
-    ASSERT_TRUE(module()->LockArmed());
+    ASSERT_TRUE(module()->Lock().LockArmed());
     const QDBusMessage shot = call(wall.ServiceName(), QStringLiteral("Snapshot"), {picture});
     EXPECT_EQ(shot.errorName(), QLatin1String(kRemoteLockedError));
     EXPECT_FALSE(QFile::exists(picture));
     const QDBusMessage other = call(wall.ServiceName(), QStringLiteral("OpenSet"),
                                     {writeSet(QStringLiteral("Other"))});
     EXPECT_EQ(other.errorName(), QLatin1String(kRemoteLockedError));
-    EXPECT_EQ(module()->Sets().ConfigFileName, vault);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, vault);
     EXPECT_EQ(QJsonDocument::fromJson(call(wall.ServiceName(), QStringLiteral("Status"))
                                           .arguments()
                                           .value(0)

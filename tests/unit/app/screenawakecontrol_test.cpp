@@ -35,7 +35,7 @@ protected:
                         "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n"
                         "    Height = 415\r\n    Align = alClient\r\n  end\r\nend\r\n");
         start({QStringLiteral("Wall")});
-        ASSERT_TRUE(module()->Sets().IsSetOpen());
+        ASSERT_TRUE(module()->File().Sets().IsSetOpen());
         // Stands in for the desktop's service.
         control = new ScreenAwakeControl(*module(), std::make_unique<FakeAwake>(calls));
         control->Update();
@@ -70,9 +70,9 @@ TEST_F(ScreenAwakeWall, FollowsGoAllOnOpen)
     ASSERT_NO_FATAL_FAILURE(openSet(0));
     form()->show();
     EXPECT_FALSE(awake());
-    module()->GoAllOnOpenAction->trigger();
+    module()->Action("GoAllOnOpenAction")->trigger();
     EXPECT_TRUE(awake());
-    module()->GoAllOnOpenAction->trigger();
+    module()->Action("GoAllOnOpenAction")->trigger();
     EXPECT_FALSE(awake());
 }
 
@@ -81,6 +81,6 @@ TEST_F(ScreenAwakeWall, ReleasedWhenTheSetCloses)
     ASSERT_NO_FATAL_FAILURE(openSet(256));
     form()->show();
     ASSERT_TRUE(awake());
-    module()->Sets().CloseConfigFile();
+    module()->File().Sets().CloseConfigFile();
     EXPECT_FALSE(awake());
 }

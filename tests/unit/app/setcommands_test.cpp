@@ -90,13 +90,13 @@ TEST_F(ConfigSets, ParameterNamesTheSetAndTheCaptionFollows)
 {
     writeFile(QStringLiteral("Market.set"), setText());
     start({QStringLiteral("Market")});
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Market.set"));
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("Market.set"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Market - Mira"));
-    EXPECT_EQ(module()->ApplicationTitle(), QStringLiteral("Market - Mira"));
+    EXPECT_EQ(module()->File().ApplicationTitle(), QStringLiteral("Market - Mira"));
     EXPECT_NE(form()->RootContainer(), nullptr);
     EXPECT_EQ(form()->StoredBounds(), QRect(10, 20, 640, 480));
-    EXPECT_TRUE(module()->FileSaveNowAction->isEnabled());
-    EXPECT_TRUE(module()->FileDeleteAction->isEnabled());
+    EXPECT_TRUE(module()->Action("FileSaveNowAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("FileDeleteAction")->isEnabled());
     EXPECT_TRUE(modal.asked.isEmpty());
 }
 
@@ -105,7 +105,7 @@ TEST_F(ConfigSets, ParameterWithOtherExtensionOpensNothingAndSaysNothing)
     writeFile(QStringLiteral("Market.set"), setText());
     writeFile(QStringLiteral("Market.txt"), setText());
     start({QStringLiteral("Market.txt")});
-    EXPECT_TRUE(module()->Sets().ConfigFileName.isEmpty());
+    EXPECT_TRUE(module()->File().Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
     EXPECT_TRUE(modal.asked.isEmpty());
 }
@@ -121,7 +121,7 @@ TEST_F(ConfigSets, MostRecentValidSetOpensAndTiesGoToTheFirstListed)
             t.addSecs(600));
     setTime(writeFile(QStringLiteral(".Hidden.set"), setText()), t.addSecs(900));
     start();
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Alpha.set"));
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("Alpha.set"));
 }
 
 TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
@@ -135,7 +135,7 @@ TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
         .answerText(QStringLiteral("TAKEN"))
         .answer(mrOK)
         .answerText(QStringLiteral("Fresh"));
-    module()->FileNewAction->trigger();
+    module()->Action("FileNewAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 7);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("New Configuration"));
     EXPECT_EQ(modal.asked[0].prompt, QStringLiteral("Enter name for new configuration"));
@@ -145,31 +145,32 @@ TEST_F(ConfigSets, NewAsksForANameAndRefusesBadOnes)
                   "Only English alphanumeric characters, dash and underscore are allowed."));
     EXPECT_EQ(modal.asked[4].text, QStringLiteral("bad name")); // the last name comes back
     EXPECT_EQ(modal.asked[5].text, QStringLiteral("File with that name already exists."));
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Fresh - Mira"));
     EXPECT_EQ(form()->Tag(), 0);
-    EXPECT_TRUE(readFile(module()->Sets().ConfigFileName).startsWith("object TBaseForm\r\n"));
+    EXPECT_TRUE(
+        readFile(module()->File().Sets().ConfigFileName).startsWith("object TBaseForm\r\n"));
 }
 
 TEST_F(ConfigSets, NewWithSaveOnCloseUncheckedLosesTheChanges)
 {
     const QString path = writeFile(QStringLiteral("Old.set"), setText(1));
     start({QStringLiteral("Old")});
-    EXPECT_FALSE(module()->FileSaveOnCloseAction->isChecked());
+    EXPECT_FALSE(module()->Action("FileSaveOnCloseAction")->isChecked());
     form()->SetTag(form()->Tag() | pfAutoSave); // an unsaved change
     modal.answerText(QStringLiteral("Next"));
-    module()->FileNewAction->trigger();
+    module()->Action("FileNewAction")->trigger();
     EXPECT_EQ(readFile(path), setText(1));
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Next.set"));
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("Next.set"));
 }
 
 TEST_F(ConfigSets, NewWithSaveOnCloseSavesTheOpenSetFirst)
 {
     const QString path = writeFile(QStringLiteral("Old.set"), setText());
     start({QStringLiteral("Old")});
-    module()->FileAutoSaveAction->trigger();
+    module()->Action("FileAutoSaveAction")->trigger();
     modal.answerText(QStringLiteral("Next"));
-    module()->FileNewAction->trigger();
+    module()->Action("FileNewAction")->trigger();
     EXPECT_TRUE(readFile(path).contains("  Tag = 2\r\n"));
 }
 
@@ -178,10 +179,10 @@ TEST_F(ConfigSets, CancelledNameDialogsChangeNothing)
     const QString path = writeFile(QStringLiteral("Keep.set"), setText());
     start({QStringLiteral("Keep")});
     modal.answer(mrCancel);
-    module()->FileNewAction->trigger();
+    module()->Action("FileNewAction")->trigger();
     modal.answer(mrCancel);
-    module()->FileRenameAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, path);
+    module()->Action("FileRenameAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, path);
     EXPECT_EQ(readFile(path), setText());
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 1);
 }
@@ -194,13 +195,13 @@ TEST_F(ConfigSets, RenameLooksInTheSetsOwnFolderAndKeepsTheSet)
     writeFile(QStringLiteral("Free.set"), setText()); // in the program folder: no clash
     start({old});
     modal.answerText(QStringLiteral("other")).answer(mrOK).answerText(QStringLiteral("Free"));
-    module()->FileRenameAction->trigger();
+    module()->Action("FileRenameAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 3);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Renaming Configuration"));
     EXPECT_EQ(modal.asked[0].text, QString()); // the box starts empty
     EXPECT_EQ(modal.asked[1].text, QStringLiteral("File with that name already exists."));
     const QString renamed = folder() + QStringLiteral("sets/Free.set");
-    EXPECT_EQ(module()->Sets().ConfigFileName, renamed);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, renamed);
     EXPECT_FALSE(QFile::exists(old));
     EXPECT_TRUE(readFile(renamed).startsWith("object TBaseForm\r\n"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Free - Mira"));
@@ -214,8 +215,8 @@ TEST_F(ConfigSets, RenameThatCannotDeleteTheOldFileChangesNothing)
     QFile::remove(old);
     QDir(folder()).mkpath(QStringLiteral("Mine.set/inside"));
     modal.answerText(QStringLiteral("Renamed"));
-    module()->FileRenameAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, old);
+    module()->Action("FileRenameAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, old);
     EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("Renamed.set")));
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[1].caption, QStringLiteral("File Delete Failure"));
@@ -229,18 +230,18 @@ TEST_F(ConfigSets, SaveCopyAsOntoItselfSavesOntoAnotherExistingFileIsRefused)
     const QString path = writeFile(QStringLiteral("Main.set"), setText());
     const QString other = writeFile(QStringLiteral("Other.set"), setText(4));
     start({QStringLiteral("Main")});
-    module()->FileAutoSaveAction->trigger();
+    module()->Action("FileAutoSaveAction")->trigger();
     modal.answerWith(choose(path));
-    module()->FileSaveAsAction->trigger();
+    module()->Action("FileSaveAsAction")->trigger();
     EXPECT_TRUE(readFile(path).contains("Tag = 2"));
 
-    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(other));
+    EXPECT_FALSE(module()->File().Sets().SaveDlgCanClose(other));
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("The file %1\nis pointing to existing configuration.\n"
                              "To overwrite an existing configuration, first delete or rename it.")
                   .arg(other));
-    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("OTHER.set")));
-    EXPECT_FALSE(module()->Sets().SaveDlgCanClose(folder() + QStringLiteral("copy.txt")));
+    EXPECT_FALSE(module()->File().Sets().SaveDlgCanClose(folder() + QStringLiteral("OTHER.set")));
+    EXPECT_FALSE(module()->File().Sets().SaveDlgCanClose(folder() + QStringLiteral("copy.txt")));
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("The file %1\nhas wrong extension").arg(folder() + "copy.txt"));
     EXPECT_EQ(readFile(other), setText(4));
@@ -250,11 +251,11 @@ TEST_F(ConfigSets, SaveCopyAsMovesTheSetToTheNewFile)
 {
     const QString path = writeFile(QStringLiteral("Main.set"), setText());
     start({QStringLiteral("Main")});
-    module()->FileAutoSaveAction->trigger();
+    module()->Action("FileAutoSaveAction")->trigger();
     const QString copy = folder() + QStringLiteral("Copy.set");
     modal.answerWith(choose(copy));
-    module()->FileSaveAsAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, copy);
+    module()->Action("FileSaveAsAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, copy);
     EXPECT_EQ(readFile(path), setText()); // the old file keeps its last saved content
     EXPECT_TRUE(readFile(copy).contains("Tag = 2"));
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Copy - Mira"));
@@ -267,10 +268,10 @@ TEST_F(ConfigSets, OpenRefusesTheOpenSetAndFilesThatAreNoSets)
     const QString bad = writeFile(QStringLiteral("Bad.set"), "OBJECT TBaseForm\r\nend\r\n");
     start({QStringLiteral("Main")});
     const QString otherCase = folder() + QStringLiteral("MAIN.set");
-    EXPECT_FALSE(module()->Sets().OpenDlgCanClose(otherCase));
+    EXPECT_FALSE(module()->File().Sets().OpenDlgCanClose(otherCase));
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("The file %1 is already open.").arg(otherCase));
-    EXPECT_FALSE(module()->Sets().OpenDlgCanClose(bad));
+    EXPECT_FALSE(module()->File().Sets().OpenDlgCanClose(bad));
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("The file %1 is not a configuration file.").arg(bad));
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Illegal Configuration File"));
@@ -281,12 +282,12 @@ TEST_F(ConfigSets, OpenLoadsTheChosenSetAfterSavingTheOpenOne)
     const QString first = writeFile(QStringLiteral("First.set"), setText());
     const QString second = writeFile(QStringLiteral("Second.set"), setText(8));
     start({QStringLiteral("First")});
-    module()->FileAutoSaveAction->trigger();
+    module()->Action("FileAutoSaveAction")->trigger();
     modal.answerWith(choose(second));
-    module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, second);
+    module()->Action("FileLoadAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, second);
     EXPECT_TRUE(readFile(first).contains("Tag = 2"));
-    EXPECT_TRUE(module()->SilentAction->isChecked());
+    EXPECT_TRUE(module()->Action("SilentAction")->isChecked());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Second - Mira"));
 }
 
@@ -295,15 +296,15 @@ TEST_F(ConfigSets, DeleteClosesTheSetAndRemovesTheFile)
     const QString path = writeFile(QStringLiteral("Gone.set"), setText());
     start({QStringLiteral("Gone")});
     modal.answer(mrNo);
-    module()->FileDeleteAction->trigger();
+    module()->Action("FileDeleteAction")->trigger();
     EXPECT_TRUE(QFile::exists(path));
     modal.answer(mrYes);
-    module()->FileDeleteAction->trigger();
+    module()->Action("FileDeleteAction")->trigger();
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("Confirm Delete"));
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(module()->Sets().ConfigFileName.isEmpty());
+    EXPECT_TRUE(module()->File().Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(form()->RootContainer(), nullptr);
-    EXPECT_FALSE(module()->FileSaveNowAction->isEnabled());
+    EXPECT_FALSE(module()->Action("FileSaveNowAction")->isEnabled());
     EXPECT_EQ(form()->windowTitle(), QStringLiteral("Mira"));
 }
 
@@ -330,10 +331,10 @@ TEST_F(ConfigSets, LockFlagWithoutKeyLoadsCleared)
 {
     const QString path = writeFile(QStringLiteral("Lock.set"), setText(32));
     start({QStringLiteral("Lock")});
-    EXPECT_FALSE(module()->UseLockAction->isEnabled());
-    EXPECT_FALSE(module()->UseLockAction->isChecked());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("UseLockAction")->isChecked());
     EXPECT_EQ(form()->Tag() & pfLockOnMinimize, 0);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_FALSE(readFile(path).contains("Tag ="));
 }
 
@@ -341,22 +342,22 @@ TEST_F(ConfigSets, LockFlagWithKeyStaysOn)
 {
     writeFile(QStringLiteral("Lock.set"), setText(32, "  Key = 'AAAA'\r\n"));
     start({QStringLiteral("Lock")});
-    EXPECT_TRUE(module()->UseLockAction->isEnabled());
-    EXPECT_TRUE(module()->UseLockAction->isChecked());
-    EXPECT_TRUE(module()->SetLockKeyAction->isEnabled());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("UseLockAction")->isChecked());
+    EXPECT_TRUE(module()->Action("SetLockKeyAction")->isEnabled());
 }
 
 TEST_F(ConfigSets, BothDialogBitsShowInteractiveAndSilent)
 {
     writeFile(QStringLiteral("Modes.set"), setText(12));
     start({QStringLiteral("Modes")});
-    EXPECT_TRUE(module()->InteractiveAction->isChecked());
-    EXPECT_TRUE(module()->SilentAction->isChecked());
-    EXPECT_FALSE(module()->ModerateAction->isChecked());
-    module()->ModerateAction->trigger();
+    EXPECT_TRUE(module()->Action("InteractiveAction")->isChecked());
+    EXPECT_TRUE(module()->Action("SilentAction")->isChecked());
+    EXPECT_FALSE(module()->Action("ModerateAction")->isChecked());
+    module()->Action("ModerateAction")->trigger();
     EXPECT_EQ(form()->Tag() & (pfInteractive | pfSilent), 0);
-    EXPECT_TRUE(module()->ModerateAction->isChecked());
-    module()->SilentAction->trigger();
+    EXPECT_TRUE(module()->Action("ModerateAction")->isChecked());
+    module()->Action("SilentAction")->trigger();
     EXPECT_EQ(form()->Tag() & (pfInteractive | pfSilent), pfSilent);
 }
 
@@ -364,14 +365,14 @@ TEST_F(ConfigSets, SaveOnCloseOffSavesNothingAtExitOnSavesAll)
 {
     const QString path = writeFile(QStringLiteral("Quiet.set"), setText(1));
     start({QStringLiteral("Quiet")});
-    EXPECT_FALSE(module()->FileSaveOnCloseAction->isChecked());
+    EXPECT_FALSE(module()->Action("FileSaveOnCloseAction")->isChecked());
     form()->SetTag(form()->Tag() | pfNoCache);
     program.reset();
     EXPECT_EQ(readFile(path), setText(1));
 
     start({QStringLiteral("Quiet")});
-    module()->FileSaveOnCloseAction->trigger();
-    EXPECT_TRUE(module()->FileSaveOnCloseAction->isChecked());
+    module()->Action("FileSaveOnCloseAction")->trigger();
+    EXPECT_TRUE(module()->Action("FileSaveOnCloseAction")->isChecked());
     program.reset();
     EXPECT_FALSE(readFile(path).contains("Tag ="));
 }
@@ -380,13 +381,13 @@ TEST_F(ConfigSets, LockSizeWritesASingleBorderAndFixesTheSize)
 {
     const QString path = writeFile(QStringLiteral("Fixed.set"), setText());
     start({QStringLiteral("Fixed")});
-    module()->LockSizeAction->trigger();
+    module()->Action("LockSizeAction")->trigger();
     EXPECT_EQ(form()->minimumSize(), form()->maximumSize());
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     const QByteArray written = readFile(path);
     EXPECT_TRUE(written.contains("  Tag = 64\r\n"));
     EXPECT_TRUE(written.contains("  Height = 480\r\n  BorderStyle = bsSingle\r\n"));
-    module()->LockSizeAction->trigger();
+    module()->Action("LockSizeAction")->trigger();
     EXPECT_NE(form()->minimumSize(), form()->maximumSize());
 }
 
@@ -394,52 +395,54 @@ TEST_F(ConfigSets, HiddenMenuLeavesEveryFileCommandInTheStatusPopup)
 {
     writeFile(QStringLiteral("Menu.set"), setText());
     start({QStringLiteral("Menu")});
-    module()->HiddenMenuAction->trigger();
+    module()->Action("HiddenMenuAction")->trigger();
     for (QAction *a : form()->menuBar()->actions())
         EXPECT_FALSE(a->isVisible()) << a->text().toStdString();
     QMenu *file = nullptr;
-    for (QAction *a : module()->StatusPopup->actions())
+    for (QAction *a : module()->Menus().StatusPopup()->actions())
         if (a->menu() && a->text() == QLatin1String("File"))
             file = a->menu();
     ASSERT_NE(file, nullptr);
     for (QAction *command :
-         {module()->FileNewAction, module()->FileLoadAction, module()->FileSaveNowAction,
-          module()->FileSaveOnCloseAction, module()->FileAutoSaveAction, module()->FileSaveAsAction,
-          module()->FileRenameAction, module()->FileDeleteAction}) {
+         {module()->Action("FileNewAction"), module()->Action("FileLoadAction"),
+          module()->Action("FileSaveNowAction"), module()->Action("FileSaveOnCloseAction"),
+          module()->Action("FileAutoSaveAction"), module()->Action("FileSaveAsAction"),
+          module()->Action("FileRenameAction"), module()->Action("FileDeleteAction")}) {
         EXPECT_TRUE(file->actions().contains(command)) << command->text().toStdString();
         EXPECT_TRUE(command->isVisible());
     }
-    EXPECT_TRUE(module()->StatusPopup->actions().contains(module()->HiddenMenuAction));
-    module()->HiddenMenuAction->trigger();
-    EXPECT_TRUE(module()->FileActions->isVisible());
+    EXPECT_TRUE(
+        module()->Menus().StatusPopup()->actions().contains(module()->Action("HiddenMenuAction")));
+    module()->Action("HiddenMenuAction")->trigger();
+    EXPECT_TRUE(module()->Action("FileActions")->isVisible());
 }
 
 TEST_F(ConfigSets, NoSetLeavesOptionsDisabledAndUnchecked)
 {
     start();
-    for (QAction *a :
-         {module()->FileAutoSaveAction, module()->HiddenMenuAction, module()->LockSizeAction,
-          module()->NoCacheAction, module()->UseLockAction, module()->SetLockKeyAction}) {
+    for (QAction *a : {module()->Action("FileAutoSaveAction"), module()->Action("HiddenMenuAction"),
+                       module()->Action("LockSizeAction"), module()->Action("NoCacheAction"),
+                       module()->Action("UseLockAction"), module()->Action("SetLockKeyAction")}) {
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
         EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
     }
-    EXPECT_TRUE(module()->FileSaveOnCloseAction->isChecked());
-    EXPECT_FALSE(module()->FileSaveOnCloseAction->isEnabled());
-    EXPECT_TRUE(module()->ModerateAction->isEnabled());
+    EXPECT_TRUE(module()->Action("FileSaveOnCloseAction")->isChecked());
+    EXPECT_FALSE(module()->Action("FileSaveOnCloseAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("ModerateAction")->isEnabled());
 }
 
 TEST_F(ConfigSets, AutoSaveRunsTheTimerAndSavesOnItsTick)
 {
     const QString path = writeFile(QStringLiteral("Auto.set"), setText());
     start({QStringLiteral("Auto")});
-    EXPECT_FALSE(module()->AutoSaveTimer.isActive());
-    module()->FileAutoSaveAction->trigger();
-    EXPECT_TRUE(module()->AutoSaveTimer.isActive());
-    EXPECT_EQ(module()->AutoSaveTimer.interval(), 600000);
-    module()->Sets().AutoSaveTimerTimer();
+    EXPECT_FALSE(module()->File().AutoSaveTimer().isActive());
+    module()->Action("FileAutoSaveAction")->trigger();
+    EXPECT_TRUE(module()->File().AutoSaveTimer().isActive());
+    EXPECT_EQ(module()->File().AutoSaveTimer().interval(), 600000);
+    module()->File().Sets().AutoSaveTimerTimer();
     EXPECT_TRUE(readFile(path).contains("Tag = 2"));
-    module()->FileAutoSaveAction->trigger();
-    EXPECT_FALSE(module()->AutoSaveTimer.isActive());
+    module()->Action("FileAutoSaveAction")->trigger();
+    EXPECT_FALSE(module()->File().AutoSaveTimer().isActive());
 }
 
 TEST_F(ConfigSets, SaveThatCannotBeWrittenSaysSoAndDamagesNothing)
@@ -449,17 +452,17 @@ TEST_F(ConfigSets, SaveThatCannotBeWrittenSaysSoAndDamagesNothing)
     start({path});
     // The set's folder goes away under the program.
     ASSERT_TRUE(QDir(folder()).rename(QStringLiteral("sets"), QStringLiteral("moved")));
-    module()->FileAutoSaveAction->trigger();
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileAutoSaveAction")->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     ASSERT_FALSE(modal.asked.isEmpty());
     EXPECT_EQ(modal.asked.last().caption, QStringLiteral("File Save Failure"));
     EXPECT_TRUE(modal.asked.last().text.contains(path));
     const int asked = modal.asked.size();
-    module()->Sets().AutoSaveTimerTimer();
+    module()->File().Sets().AutoSaveTimerTimer();
     EXPECT_EQ(modal.asked.size(), asked); // the auto-save tells the status bar only
     EXPECT_TRUE(form()->StatusText().contains(path));
     EXPECT_EQ(readFile(folder() + QStringLiteral("moved/Main.set")), setText());
-    EXPECT_EQ(module()->Sets().ConfigFileName, path);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, path);
 }
 
 TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporaryBehind)
@@ -540,17 +543,17 @@ TEST_F(ConfigSets, FileDialogsEnterFoldersAndCheckOnlyFiles)
     };
 
     modal.answerWith(walk(QStringLiteral("Inner.set")));
-    module()->FileLoadAction->trigger();
+    module()->Action("FileLoadAction")->trigger();
     EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
     EXPECT_EQ(messagesInside, 0);
-    EXPECT_EQ(module()->Sets().ConfigFileName, inner);
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, inner);
 
     visited.clear();
     modal.answerWith(walk(QStringLiteral("Copy.set")));
-    module()->FileSaveAsAction->trigger();
+    module()->Action("FileSaveAsAction")->trigger();
     EXPECT_EQ(visited, (QStringList{QStringLiteral("sub"), QDir(folder()).dirName()}));
     EXPECT_EQ(messagesInside, 0);
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("sub/Copy.set"));
 }
 
 namespace {
@@ -580,23 +583,23 @@ TEST_F(ConfigSets, FailedSaveCopyAsThenNewOrOpenKeepsOneRootContainer)
 
     // Save Copy As... into a folder that is not there: the layout stays, no file owns it.
     modal.answerWith(choose(unreachable)).answer(mrOK);
-    module()->FileSaveAsAction->trigger();
-    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
+    module()->Action("FileSaveAsAction")->trigger();
+    ASSERT_TRUE(module()->File().Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(rootPanels(form()), 1);
     modal.answerText(QStringLiteral("Fresh"));
-    module()->FileNewAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
+    module()->Action("FileNewAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, folder() + QStringLiteral("Fresh.set"));
     EXPECT_EQ(rootPanels(form()), 1);
-    EXPECT_EQ(rootPanels(readFile(module()->Sets().ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->File().Sets().ConfigFileName)), 1);
 
     modal.answerWith(choose(unreachable)).answer(mrOK);
-    module()->FileSaveAsAction->trigger();
-    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
+    module()->Action("FileSaveAsAction")->trigger();
+    ASSERT_TRUE(module()->File().Sets().ConfigFileName.isEmpty());
     modal.answerWith(choose(other));
-    module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, other);
+    module()->Action("FileLoadAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, other);
     EXPECT_EQ(rootPanels(form()), 1);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(rootPanels(readFile(other)), 1);
     EXPECT_EQ(rootPanels(readFile(main)), 1);
 }
@@ -611,25 +614,25 @@ TEST_F(ConfigSets, FailedNewOrRenameThenAnotherCommandKeepsOneRootContainer)
     // Rename whose new file cannot be written (its folder went away), then Open...
     ASSERT_TRUE(QDir(folder()).rename(QStringLiteral("sets"), QStringLiteral("moved")));
     modal.answerText(QStringLiteral("Renamed")).answer(mrOK);
-    module()->FileRenameAction->trigger();
+    module()->Action("FileRenameAction")->trigger();
     EXPECT_EQ(rootPanels(form()), 1);
     modal.answerWith(choose(other));
-    module()->FileLoadAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, other);
+    module()->Action("FileLoadAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, other);
     EXPECT_EQ(rootPanels(form()), 1);
 
     // New into a program folder that went away, then New again once it is back.
     const QString programFolder = folder();
     programValues().programFolder = programFolder + QStringLiteral("gone/");
     modal.answerText(QStringLiteral("Lost")).answer(mrOK);
-    module()->FileNewAction->trigger();
-    ASSERT_TRUE(module()->Sets().ConfigFileName.isEmpty());
+    module()->Action("FileNewAction")->trigger();
+    ASSERT_TRUE(module()->File().Sets().ConfigFileName.isEmpty());
     EXPECT_EQ(rootPanels(form()), 1);
     programValues().programFolder = programFolder;
     modal.answerText(QStringLiteral("Found"));
-    module()->FileNewAction->trigger();
-    EXPECT_EQ(module()->Sets().ConfigFileName, programFolder + QStringLiteral("Found.set"));
+    module()->Action("FileNewAction")->trigger();
+    EXPECT_EQ(module()->File().Sets().ConfigFileName, programFolder + QStringLiteral("Found.set"));
     EXPECT_EQ(rootPanels(form()), 1);
-    EXPECT_EQ(rootPanels(readFile(module()->Sets().ConfigFileName)), 1);
+    EXPECT_EQ(rootPanels(readFile(module()->File().Sets().ConfigFileName)), 1);
     EXPECT_EQ(rootPanels(readFile(other)), 1);
 }

@@ -33,7 +33,7 @@ protected:
         f.write(setText(1));
         f.close();
         start({path});
-        ASSERT_EQ(module()->Sets().ConfigFileName, path);
+        ASSERT_EQ(module()->File().Sets().ConfigFileName, path);
         form()->SetTag(7);
     }
     QString lastCaption() const
@@ -56,11 +56,11 @@ TEST_F(SetFaults, ReadOnlyFolderOrFullDiskSaysSoAndKeepsTheFileWhole)
         openSet(path);
         ASSERT_TRUE(readOnly ? mount.makeReadOnly() : (mount.fill(), true));
 
-        module()->FileSaveNowAction->trigger();
+        module()->Action("FileSaveNowAction")->trigger();
         EXPECT_EQ(lastCaption(), QStringLiteral("File Save Failure"));
         EXPECT_TRUE(modal.asked.last().text.contains(path));
         const int asked = modal.asked.size();
-        module()->Sets().AutoSaveTimerTimer();
+        module()->File().Sets().AutoSaveTimerTimer();
         EXPECT_EQ(modal.asked.size(), asked);
         EXPECT_TRUE(form()->StatusText().contains(path));
 
@@ -78,9 +78,9 @@ TEST_F(SetFaults, SetReplacedByAFolderIsNeitherWrittenIntoNorRemoved)
     openSet(path);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkdir(path));
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(lastCaption(), QStringLiteral("File Save Failure"));
-    module()->Sets().SaveOnExit();
+    module()->File().Sets().SaveOnExit();
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_TRUE(QDir(path).isEmpty());
 }
@@ -90,7 +90,7 @@ TEST_F(SetFaults, SetDeletedWhileOpenIsWrittenAgainAndTheStatusBarSaysSo)
     const QString path = folder() + QStringLiteral("Main.set");
     openSet(path);
     ASSERT_TRUE(QFile::remove(path));
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_TRUE(modal.asked.isEmpty());
     EXPECT_TRUE(readFile(path).contains("Tag = 7"));
     EXPECT_TRUE(form()->StatusText().contains(path));
@@ -104,25 +104,25 @@ TEST_F(SetFaults, SetChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo)
 
     // No: the other program's version stays, and the question comes again later.
     modal.answer(mrNo);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(lastCaption(), QStringLiteral("File Changed"));
     EXPECT_TRUE(modal.asked.last().text.contains(path));
     EXPECT_EQ(readFile(path), setText(3));
 
     // The auto-save never overwrites it and asks nobody.
-    module()->Sets().AutoSaveTimerTimer();
+    module()->File().Sets().AutoSaveTimerTimer();
     EXPECT_EQ(modal.asked.size(), 1);
     EXPECT_TRUE(form()->StatusText().contains(QStringLiteral("another program")));
     EXPECT_EQ(readFile(path), setText(3));
 
     // Yes: the layout shown is written, and later saves need no question.
     modal.answer(mrYes);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(modal.asked.size(), 2);
     EXPECT_TRUE(readFile(path).contains("Tag = 7"));
     form()->SetTag(8);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_EQ(modal.asked.size(), 2);
     EXPECT_TRUE(readFile(path).contains("Tag = 8"));
 }
@@ -131,9 +131,9 @@ TEST_F(SetFaults, SavesOfTheProgramsOwnFileNeedNoQuestion)
 {
     const QString path = folder() + QStringLiteral("Main.set");
     openSet(path);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     form()->SetTag(9);
-    module()->FileSaveNowAction->trigger();
+    module()->Action("FileSaveNowAction")->trigger();
     EXPECT_TRUE(modal.asked.isEmpty());
     EXPECT_TRUE(readFile(path).contains("Tag = 9"));
 }

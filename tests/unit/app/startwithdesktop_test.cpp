@@ -40,7 +40,7 @@ protected:
                   "  object TPan\r\n    Left = 0\r\n    Top = 0\r\n    Width = 632\r\n"
                   "    Height = 415\r\n    Align = alClient\r\n  end\r\nend\r\n");
         start({QStringLiteral("Lobby Wall")});
-        ASSERT_TRUE(module()->Sets().IsSetOpen());
+        ASSERT_TRUE(module()->File().Sets().IsSetOpen());
     }
 
     QTemporaryDir config;
@@ -52,16 +52,16 @@ protected:
 TEST_F(StartWithDesktop, DisabledWithoutASet)
 {
     start();
-    ASSERT_FALSE(module()->Sets().IsSetOpen());
-    EXPECT_FALSE(module()->StartWithDesktopAction->isEnabled());
-    EXPECT_FALSE(module()->StartWithDesktopAction->isChecked());
-    EXPECT_TRUE(module()->StartWithDesktopAction->isCheckable());
+    ASSERT_FALSE(module()->File().Sets().IsSetOpen());
+    EXPECT_FALSE(module()->Action("StartWithDesktopAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("StartWithDesktopAction")->isChecked());
+    EXPECT_TRUE(module()->Action("StartWithDesktopAction")->isCheckable());
 }
 
 TEST_F(StartWithDesktop, TogglesTheEntryOfTheOpenSet)
 {
     ASSERT_NO_FATAL_FAILURE(openWall());
-    QAction *a = module()->StartWithDesktopAction;
+    QAction *a = module()->Action("StartWithDesktopAction");
     EXPECT_TRUE(a->isEnabled());
     EXPECT_FALSE(a->isChecked());
 
@@ -80,10 +80,10 @@ TEST_F(StartWithDesktop, TogglesTheEntryOfTheOpenSet)
 
     // Reopened, the check mark finds the entry again.
     start({QStringLiteral("Lobby Wall")});
-    EXPECT_TRUE(module()->StartWithDesktopAction->isChecked());
+    EXPECT_TRUE(module()->Action("StartWithDesktopAction")->isChecked());
 
-    module()->StartWithDesktopAction->trigger();
-    EXPECT_FALSE(module()->StartWithDesktopAction->isChecked());
+    module()->Action("StartWithDesktopAction")->trigger();
+    EXPECT_FALSE(module()->Action("StartWithDesktopAction")->isChecked());
     EXPECT_FALSE(file.exists());
 }
 
@@ -94,9 +94,9 @@ TEST_F(StartWithDesktop, AFailureSaysSo)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     ASSERT_NO_FATAL_FAILURE(openWall());
-    module()->StartWithDesktopAction->trigger();
+    module()->Action("StartWithDesktopAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Start With Desktop"));
     EXPECT_EQ(modal.asked[0].type, MsgType::Error);
-    EXPECT_FALSE(module()->StartWithDesktopAction->isChecked());
+    EXPECT_FALSE(module()->Action("StartWithDesktopAction")->isChecked());
 }

@@ -91,7 +91,7 @@ TEST_F(WallStatusDialog, ListsEveryPaneInPaneOrderUnclipped)
         "      object TBrowser\n        Left = 0\n        Top = 0\n        Width = 300\n"
         "        Height = 200\n        Align = alClient\n      end\n    end\n  end\nend\n");
     ASSERT_EQ(ReadConfigSet(form(), set), QString());
-    ASSERT_EQ(module()->BrowserList.size(), 2);
+    ASSERT_EQ(module()->Panes().List().size(), 2);
 
     QStringList pages;
     bool fits = true;
@@ -110,7 +110,7 @@ TEST_F(WallStatusDialog, ListsEveryPaneInPaneOrderUnclipped)
         }
         return int(mrCancel);
     });
-    module()->WallStatusAction->trigger();
+    module()->Action("WallStatusAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Wall Status"));
     EXPECT_EQ(columns, 7);

@@ -30,7 +30,7 @@ protected:
     QList<TBrowser *> panes() const
     {
         QList<TBrowser *> list;
-        for (QWidget *w : std::as_const(module()->BrowserList))
+        for (QWidget *w : module()->Panes().List())
             if (auto *pane = qobject_cast<TBrowser *>(w))
                 list.append(pane);
         return list;
@@ -47,9 +47,9 @@ TEST_F(WelcomeSet, OpensWithEveryPaneOnABuiltInPage)
     ASSERT_FALSE(text.isEmpty());
     writeFile(QStringLiteral("Welcome.set"), text);
     start({QStringLiteral("Welcome")});
-    EXPECT_TRUE(module()->GoAllOnOpenAction->isChecked());
+    EXPECT_TRUE(module()->Action("GoAllOnOpenAction")->isChecked());
     // Save On Close stays on: what the user picks is there next time.
-    EXPECT_TRUE(module()->FileSaveOnCloseAction->isChecked());
+    EXPECT_TRUE(module()->Action("FileSaveOnCloseAction")->isChecked());
     ASSERT_EQ(panes().size(), 3);
     for (TBrowser *pane : panes()) {
         const QStringList went = navigated(pane);

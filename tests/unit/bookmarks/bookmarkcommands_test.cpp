@@ -35,7 +35,7 @@ protected:
         combo->lineEdit()->selectAll();
         combo->lineEdit()->insert(text);
     }
-    TBookmarkBuffer &buffer() { return module()->BookmarkBuffer; }
+    TBookmarkBuffer &buffer() { return module()->BookmarkBuffer(); }
 
     TBrowser *pane = nullptr;
     TURLCombo *combo = nullptr;
@@ -167,21 +167,21 @@ TEST_F(BookmarkCommands, CutAnsweredNoKeepsTheBookmarkAndItsCopy)
 {
     addBookmarks(pane, {{"A", "http://a/"}, {"B", "http://b/"}});
     combo->setCurrentIndex(0);
-    module()->LastControl = combo;
+    module()->SetLastControl(combo);
     modal.answer(mrNo);
-    module()->CutBookmarkAction->trigger();
+    module()->Action("CutBookmarkAction")->trigger();
     EXPECT_EQ(lines(combo), QStringList({"B", "A"}));
     ASSERT_EQ(buffer().Count(), 1);
     EXPECT_EQ(buffer().Items(0)->Name(), QStringLiteral("B"));
 
     modal.answer(mrNo);
-    module()->CutAllBookmarksAction->trigger();
+    module()->Action("CutAllBookmarksAction")->trigger();
     EXPECT_EQ(pane->URLs()->Count(), 2);
     EXPECT_EQ(buffer().Count(), 2);
     EXPECT_EQ(modal.asked.last().text,
               QStringLiteral("Deleting all bookmarks permanently. Are you sure?"));
     modal.answer(mrYes);
-    module()->CutAllBookmarksAction->trigger();
+    module()->Action("CutAllBookmarksAction")->trigger();
     EXPECT_EQ(pane->URLs()->Count(), 0);
     EXPECT_EQ(combo->currentText(), QString());
     EXPECT_EQ(buffer().Count(), 2);

@@ -84,7 +84,7 @@ TEST_F(Pane, BarButtonsInOrderWithHintsAndTheArrowMenu)
     EXPECT_EQ(pane->BackButton->statusTip(),
               QStringLiteral("Navigate to the previously viewed document"));
     EXPECT_EQ(pane->GoButton->statusTip(), QStringLiteral("Navigate to selected location"));
-    EXPECT_EQ(pane->GoButton->menu(), module()->ArrowPopup);
+    EXPECT_EQ(pane->GoButton->menu(), module()->Menus().ArrowPopup());
     EXPECT_EQ(pane->GoButton->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(pane->AddressCombo->Hint(),
               QStringLiteral("Choose Location|Select bookmarked location name from the list or "
@@ -169,10 +169,10 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
     first->SetNoCache(true);
     WebControl *catcher = fakeOf(first)->emitNewWindow();
     ASSERT_NE(catcher, nullptr);
-    EXPECT_EQ(module()->NewWindows.RedirectTarget(), first->WebView);
+    EXPECT_EQ(module()->NewWindows().RedirectTarget(), first->WebView);
     // A later request replaces one not yet redirected.
     EXPECT_EQ(fakeOf(second)->emitNewWindow(), catcher);
-    EXPECT_EQ(module()->NewWindows.RedirectTarget(), second->WebView);
+    EXPECT_EQ(module()->NewWindows().RedirectTarget(), second->WebView);
     EXPECT_EQ(fakeOf(first)->emitNewWindow(), catcher);
 
     auto *fakeCatcher = static_cast<FakeWebControl *>(catcher);
@@ -181,7 +181,7 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
     EXPECT_EQ(fakeOf(first)->navigations[0].address, QStringLiteral("http://popup/"));
     EXPECT_EQ(fakeOf(first)->navigations[0].flags, 0);
     EXPECT_TRUE(fakeOf(second)->navigations.isEmpty());
-    EXPECT_EQ(module()->NewWindows.RedirectTarget(), nullptr);
+    EXPECT_EQ(module()->NewWindows().RedirectTarget(), nullptr);
     // Nothing is waiting: a stray navigation of the catcher goes nowhere.
     EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://stray/")));
     EXPECT_EQ(fakeOf(first)->navigations.size(), 1);
@@ -270,8 +270,8 @@ TEST_F(Pane, RightClickInTheAddressBoxOpensTheBookmarkMenu)
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             edit->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(edit, &event);
-    EXPECT_TRUE(module()->URLPopup->isVisible());
-    module()->URLPopup->hide();
+    EXPECT_TRUE(module()->Menus().URLPopup()->isVisible());
+    module()->Menus().URLPopup()->hide();
 }
 
 TEST_F(Pane, GoAllStopAllAndRefreshAllReachEveryPaneInOrder)
@@ -287,15 +287,15 @@ TEST_F(Pane, GoAllStopAllAndRefreshAllReachEveryPaneInOrder)
     excluded->AddressCombo->setCurrentIndex(0);
     typed->AddressCombo->setEditText(QStringLiteral("http://typed/"));
 
-    module()->GoAllAction->trigger();
+    module()->Action("GoAllAction")->trigger();
     settle();
     EXPECT_EQ(navigated(first), QStringList{QStringLiteral("http://one/")});
     EXPECT_TRUE(navigated(typed).isEmpty());
     EXPECT_TRUE(navigated(excluded).isEmpty());
 
-    module()->RefreshAllAction->trigger();
+    module()->Action("RefreshAllAction")->trigger();
     EXPECT_EQ(fakeOf(first)->refreshCalls, 1);
-    module()->StopAllAction->trigger();
+    module()->Action("StopAllAction")->trigger();
     EXPECT_EQ(fakeOf(first)->stopCalls, 1);
     EXPECT_EQ(fakeOf(typed)->stopCalls, 0); // nothing loaded there
 }
@@ -309,20 +309,20 @@ TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
     first->setGeometry(0, 0, 400, 300);
     second->setGeometry(400, 0, 400, 300);
     QTest::mouseClick(second->GoButton, Qt::LeftButton);
-    EXPECT_EQ(module()->LastControl.data(), second->NaviBar);
-    EXPECT_EQ(module()->ArrowPane(), second);
+    EXPECT_EQ(module()->LastControl(), second->NaviBar);
+    EXPECT_EQ(module()->Documents().ArrowPane(), second);
 
-    module()->ArrowPopupPopup();
-    EXPECT_FALSE(module()->FindAction->isEnabled()); // nothing loaded yet
-    EXPECT_TRUE(module()->OpenDocAction->isEnabled());
+    module()->Documents().ArrowPopupPopup();
+    EXPECT_FALSE(module()->Action("FindAction")->isEnabled()); // nothing loaded yet
+    EXPECT_TRUE(module()->Action("OpenDocAction")->isEnabled());
 
     second->WebView->NavigateTo(QStringLiteral("http://page/"));
     settle();
-    module()->ArrowPopupPopup();
-    EXPECT_TRUE(module()->FindAction->isEnabled());
-    EXPECT_TRUE(module()->PrintAction->isEnabled());
+    module()->Documents().ArrowPopupPopup();
+    EXPECT_TRUE(module()->Action("FindAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("PrintAction")->isEnabled());
     const int before = fakeOf(second)->commands.size();
-    module()->FindAction->trigger();
+    module()->Action("FindAction")->trigger();
     ASSERT_EQ(fakeOf(second)->commands.size(), before + 1);
     EXPECT_TRUE(fakeOf(second)->commands.last().useGroup);
     EXPECT_EQ(fakeOf(second)->commands.last().command, 1);
@@ -334,8 +334,8 @@ TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), page->mapToGlobal(QPointF(5, 5)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(page, &press);
-    EXPECT_EQ(module()->LastControl.data(), first->WebView);
-    EXPECT_EQ(module()->ArrowPane(), nullptr); // only a navigation bar names a pane
+    EXPECT_EQ(module()->LastControl(), first->WebView);
+    EXPECT_EQ(module()->Documents().ArrowPane(), nullptr); // only a navigation bar names a pane
 }
 
 // ------------------------------------------------------ timed reloads and resting
@@ -371,7 +371,7 @@ TEST_F(TimedPane, OnlyAShownBookmarkWithAPositiveRefreshReloadsByItself)
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0); // nothing loaded
     show(pane, QStringLiteral("Half"));
     EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
-    module()->Refresher.Tick();
+    module()->AllPanes().Refresher().Tick();
     EXPECT_TRUE(
         pane->RefreshButton->statusTip().endsWith(QStringLiteral(" (reloads by itself in 30 s)")));
     show(pane, QStringLiteral("Zero"));
@@ -380,7 +380,7 @@ TEST_F(TimedPane, OnlyAShownBookmarkWithAPositiveRefreshReloadsByItself)
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
     show(pane, QStringLiteral("http://elsewhere.test/"));
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
-    module()->Refresher.Tick();
+    module()->AllPanes().Refresher().Tick();
     EXPECT_EQ(pane->RefreshButton->statusTip(),
               QStringLiteral("Reload the currently loaded document"));
 }
@@ -390,7 +390,7 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     TBrowser *pane = wallPane();
     TURLCombo *combo = pane->AddressCombo;
     FakeWebControl *fake = fakeOf(pane);
-    TimedRefresh &refresher = module()->Refresher;
+    TimedRefresh &refresher = module()->AllPanes().Refresher();
     qint64 now = 0;
     refresher.Clock = [&now] { return now; };
     show(pane, QStringLiteral("Half"));

@@ -42,8 +42,8 @@ TEST_F(BrowserStream, ExampleSetReadsIntoPanesAndWritesBackByteForByte)
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     const QList<TBrowser *> panes = form()->findChildren<TBrowser *>();
     ASSERT_EQ(panes.size(), 2);
-    EXPECT_EQ(module()->BrowserList.size(), 2);
-    TBrowser *left = qobject_cast<TBrowser *>(module()->BrowserList.first());
+    EXPECT_EQ(module()->Panes().List().size(), 2);
+    TBrowser *left = qobject_cast<TBrowser *>(module()->Panes().List().first());
     ASSERT_NE(left, nullptr);
     EXPECT_EQ(left->URLs()->Count(), 1);
     // Entry 0 is selected, and nothing is loaded.
@@ -139,7 +139,7 @@ TEST_F(BrowserStream, FaultsInsideABookmarkNameTheItemProperty)
               QStringLiteral("Error reading TBrowser.URLs: Error reading TURL.Refresh: "
                              "Invalid property value"));
     EXPECT_EQ(onlyPane(), nullptr); // nothing stays created
-    EXPECT_TRUE(module()->BrowserList.isEmpty());
+    EXPECT_TRUE(module()->Panes().List().isEmpty());
 
     const QByteArray unknown = paneSet("<\n      item\n        Colour = 3\n      end>");
     EXPECT_EQ(ReadConfigSet(form(), unknown),
@@ -165,9 +165,9 @@ TEST_F(BrowserStream, WelcomeSetIsASetTheProgramWritesAndItsStartPageIsShipped)
     const QByteArray text = f.readAll();
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     EXPECT_TRUE(modal.asked.isEmpty());
-    EXPECT_EQ(module()->BrowserList.size(), 3);
+    EXPECT_EQ(module()->Panes().List().size(), 3);
     EXPECT_EQ(WriteConfigSet(form()).toStdString(), text.toStdString());
-    auto *first = qobject_cast<TBrowser *>(module()->BrowserList.first());
+    auto *first = qobject_cast<TBrowser *>(module()->Panes().List().first());
     ASSERT_NE(first, nullptr);
     const QString start = first->URLs()->Items(first->URLs()->Count() - 1)->Address();
     ASSERT_TRUE(start.startsWith(QStringLiteral("qrc:/")));

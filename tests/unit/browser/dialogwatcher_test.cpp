@@ -87,7 +87,7 @@ TEST_F(Watcher, ThePageClosingItsWindowIsAnsweredNoInEveryModeAndTheLastWebViewG
         settle();
         pane->WebView->NavigateTo(QStringLiteral("http://b/"));
         settle();
-        module()->LastControl = pane->WebView;
+        module()->SetLastControl(pane->WebView);
         // The page has asked already; the question comes next.
         fakeOf(pane)->emitCloseRequest();
         settle();
@@ -109,7 +109,7 @@ TEST_F(Watcher, CloseQuestionOfASilentViewIsNotAskedAndNothingGoesBack)
     settle();
     pane->WebView->NavigateTo(QStringLiteral("http://b/"));
     settle();
-    module()->LastControl = pane->WebView;
+    module()->SetLastControl(pane->WebView);
     fakeOf(pane)->emitCloseRequest();
     settle();
     settle();
@@ -169,10 +169,10 @@ TEST_F(Watcher, BothModeFlagsOfAHandEditedSetCheckBothSilenceEveryViewAndShowEve
     TBrowser *first = newPane();
     TBrowser *second = newPane();
     form()->SetTag(pfInteractive | pfSilent);
-    module()->UpdateDialogMode();
-    EXPECT_TRUE(module()->InteractiveAction->isChecked());
-    EXPECT_FALSE(module()->ModerateAction->isChecked());
-    EXPECT_TRUE(module()->SilentAction->isChecked());
+    module()->AllPanes().UpdateDialogMode();
+    EXPECT_TRUE(module()->Action("InteractiveAction")->isChecked());
+    EXPECT_FALSE(module()->Action("ModerateAction")->isChecked());
+    EXPECT_TRUE(module()->Action("SilentAction")->isChecked());
     EXPECT_TRUE(first->WebView->Silent());
     EXPECT_TRUE(second->WebView->Silent());
 
@@ -183,10 +183,10 @@ TEST_F(Watcher, BothModeFlagsOfAHandEditedSetCheckBothSilenceEveryViewAndShowEve
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Mira"));
 
     // Back to Moderate: one check mark, nothing silent.
-    module()->ModerateAction->trigger();
-    EXPECT_FALSE(module()->InteractiveAction->isChecked());
-    EXPECT_TRUE(module()->ModerateAction->isChecked());
-    EXPECT_FALSE(module()->SilentAction->isChecked());
+    module()->Action("ModerateAction")->trigger();
+    EXPECT_FALSE(module()->Action("InteractiveAction")->isChecked());
+    EXPECT_TRUE(module()->Action("ModerateAction")->isChecked());
+    EXPECT_FALSE(module()->Action("SilentAction")->isChecked());
     EXPECT_FALSE(second->WebView->Silent());
     EXPECT_EQ(form()->Tag() & (pfInteractive | pfSilent), 0);
 }

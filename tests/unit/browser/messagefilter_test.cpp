@@ -65,7 +65,7 @@ TEST_F(Filter, PageKeysReachAFocusedWebViewInsteadOfTheProgramsShortcuts)
                                       Qt::Key_Left, Qt::Key_Right, Qt::Key_Backspace}));
     EXPECT_EQ(deleted.count(), 0);
     // The last control follows the keys into the web view.
-    EXPECT_EQ(module()->LastControl.data(), pane->WebView);
+    EXPECT_EQ(module()->LastControl(), pane->WebView);
 
     // Outside a web view the shortcut keeps its key.
     auto *other = new KeyCatcher(form()->ClientArea());
@@ -78,10 +78,10 @@ TEST_F(Filter, PageKeysReachAFocusedWebViewInsteadOfTheProgramsShortcuts)
 
 TEST_F(Filter, TheProgramsFunctionKeysWorkWhileAWebViewHasTheFocus)
 {
-    QSignalSpy goAll(module()->GoAllAction, &QAction::triggered);
-    QSignalSpy stopAll(module()->StopAllAction, &QAction::triggered);
-    QSignalSpy refreshAll(module()->RefreshAllAction, &QAction::triggered);
-    QSignalSpy minimize(module()->MinimizeAction, &QAction::triggered);
+    QSignalSpy goAll(module()->Action("GoAllAction"), &QAction::triggered);
+    QSignalSpy stopAll(module()->Action("StopAllAction"), &QAction::triggered);
+    QSignalSpy refreshAll(module()->Action("RefreshAllAction"), &QAction::triggered);
+    QSignalSpy minimize(module()->Action("MinimizeAction"), &QAction::triggered);
     QTest::keyClick(page, Qt::Key_F9);
     QTest::keyClick(page, Qt::Key_F7);
     QTest::keyClick(page, Qt::Key_F8);
@@ -96,10 +96,10 @@ TEST_F(Filter, TheProgramsFunctionKeysWorkWhileAWebViewHasTheFocus)
 TEST_F(Filter, HintsOfMenusWithoutAParentReachTheStatusBarAsTheirLongPart)
 {
     QStatusTipEvent tip(QStringLiteral("Find|Find text in currently loaded document"));
-    QCoreApplication::sendEvent(module()->ArrowPopup, &tip);
+    QCoreApplication::sendEvent(module()->Menus().ArrowPopup(), &tip);
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Find text in currently loaded document"));
     QStatusTipEvent plain(QStringLiteral("Stop loading documents in all browsers"));
-    QCoreApplication::sendEvent(module()->StatusPopup, &plain);
+    QCoreApplication::sendEvent(module()->Menus().StatusPopup(), &plain);
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Stop loading documents in all browsers"));
     QStatusTipEvent left{QString()};
     QCoreApplication::sendEvent(pane->GoButton, &left);

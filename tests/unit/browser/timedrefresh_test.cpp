@@ -1,7 +1,9 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "browser/timedrefresh.h"
 
@@ -125,11 +127,17 @@ public:
     int secondsLeft = -2;
     bool paused = false;
     bool watched = false;
+    std::function<void()> onReload;
     int TimedRefreshPeriod() const override { return period; }
     bool CountdownWatched() const override { return watched; }
     bool IsLoading() const override { return loading; }
     bool WaitsForAnswer() const override { return waiting; }
-    void TimedReload() override { ++reloadCount; }
+    void TimedReload() override
+    {
+        ++reloadCount;
+        if (onReload)
+            onReload();
+    }
     void ShowRefreshCountdown(int seconds, bool isPaused) override
     {
         secondsLeft = seconds;
@@ -140,7 +148,7 @@ public:
 struct Driver {
     Target one, two;
     qint64 now = 0;
-    TimedRefresh refresh{[this] { return QList<QWidget *>{&one, &two}; }};
+    TimedRefresh refresh{[this] { return QList<RefreshTarget *>{&one, &two}; }};
     Driver()
     {
         refresh.Clock = [this] { return now; };
@@ -285,4 +293,35 @@ TEST(TimedRefreshPanes, SleepsUntilTheNextDueMomentAndNotAtAllWithNothingDue)
     d.one.period = 0;
     d.refresh.Tick();
     EXPECT_EQ(d.refresh.WakesInMs(), -1);
+}
+
+TEST(TimedRefreshPanes, PanesAReloadTakesAwayAreNotTouchedAgain)
+{
+    // A page's reload may run events that close panes, its own among them.
+    Target first, second;
+    auto third = std::make_unique<Target>();
+    QList<RefreshTarget *> listed{&first, &second, third.get()};
+    qint64 now = 0;
+    TimedRefresh refresh{[&listed] { return listed; }};
+    refresh.Clock = [&now] { return now; };
+    first.period = second.period = third->period = 2;
+    refresh.Tick();
+    EXPECT_EQ(second.secondsLeft, 2);
+    first.onReload = [&] {
+        listed = {};
+        third.reset();
+    };
+    now = 2000;
+    refresh.Tick();
+    EXPECT_EQ(first.reloadCount, 1);
+    EXPECT_EQ(second.secondsLeft, 2);
+    EXPECT_EQ(second.reloadCount, 0);
+
+    // The list as it is now is followed from the next tick on.
+    listed = {&second};
+    first.onReload = nullptr;
+    now = 4000;
+    refresh.Tick();
+    EXPECT_EQ(second.reloadCount, 1);
+    EXPECT_EQ(first.reloadCount, 1);
 }

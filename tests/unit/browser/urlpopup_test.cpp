@@ -29,14 +29,14 @@ protected:
     }
     void TearDown() override
     {
-        module()->URLPopup->hide();
+        module()->Menus().URLPopup()->hide();
         PaneTest::TearDown();
     }
     // The popup opened on the box: its states are computed for it.
     void popup()
     {
-        module()->LastControl = combo;
-        Q_EMIT module()->URLPopup->aboutToShow();
+        module()->SetLastControl(combo);
+        Q_EMIT module()->Menus().URLPopup()->aboutToShow();
     }
     void showPage(const QString &address)
     {
@@ -49,7 +49,7 @@ protected:
     QStringList enabled() const
     {
         QStringList result;
-        for (QAction *a : module()->URLPopup->actions())
+        for (QAction *a : module()->Menus().URLPopup()->actions())
             if (!a->isSeparator() && a->isEnabled() && a->menu() == nullptr)
                 result << a->text();
         return result;
@@ -65,7 +65,7 @@ protected:
 TEST_F(AddressPopup, ListsEveryEntryInOrder)
 {
     QStringList entries;
-    for (QAction *a : module()->URLPopup->actions())
+    for (QAction *a : module()->Menus().URLPopup()->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(entries, QStringList({"Add Address To Bookmarks",
                                     "-",
@@ -91,8 +91,8 @@ TEST_F(AddressPopup, ListsEveryEntryInOrder)
                                     "-",
                                     "No Scroll Bars",
                                     "Save Scroll Position"}));
-    EXPECT_TRUE(module()->NoScrollBarsAction->isCheckable());
-    EXPECT_EQ(module()->SaveScrollPositionAction->statusTip(),
+    EXPECT_TRUE(module()->Action("NoScrollBarsAction")->isCheckable());
+    EXPECT_EQ(module()->Action("SaveScrollPositionAction")->statusTip(),
               QStringLiteral("Remember adjusted scroll bars position of currently loaded and "
                              "bookmarked document for subsequent reloads"));
 }
@@ -108,38 +108,38 @@ TEST_F(AddressPopup, EntriesFollowTheBoxEachTimeItOpens)
 
     // The selected bookmark's page loaded, something to paste in both buffers, an edit to undo.
     showPage(QStringLiteral("http://b/"));
-    module()->BookmarkBuffer.Copy(*pane->URLs()->Items(0));
+    module()->BookmarkBuffer().Copy(*pane->URLs()->Items(0));
     QGuiApplication::clipboard()->setText(QStringLiteral("http://clip/"));
     combo->lineEdit()->setText(QStringLiteral("Bx"));
     QTest::keyClick(combo, Qt::Key_Backspace);
     ASSERT_EQ(combo->SelectedIndex(), 1);
     popup();
-    EXPECT_FALSE(module()->AddBookmarkAction->isEnabled());
-    EXPECT_TRUE(module()->EditBookmarksAction->isEnabled());
-    EXPECT_TRUE(module()->PasteBookmarkAction->isEnabled());
-    EXPECT_TRUE(module()->PasteAddressAction->isEnabled());
-    EXPECT_TRUE(module()->UndoAddressAction->isEnabled());
-    EXPECT_TRUE(module()->AddToFavoritesAction->isEnabled());
-    EXPECT_TRUE(module()->NoScrollBarsAction->isEnabled());
-    EXPECT_FALSE(module()->NoScrollBarsAction->isChecked());
-    EXPECT_TRUE(module()->SaveScrollPositionAction->isEnabled());
+    EXPECT_FALSE(module()->Action("AddBookmarkAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("EditBookmarksAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("PasteBookmarkAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("PasteAddressAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("UndoAddressAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("AddToFavoritesAction")->isEnabled());
+    EXPECT_TRUE(module()->Action("NoScrollBarsAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("NoScrollBarsAction")->isChecked());
+    EXPECT_TRUE(module()->Action("SaveScrollPositionAction")->isEnabled());
 
     // No Scroll Bars from the menu: checked at the next popup, and no position to save.
-    module()->NoScrollBarsAction->trigger();
+    module()->Action("NoScrollBarsAction")->trigger();
     EXPECT_TRUE(pane->URLs()->Items(1)->NoScroll());
     EXPECT_EQ(fake->refreshCalls, 1);
     popup();
-    EXPECT_TRUE(module()->NoScrollBarsAction->isChecked());
-    EXPECT_FALSE(module()->SaveScrollPositionAction->isEnabled());
-    module()->NoScrollBarsAction->trigger();
+    EXPECT_TRUE(module()->Action("NoScrollBarsAction")->isChecked());
+    EXPECT_FALSE(module()->Action("SaveScrollPositionAction")->isEnabled());
+    module()->Action("NoScrollBarsAction")->trigger();
     EXPECT_FALSE(pane->URLs()->Items(1)->NoScroll());
 
     // Another page loaded: the selection is no longer the loaded one.
     showPage(QStringLiteral("http://elsewhere/"));
     popup();
-    EXPECT_FALSE(module()->NoScrollBarsAction->isEnabled());
-    EXPECT_FALSE(module()->NoScrollBarsAction->isChecked());
-    EXPECT_TRUE(module()->AddBookmarkAction->isEnabled());
+    EXPECT_FALSE(module()->Action("NoScrollBarsAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("NoScrollBarsAction")->isChecked());
+    EXPECT_TRUE(module()->Action("AddBookmarkAction")->isEnabled());
 }
 
 TEST_F(AddressPopup, TheMenuKeyAndShiftF10OpenItOnTheBoxWithTheFocus)
@@ -148,24 +148,24 @@ TEST_F(AddressPopup, TheMenuKeyAndShiftF10OpenItOnTheBoxWithTheFocus)
     form()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form()));
     combo->setFocus();
-    module()->LastControl = nullptr;
+    module()->SetLastControl(nullptr);
     combo->setCurrentIndex(0);
     QTest::keyClick(combo, Qt::Key_Menu);
-    QMenu *menu = module()->URLPopup;
+    QMenu *menu = module()->Menus().URLPopup();
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(module()->LastControl, combo);
-    EXPECT_TRUE(module()->DeleteBookmarkAction->isEnabled());
+    EXPECT_EQ(module()->LastControl(), combo);
+    EXPECT_TRUE(module()->Action("DeleteBookmarkAction")->isEnabled());
     // Under the box.
     EXPECT_EQ(menu->pos().y(), combo->mapToGlobal(QPoint(0, combo->height())).y());
     menu->hide();
 
-    module()->LastControl = nullptr;
+    module()->SetLastControl(nullptr);
     QTest::keyClick(combo, Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(module()->LastControl, combo);
+    EXPECT_EQ(module()->LastControl(), combo);
     // The entries are reached by keys: Down to the first entry, Enter runs it.
     modal.answer(mrNo);
-    menu->setActiveAction(module()->DeleteBookmarkAction);
+    menu->setActiveAction(module()->Action("DeleteBookmarkAction"));
     QTest::keyClick(menu, Qt::Key_Return);
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_TRUE(modal.asked[0].text.startsWith(QStringLiteral("Deleting bookmark")));
@@ -173,33 +173,33 @@ TEST_F(AddressPopup, TheMenuKeyAndShiftF10OpenItOnTheBoxWithTheFocus)
 
 TEST_F(AddressPopup, AddressCommandsEditTheTextThroughTheClipboardWithoutLoading)
 {
-    module()->LastControl = combo;
+    module()->SetLastControl(combo);
     combo->setCurrentIndex(0);
-    module()->CopyAddressAction->trigger();
+    module()->Action("CopyAddressAction")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("B"));
     EXPECT_FALSE(combo->lineEdit()->hasSelectedText());
 
     QGuiApplication::clipboard()->setText(
         QStringLiteral("javascript:navigateClose(\"news/today.html\")"));
-    module()->PasteAddressAction->trigger();
+    module()->Action("PasteAddressAction")->trigger();
     EXPECT_EQ(combo->currentText(), QStringLiteral("news/today.html"));
     EXPECT_EQ(combo->lineEdit()->cursorPosition(), combo->currentText().size());
     const QString further = QStringLiteral("x javascript:navigateClose(\"a\")");
     QGuiApplication::clipboard()->setText(further);
-    module()->PasteAddressAction->trigger();
+    module()->Action("PasteAddressAction")->trigger();
     EXPECT_EQ(combo->currentText(), further);
-    module()->UndoAddressAction->trigger();
+    module()->Action("UndoAddressAction")->trigger();
     EXPECT_EQ(combo->currentText(), QStringLiteral("news/today.html"));
 
-    module()->CutAddressAction->trigger();
+    module()->Action("CutAddressAction")->trigger();
     EXPECT_EQ(combo->currentText(), QString());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("news/today.html"));
-    module()->UndoAddressAction->trigger();
-    module()->DeleteAddressAction->trigger();
+    module()->Action("UndoAddressAction")->trigger();
+    module()->Action("DeleteAddressAction")->trigger();
     EXPECT_EQ(combo->currentText(), QString());
 
     modal.answerText(QStringLiteral("http://edited.test/"));
-    module()->EditAddressAction->trigger();
+    module()->Action("EditAddressAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Address Editing"));
     EXPECT_EQ(modal.asked[0].prompt, QString());

@@ -33,7 +33,7 @@ TEST_F(Insert, EmptyRootIsFilledWhereverTheClick)
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(AlignOf(pane), TAlign::alClient);
     EXPECT_EQ(pane->geometry(), root->rect());
-    EXPECT_EQ(module()->BrowserList, QList<QWidget *>{pane});
+    EXPECT_EQ(module()->Panes().List(), QList<TBrowser *>{pane});
     EXPECT_TRUE(pane->isVisible());
     EXPECT_TRUE(form()->updatesEnabled());
 }
@@ -57,7 +57,7 @@ TEST_F(Insert, TheThreeTrianglesBesideALonePane)
     EXPECT_EQ(old->geometry(), QRect(152, 0, size.width() - 152, size.height()));
     EXPECT_EQ(AlignOf(old), TAlign::alClient);
     EXPECT_EQ(AlignOf(added), TAlign::alLeft);
-    EXPECT_EQ(module()->BrowserList.size(), 2);
+    EXPECT_EQ(module()->Panes().List().size(), 2);
 }
 
 TEST_F(Insert, RightTriangleTakesTheNewWidthFromTheOldPane)
@@ -139,7 +139,7 @@ TEST_F(Insert, BesideOneOfAPairWrapsItInANewContainer)
     EXPECT_EQ(inner[0]->geometry(), QRect(0, place.height() - 52, place.width(), 3));
     EXPECT_EQ(AlignOf(a), TAlign::alTop);
     EXPECT_EQ(a->geometry(), QRect(0, 0, place.width(), place.height() - 52));
-    EXPECT_EQ(module()->BrowserList.size(), 3);
+    EXPECT_EQ(module()->Panes().List().size(), 3);
 }
 
 TEST_F(Insert, SizeLimitsOfAPaneTarget)
@@ -154,7 +154,7 @@ TEST_F(Insert, SizeLimitsOfAPaneTarget)
         modal.asked.clear();
         // Back to one pane filling the root before each try.
         while (ControlsOf(root).size() > 1) {
-            QWidget *extra = module()->BrowserList.last();
+            QWidget *extra = module()->Panes().List().last();
             clickPane(static_cast<TBrowser *>(extra), QPoint(2, 2));
             modal.answer(mrYes);
             remove("TBrowser");
@@ -163,7 +163,7 @@ TEST_F(Insert, SizeLimitsOfAPaneTarget)
         clickPane(old, QPoint(2, old->height() / 2));
         modal.asked.clear();
         insert("TBrowser");
-        EXPECT_EQ(module()->BrowserList.size(), c.fits ? 2 : 1)
+        EXPECT_EQ(module()->Panes().List().size(), c.fits ? 2 : 1)
             << c.size.width() << "x" << c.size.height();
         EXPECT_EQ(modal.asked.size(), c.fits ? 0 : 1);
         if (!c.fits && !modal.asked.isEmpty()) {
@@ -215,7 +215,7 @@ TEST_F(Insert, RefusalsOnGapsAndUnsupportedShapes)
     EXPECT_EQ(modal.asked[0].text,
               QStringLiteral(
                   "Invalid zone under the mouse.\nPlease, choose the location more precisely."));
-    EXPECT_EQ(module()->BrowserList.size(), 2);
+    EXPECT_EQ(module()->Panes().List().size(), 2);
 
     // Two controls without a splitter: a hand-made shape.
     delete ControlsOf(root).first();
@@ -236,7 +236,7 @@ TEST_F(Delete, OneOfAPairInTheRootLeavesTheOtherAlone)
     TBrowser *a = fillRoot();
     clickPane(a, QPoint(a->width() - 2, a->height() / 2));
     insert("TBrowser");
-    QPointer<QWidget> b = module()->BrowserList.last();
+    QPointer<TBrowser> b = module()->Panes().List().last();
     clickPane(a, QPoint(2, 2));
     modal.answer(mrYes);
     remove("TBrowser");
@@ -247,7 +247,7 @@ TEST_F(Delete, OneOfAPairInTheRootLeavesTheOtherAlone)
     ASSERT_EQ(ControlsOf(root), QList<QWidget *>{b.data()});
     EXPECT_EQ(AlignOf(b), TAlign::alClient);
     EXPECT_EQ(b->geometry(), root->rect());
-    EXPECT_EQ(module()->BrowserList, QList<QWidget *>{b.data()});
+    EXPECT_EQ(module()->Panes().List(), QList<TBrowser *>{b.data()});
     EXPECT_TRUE(form()->updatesEnabled());
 }
 
@@ -259,7 +259,7 @@ TEST_F(Delete, OneOfAPairInANestedContainerRemovesTheContainer)
     insert("TBrowser");
     clickPane(a, QPoint(a->width() / 2, a->height() - 3));
     insert("TBrowser");
-    auto *n = static_cast<TBrowser *>(module()->BrowserList.last());
+    auto *n = static_cast<TBrowser *>(module()->Panes().List().last());
     QPointer<QWidget> p = a->parentWidget();
     ASSERT_NE(p.data(), root);
     const QRect place = p->geometry();
@@ -271,7 +271,7 @@ TEST_F(Delete, OneOfAPairInANestedContainerRemovesTheContainer)
     EXPECT_EQ(AlignOf(a), TAlign::alLeft);
     EXPECT_EQ(a->geometry(), place);
     EXPECT_EQ(ControlsOf(root).size(), 3);
-    EXPECT_EQ(module()->BrowserList.size(), 2);
+    EXPECT_EQ(module()->Panes().List().size(), 2);
     EXPECT_TRUE(form()->updatesEnabled());
 }
 
@@ -287,7 +287,7 @@ TEST_F(Delete, TheOnlyPaneLeavesTheRootEmpty)
     remove("TBrowser");
     EXPECT_TRUE(ControlsOf(root).isEmpty());
     EXPECT_EQ(form()->RootContainer(), root);
-    EXPECT_TRUE(module()->BrowserList.isEmpty());
+    EXPECT_TRUE(module()->Panes().List().isEmpty());
 }
 
 TEST_F(Delete, TheOnlyControlOfAPageTakesThePageOutOfItsBook)
@@ -343,7 +343,7 @@ TEST_F(Delete, ABookFromItsTabRowAndRefusals)
 
     // A splitter under the mouse: refused while updates are held, released after.
     clickOn(book, QPoint(5, 5));
-    module()->LastControl = root;
+    module()->SetLastControl(root);
     bool heldWhileAsked = false;
     modal.answer(mrYes).answerWith([&](ModalRecord &) {
         heldWhileAsked = !form()->updatesEnabled();
@@ -362,7 +362,7 @@ TEST_F(Delete, ABookFromItsTabRowAndRefusals)
     EXPECT_EQ(ControlsOf(root).size(), 3);
 
     modal.answer(mrYes);
-    module()->LastControl = book;
+    module()->SetLastControl(book);
     remove("TBook");
     EXPECT_EQ(ControlsOf(root), QList<QWidget *>{a});
 }
@@ -382,5 +382,5 @@ TEST_F(Delete, AnUnsupportedGroupGoesWhole)
               QStringLiteral("Unsupported configuration group will be deleted.\nProceed?"));
     EXPECT_EQ(modal.asked[0].owner, form());
     EXPECT_TRUE(ControlsOf(root).isEmpty());
-    EXPECT_TRUE(module()->BrowserList.isEmpty());
+    EXPECT_TRUE(module()->Panes().List().isEmpty());
 }

@@ -49,7 +49,7 @@ TEST_F(Pages, RenameAsksWithTheCaptionAndAcceptsAnEmptyName)
     TBook *book = bookWith({"Alpha", "Beta"});
     book->SetActivePageIndex(1);
     modal.answerText(QStringLiteral("Gamma"));
-    module()->PageRenameAction->trigger();
+    module()->Action("PageRenameAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Rename Page"));
     EXPECT_EQ(modal.asked[0].prompt, QStringLiteral("Enter new name for selected page:"));
@@ -59,10 +59,10 @@ TEST_F(Pages, RenameAsksWithTheCaptionAndAcceptsAnEmptyName)
     EXPECT_EQ(captions(book), (QStringList{"Alpha", "Gamma"}));
     EXPECT_EQ(book->tabText(1), QStringLiteral("Gamma"));
     modal.answerText(QString());
-    module()->PageRenameAction->trigger();
+    module()->Action("PageRenameAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"Alpha", ""}));
     modal.answerText(QStringLiteral("Never"), mrCancel);
-    module()->PageRenameAction->trigger();
+    module()->Action("PageRenameAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"Alpha", ""}));
 }
 
@@ -72,7 +72,7 @@ TEST_F(Pages, MoveRefusesPositionsOutsideTheBook)
     for (const char *typed : {"0", "x", "4", "-1"}) {
         modal.asked.clear();
         modal.answerText(QString::fromLatin1(typed)).answer(mrOK);
-        module()->PageMoveAction->trigger();
+        module()->Action("PageMoveAction")->trigger();
         ASSERT_EQ(modal.asked.size(), 2) << typed;
         EXPECT_EQ(modal.asked[1].caption, QStringLiteral("Page Move Failure"));
         EXPECT_EQ(modal.asked[1].text,
@@ -90,10 +90,10 @@ TEST_F(Pages, MoveToAPositionAndToItsOwn)
 {
     TBook *book = bookWith({"A", "B", "C"});
     modal.answerText(QStringLiteral("1"));
-    module()->PageMoveAction->trigger();
+    module()->Action("PageMoveAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"A", "B", "C"}));
     modal.answerText(QStringLiteral("3"));
-    module()->PageMoveAction->trigger();
+    module()->Action("PageMoveAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"B", "C", "A"}));
     EXPECT_EQ(book->Page(2)->PageIndex(), 2);
 }
@@ -102,7 +102,7 @@ TEST_F(Pages, NewProposesTheNextNumberAndAppendsAtTheEnd)
 {
     TBook *book = bookWith({"Page 1", "Page 2", "Page 3"});
     modal.answer(mrOK);
-    module()->PageNewAction->trigger();
+    module()->Action("PageNewAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("New Page"));
     EXPECT_EQ(modal.asked[0].prompt, QStringLiteral("Enter a name for new page:"));
@@ -116,7 +116,7 @@ TEST_F(Pages, NewProposesTheNextNumberAndAppendsAtTheEnd)
 TEST_F(Pages, DeleteKeepsTheLastPageAndShowsTheFollowingOne)
 {
     TBook *book = bookWith({"Only"});
-    module()->PageDeleteAction->trigger();
+    module()->Action("PageDeleteAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Information"));
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Book should contain at least one page.\nYou "
@@ -132,18 +132,18 @@ TEST_F(Pages, DeleteKeepsTheLastPageAndShowsTheFollowingOne)
     book->SetActivePageIndex(1);
     modal.asked.clear();
     modal.answer(mrNo);
-    module()->PageDeleteAction->trigger();
+    module()->Action("PageDeleteAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Deleting Page \"Two\""));
     EXPECT_EQ(modal.asked[0].text,
               QStringLiteral("Active page of this book will be deleted.\nAre you sure?"));
     EXPECT_EQ(book->PageCount(), 3);
     modal.answer(mrYes);
-    module()->PageDeleteAction->trigger();
+    module()->Action("PageDeleteAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"Only", "Three"}));
     EXPECT_EQ(book->ActivePageIndex(), 1);
     modal.answer(mrYes);
-    module()->PageDeleteAction->trigger(); // the last page: the first is shown
+    module()->Action("PageDeleteAction")->trigger(); // the last page: the first is shown
     EXPECT_EQ(captions(book), (QStringList{"Only"}));
     EXPECT_EQ(book->ActivePageIndex(), 0);
 }
@@ -152,55 +152,56 @@ TEST_F(Pages, ABookWithoutPagesTakesANewOneAndIgnoresTheRest)
 {
     TBook *book = bookWith({"Only"});
     delete book->Page(0);
-    for (QAction *a :
-         {module()->PageRenameAction, module()->PageMoveAction, module()->PageDeleteAction})
+    for (QAction *a : {module()->Action("PageRenameAction"), module()->Action("PageMoveAction"),
+                       module()->Action("PageDeleteAction")})
         a->trigger();
     EXPECT_TRUE(modal.asked.isEmpty());
     modal.answer(mrOK);
-    module()->PageNewAction->trigger();
+    module()->Action("PageNewAction")->trigger();
     EXPECT_EQ(captions(book), (QStringList{"Page 1"}));
 }
 
 TEST_F(Pages, TabsAndNavigationBarMoveAndThePopupChecksThem)
 {
     TBook *book = bookWith({"A"});
-    module()->DesignPopup->aboutToShow();
-    EXPECT_FALSE(module()->BookTabsPosAction->isChecked());
-    module()->BookTabsPosAction->trigger();
+    module()->Menus().DesignPopup()->aboutToShow();
+    EXPECT_FALSE(module()->Action("BookTabsPosAction")->isChecked());
+    module()->Action("BookTabsPosAction")->trigger();
     EXPECT_EQ(book->TabPosition(), TTabPosition::tpBottom);
-    module()->DesignPopup->aboutToShow();
-    EXPECT_TRUE(module()->BookTabsPosAction->isChecked());
-    EXPECT_TRUE(module()->BookTabsPosAction->isEnabled());
-    EXPECT_FALSE(module()->BrowserNaviBarPosAction->isEnabled());
-    module()->BookTabsPosAction->trigger();
+    module()->Menus().DesignPopup()->aboutToShow();
+    EXPECT_TRUE(module()->Action("BookTabsPosAction")->isChecked());
+    EXPECT_TRUE(module()->Action("BookTabsPosAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("BrowserNaviBarPosAction")->isEnabled());
+    module()->Action("BookTabsPosAction")->trigger();
     EXPECT_EQ(book->TabPosition(), TTabPosition::tpTop);
 
     clickOn(book->Page(0), QPoint(5, 5));
     insert("TBrowser");
     auto *pane = qobject_cast<TBrowser *>(ControlsOf(book->Page(0)).value(0));
     ASSERT_NE(pane, nullptr);
-    module()->LastControl = pane->NaviBar;
-    module()->DesignPopup->aboutToShow();
-    EXPECT_TRUE(module()->BrowserNaviBarPosAction->isEnabled());
-    EXPECT_FALSE(module()->BrowserNaviBarPosAction->isChecked());
-    EXPECT_FALSE(module()->BookTabsPosAction->isEnabled());
-    EXPECT_FALSE(module()->PageNewAction->isEnabled());
-    module()->BrowserNaviBarPosAction->trigger();
+    module()->SetLastControl(pane->NaviBar);
+    module()->Menus().DesignPopup()->aboutToShow();
+    EXPECT_TRUE(module()->Action("BrowserNaviBarPosAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("BrowserNaviBarPosAction")->isChecked());
+    EXPECT_FALSE(module()->Action("BookTabsPosAction")->isEnabled());
+    EXPECT_FALSE(module()->Action("PageNewAction")->isEnabled());
+    module()->Action("BrowserNaviBarPosAction")->trigger();
     EXPECT_TRUE(pane->BottomBar());
-    module()->DesignPopup->aboutToShow();
-    EXPECT_TRUE(module()->BrowserNaviBarPosAction->isChecked());
-    EXPECT_FALSE(module()->BrowserNewAction->isVisible() == false);
-    EXPECT_FALSE(module()->BrowserCutAction->isVisible());
+    module()->Menus().DesignPopup()->aboutToShow();
+    EXPECT_TRUE(module()->Action("BrowserNaviBarPosAction")->isChecked());
+    EXPECT_FALSE(module()->Action("BrowserNewAction")->isVisible() == false);
+    EXPECT_FALSE(module()->Action("BrowserCutAction")->isVisible());
 }
 
 TEST_F(Pages, CutCopyPasteUndoAndBlockNewAreNotThereYet)
 {
     TBook *book = bookWith({"A"});
-    for (QAction *a :
-         {module()->BlockNewAction, module()->BookCutAction, module()->BookCopyAction,
-          module()->BookPasteAction, module()->PageCutAction, module()->PageCopyAction,
-          module()->PagePasteAction, module()->BrowserCutAction, module()->BrowserCopyAction,
-          module()->BrowserPasteAction, module()->UndoAction}) {
+    for (QAction *a : {module()->Action("BlockNewAction"), module()->Action("BookCutAction"),
+                       module()->Action("BookCopyAction"), module()->Action("BookPasteAction"),
+                       module()->Action("PageCutAction"), module()->Action("PageCopyAction"),
+                       module()->Action("PagePasteAction"), module()->Action("BrowserCutAction"),
+                       module()->Action("BrowserCopyAction"),
+                       module()->Action("BrowserPasteAction"), module()->Action("UndoAction")}) {
         modal.asked.clear();
         a->trigger();
         ASSERT_EQ(modal.asked.size(), 1) << a->objectName().toStdString();

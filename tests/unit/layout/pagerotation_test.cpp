@@ -144,14 +144,14 @@ TEST_F(Rotation, AskedInTheDesignPopupAndRefusesBadNumbers)
 {
     TBook *book = twoPageBook();
     modal.answerText(QStringLiteral("45"));
-    module()->PageRotateAction->trigger();
+    module()->Action("PageRotateAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("0"));
     EXPECT_EQ(RotatePeriod(book), 45);
 
     modal.asked.clear();
     modal.answerText(QStringLiteral("forever"));
-    module()->PageRotateAction->trigger();
+    module()->Action("PageRotateAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("45"));
     EXPECT_EQ(modal.asked[1].kind, ModalRecord::Kind::MessageBox);
@@ -159,7 +159,7 @@ TEST_F(Rotation, AskedInTheDesignPopupAndRefusesBadNumbers)
 
     modal.asked.clear();
     modal.answerText(QStringLiteral("0"));
-    module()->PageRotateAction->trigger();
+    module()->Action("PageRotateAction")->trigger();
     EXPECT_EQ(RotatePeriod(book), 0);
 }
 
