@@ -30,7 +30,7 @@
 #include "icons/images.h"
 #include "layout/component.h"
 #include "platform/connectivity.h"
-#include "platform/webengine.h"
+#include "platform/enginedata.h"
 
 namespace mira {
 

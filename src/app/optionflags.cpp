@@ -12,7 +12,7 @@
 #include "app/startwithdesktop.h"
 #include "browser/panecommands.h"
 #include "layout/pan.h"
-#include "platform/profiles.h"
+#include "platform/privatebrowsing.h"
 
 namespace mira {
 

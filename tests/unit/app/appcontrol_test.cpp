@@ -134,8 +134,8 @@ TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
     module()->TextSizeLargestAction->trigger();
     EXPECT_TRUE(module()->TextSizeLargestAction->isChecked());
     EXPECT_FALSE(module()->TextSizeMediumAction->isChecked());
-    EXPECT_EQ(fakeOf(loaded)->zoomLevel, 4);
-    EXPECT_EQ(fakeOf(module()->BrowserList.last())->zoomLevel, 2); // no document: unchanged
+    EXPECT_EQ(fakeOf(loaded)->state.zoomLevel, 4);
+    EXPECT_EQ(fakeOf(module()->BrowserList.last())->state.zoomLevel, 2); // no document: unchanged
 }
 
 TEST_F(Menus, FKeysWorkWhereverTheFocusIsAlsoWithoutAMenuBar)
