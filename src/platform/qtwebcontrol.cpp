@@ -1,6 +1,5 @@
 #include "platform/qtwebcontrol.h"
 
-#include <QChildEvent>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,14 +12,11 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#include <QWheelEvent>
-#include <algorithm>
 #include <memory>
 
 #include "dialogs/finddialog.h"
 #include "platform/profiles.h"
 #include "platform/qtwebpage.h"
-#include "platform/webdialogs.h"
 #include "platform/webengine.h"
 
 namespace mira::platform {
