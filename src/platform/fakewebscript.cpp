@@ -7,9 +7,11 @@ namespace mira::platform {
 quint32 FakeWebScript::askDownloadFlags()
 {
     QVariant result;
-    control.dlFlags = control.hostPtr && control.hostPtr->Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result)
-                  ? result.toUInt()
-                  : DLCTL_DEFAULT;
+    control.dlFlags = control.hostPtr
+                              && control.hostPtr->Invoke(DISPID_AMBIENT_DLCONTROL,
+                                                         DISPATCH_PROPERTYGET, &result)
+                          ? result.toUInt()
+                          : DLCTL_DEFAULT;
     return control.dlFlags;
 }
 

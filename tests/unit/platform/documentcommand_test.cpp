@@ -77,8 +77,8 @@ TEST(DocumentCommand, ZoomSetsReadsAndPacksItsRange)
     // Outside the range, or not a number: refused, the level and the answer stay.
     out = QVariant();
     EXPECT_FALSE(RunDocumentCommand(shown.control, false, OLECMDID_ZOOM, 0, 4, &out));
-    EXPECT_FALSE(RunDocumentCommand(shown.control, false, OLECMDID_ZOOM, 0, QStringLiteral("x"),
-                                    &out));
+    EXPECT_FALSE(
+        RunDocumentCommand(shown.control, false, OLECMDID_ZOOM, 0, QStringLiteral("x"), &out));
     EXPECT_FALSE(out.isValid());
     EXPECT_EQ(shown.control.state.zoomLevel, 3);
     // A null input only reads.
