@@ -18,6 +18,7 @@
 #include "app/program.h"
 #include "app/programvalues.h"
 #include "browser/browser.h"
+#include "platform/useengine.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
+    mira::platform::UseEngine();
     mira::initProgram(app);
     mira::programValues().programFolder = dir.path() + QLatin1Char('/');
 

@@ -16,6 +16,7 @@
 #include "app/baseform.h"
 #include "app/program.h"
 #include "app/programvalues.h"
+#include "platform/useengine.h"
 #include "proctree.h"
 #include "support/httpserver.h"
 
@@ -106,6 +107,7 @@ int main(int argc, char **argv)
 
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
+    mira::platform::UseEngine();
     mira::initProgram(app);
     const QStringList args = app.arguments();
     const int minutes = qMax(2, args.value(1, QStringLiteral("10")).toInt());

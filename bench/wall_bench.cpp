@@ -26,6 +26,7 @@
 #include "app/program.h"
 #include "app/splash.h"
 #include "platform/termination.h"
+#include "platform/useengine.h"
 #include "proctree.h"
 #include "setfile/setsyntax.h"
 #include "support/httpserver.h"
@@ -49,6 +50,7 @@ int runMira(const QStringList &args)
     char *argv[] = {name, nullptr};
     prepareApplication();
     MiraApplication app(argc, argv);
+    platform::UseEngine();
     initProgram(app);
     CaretRest caretRest(&app);
     auto *splash = new TSplashForm;

@@ -18,6 +18,7 @@
 #include "app/startcheck.h"
 #include "dialogs/messagebox.h"
 #include "platform/termination.h"
+#include "platform/useengine.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ int main(int argc, char **argv)
 
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
+    mira::platform::UseEngine();
     mira::initProgram(app);
     mira::CaretRest caretRest(&app);
     if (mira::CheckIEVersion())

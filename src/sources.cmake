@@ -13,8 +13,10 @@ set(MIRA_LOCK_SOURCES
     lock/keyform.cpp lock/keyform.h lock/lockform.cpp lock/lockform.h)
 
 set(MIRA_DIALOGS_SOURCES
-    dialogs/dialogmetrics.cpp dialogs/dialogmetrics.h dialogs/messagebox.cpp dialogs/messagebox.h
-    dialogs/modal.cpp dialogs/modal.h)
+    dialogs/dialogmetrics.cpp dialogs/dialogmetrics.h dialogs/documentdialogs.cpp
+    dialogs/documentdialogs.h dialogs/finddialog.cpp dialogs/finddialog.h dialogs/messagebox.cpp
+    dialogs/messagebox.h dialogs/modal.cpp dialogs/modal.h dialogs/pagedialogs.cpp
+    dialogs/pagedialogs.h)
 
 set(MIRA_ICONS_SOURCES
     icons/glyphs.cpp icons/glyphs.h icons/glyphshapes.cpp icons/glyphshapes.h icons/images.cpp
@@ -23,18 +25,26 @@ set(MIRA_ICONS_SOURCES
 set(MIRA_PLATFORM_SOURCES
     platform/autostart.cpp platform/autostart.h platform/commandfailure.cpp
     platform/commandfailure.h platform/connectivity.cpp platform/connectivity.h
-    platform/enginesurface.cpp platform/enginesurface.h platform/fakewebcontrol.cpp
-    platform/fakewebcontrol.h platform/internetoptions.cpp platform/internetoptions.h
-    platform/loadfailure.cpp platform/loadfailure.h platform/networkwatch.cpp
-    platform/networkwatch.h platform/ownpages.cpp platform/ownpages.h platform/pagecopies.cpp
-    platform/pagecopies.h platform/pageguard.cpp platform/pagequestions.cpp
-    platform/pagestandin.cpp platform/processmodel.cpp platform/processmodel.h
-    platform/profiles.cpp platform/profiles.h platform/qtwebcontrol.cpp platform/qtwebcontrol.h
-    platform/qtwebcontrolprofile.cpp platform/screenawake.cpp platform/screenawake.h
-    platform/shell.cpp platform/shell.h platform/termination.cpp platform/termination.h
-    platform/versioninfo.cpp platform/versioninfo.h platform/webcommands.cpp
+    platform/documentcommand.cpp platform/documentcommand.h platform/enginedata.cpp
+    platform/enginedata.h platform/enginesurface.cpp platform/enginesurface.h
+    platform/fakewebcontrol.cpp platform/fakewebcontrol.h platform/fakewebscript.cpp
+    platform/fakewebscript.h platform/loadfailure.cpp platform/loadfailure.h
+    platform/networkwatch.cpp platform/networkwatch.h platform/ownpages.cpp platform/ownpages.h
+    platform/pagecopies.cpp platform/pagecopies.h platform/privatebrowsing.cpp
+    platform/privatebrowsing.h platform/processmodel.cpp platform/processmodel.h
+    platform/screenawake.cpp platform/screenawake.h platform/shell.cpp platform/shell.h
+    platform/termination.cpp platform/termination.h platform/versioninfo.cpp platform/versioninfo.h
     platform/webcontrol.cpp platform/webcontrol.h platform/webdialogs.cpp platform/webdialogs.h
-    platform/webengine.cpp platform/webengine.h)
+    platform/webdocumentcommands.h platform/webnavigation.h platform/webscripting.h
+    platform/webzoom.h)
+
+set(MIRA_ENGINE_SOURCES
+    platform/internetoptions.cpp platform/internetoptions.h platform/pageguard.cpp
+    platform/pagequestions.cpp platform/pagestandin.cpp platform/profiles.cpp platform/profiles.h
+    platform/qtwebcontrol.cpp platform/qtwebcontrol.h platform/qtwebcontrolprofile.cpp
+    platform/qtwebcontrolzoom.cpp platform/qtwebpage.cpp platform/qtwebpage.h
+    platform/useengine.cpp platform/useengine.h platform/webcommands.cpp platform/webengine.cpp
+    platform/webengine.h)
 
 set(MIRA_LAYOUT_SOURCES
     layout/align.cpp layout/align.h layout/alignrule.cpp layout/alignrule.h layout/book.cpp
@@ -43,8 +53,8 @@ set(MIRA_LAYOUT_SOURCES
     layout/designcommands.cpp layout/designcommands.h layout/designpopup.cpp layout/designpopup.h
     layout/dropzone.cpp layout/dropzone.h layout/layoutform.cpp layout/layoutform.h
     layout/pagerotation.cpp layout/pagerotation.h layout/pan.cpp layout/pan.h layout/setform.h
-    layout/setstream.cpp layout/setstream.cpp layout/setstream.cpp layout/setstream.h
-    layout/split.cpp layout/split.h layout/text.cpp layout/text.h)
+    layout/setstream.cpp layout/setstream.h layout/split.cpp layout/split.h layout/text.cpp
+    layout/text.h)
 
 set(MIRA_BOOKMARKS_SOURCES
     bookmarks/addfavorite.cpp bookmarks/addfavorite.h bookmarks/addresscommands.cpp
@@ -75,14 +85,14 @@ set(MIRA_APP_SOURCES
     app/actiontable.cpp app/actiontable.h app/activation.cpp app/activation.h
     app/addresscommands.cpp app/addresscommands.h app/allpanescommands.cpp app/allpanescommands.h
     app/appcontrol.cpp app/appcontrol.h app/application.cpp app/application.h app/appmenus.cpp
-    app/appmenus.h app/baseform.cpp app/baseform.h app/baseform.h app/baseform.h
-    app/baseformhost.cpp app/caretrest.cpp app/caretrest.h app/commandline.cpp app/commandline.h
-    app/configfiles.cpp app/configfiles.h app/designactions.cpp app/designactions.h
-    app/documentcommands.cpp app/documentcommands.h app/favoritesactions.cpp app/favoritesactions.h
-    app/filecommands.cpp app/filecommands.h app/formstream.cpp app/formstream.h app/fullscreen.cpp
-    app/fullscreen.h app/internetoptionsaction.cpp app/internetoptionsaction.h app/lockcontrol.cpp
-    app/lockcontrol.h app/networkfollow.cpp app/networkfollow.h app/panelist.cpp app/panelist.h
-    app/program.cpp app/program.h app/programcommands.cpp app/programcommands.h app/programflags.h
+    app/appmenus.h app/baseform.cpp app/baseform.h app/baseformhost.cpp app/caretrest.cpp
+    app/caretrest.h app/commandline.cpp app/commandline.h app/configfiles.cpp app/configfiles.h
+    app/designactions.cpp app/designactions.h app/documentcommands.cpp app/documentcommands.h
+    app/favoritesactions.cpp app/favoritesactions.h app/filecommands.cpp app/filecommands.h
+    app/formstream.cpp app/formstream.h app/fullscreen.cpp app/fullscreen.h
+    app/internetoptionsaction.cpp app/internetoptionsaction.h app/lockcontrol.cpp app/lockcontrol.h
+    app/networkfollow.cpp app/networkfollow.h app/panelist.cpp app/panelist.h app/program.cpp
+    app/program.h app/programcommands.cpp app/programcommands.h app/programflags.h
     app/programvalues.cpp app/programvalues.h app/remoteclient.cpp app/remoteclient.h
     app/remotecommand.cpp app/remotecommand.h app/remoteservice.cpp app/remoteservice.h
     app/screenawakecontrol.cpp app/screenawakecontrol.h app/separateprocesses.cpp

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/program.h"
+#include "platform/useengine.h"
 
 int main(int argc, char **argv)
 {
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
 
     mira::prepareApplication();
     mira::MiraApplication app(argc, argv);
+    mira::platform::UseEngine();
     mira::initProgram(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

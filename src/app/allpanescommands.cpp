@@ -10,7 +10,7 @@
 #include "app/wallstatus.h"
 #include "browser/browser.h"
 #include "platform/connectivity.h"
-#include "platform/profiles.h"
+#include "platform/privatebrowsing.h"
 #include "platform/webengine.h"
 
 namespace mira {

@@ -23,7 +23,7 @@
 #include "browser/messagefilter.h"
 #include "layout/component.h"
 #include "platform/connectivity.h"
-#include "platform/webengine.h"
+#include "platform/enginedata.h"
 
 namespace mira {
 

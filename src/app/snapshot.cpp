@@ -146,7 +146,7 @@ SnapshotResult TakeSnapshot(ProgramInstance &program, const QString &path, int w
                              watch->load = load;
                          });
         // Loads started on opening may have ended already.
-        if (loadedOnOpen && control->readyState() == platform::READYSTATE_COMPLETE)
+        if (loadedOnOpen && control->navigation()->readyState() == platform::READYSTATE_COMPLETE)
             watch->ended = true;
         watched.append(watch);
     }

@@ -21,6 +21,7 @@
 #include "browser/panezoom.h"
 #include "browser/stalepane.h"
 #include "dialogs/messagebox.h"
+#include "dialogs/pagedialogs.h"
 #include "icons/images.h"
 #include "layout/align.h"
 #include "layout/pan.h"
@@ -89,7 +90,7 @@ QVariant TDocumentBody::evaluate(const QString &script) const
 {
     if (!view || !view->Control())
         return {};
-    return view->Control()->evaluateScript(script);
+    return view->Control()->scripting()->evaluateScript(script);
 }
 
 bool TDocumentBody::Exists() const
@@ -661,7 +662,8 @@ void TBrowser::wake()
 void TBrowser::markBookmarkLoad(const QString &address)
 {
     if (WebControl *control = WebView->Control())
-        control->setKeepsPage(!address.isEmpty() && URLs()->IndexOfAddress(address) >= 0);
+        control->navigation()->setKeepsPage(!address.isEmpty()
+                                            && URLs()->IndexOfAddress(address) >= 0);
 }
 
 void TBrowser::WebPageLoadEnded(const PageLoad &load)

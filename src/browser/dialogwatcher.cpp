@@ -46,13 +46,13 @@ DialogWatcher::DialogWatcher(QWidget *main, Context ctx)
 {
     if (main)
         main->installEventFilter(this);
-    previous = platform::SetEngineDialogWatcher(this);
+    previous = SetEngineDialogWatcher(this);
 }
 
 DialogWatcher::~DialogWatcher()
 {
-    if (platform::CurrentEngineDialogWatcher() == this)
-        platform::SetEngineDialogWatcher(previous);
+    if (CurrentEngineDialogWatcher() == this)
+        SetEngineDialogWatcher(previous);
 }
 
 bool DialogWatcher::eventFilter(QObject *watched, QEvent *event)

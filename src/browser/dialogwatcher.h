@@ -4,19 +4,20 @@
 // and its caption renamed; the engine's are answered or left to the user by the
 // dialog mode, with their message in the status bar, and the engine's and the
 // program's own dialogs of a known title are centred over the main window.
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
 
 #include "browser/dialogmode.h"
-#include "platform/webdialogs.h"
+#include "dialogs/pagedialogs.h"
 
 class QWidget;
 
 namespace mira {
 
-class DialogWatcher : public QObject, public platform::EngineDialogWatcher {
+class DialogWatcher : public QObject, public EngineDialogWatcher {
     Q_OBJECT
 public:
     // What the watcher needs of the program.
@@ -35,7 +36,7 @@ public:
 
     // Runs the rules on a window. True when it was answered or closed.
     bool Watch(QWidget *window);
-    // platform::EngineDialogWatcher
+    // EngineDialogWatcher
     bool Answer(QDialog &dialog) override { return Watch(&dialog); }
 
     // The texts of a window's children, first to last, as the rules read them.
@@ -49,7 +50,7 @@ private:
 
     QPointer<QWidget> mainWindow;
     Context context;
-    platform::EngineDialogWatcher *previous = nullptr;
+    EngineDialogWatcher *previous = nullptr;
 };
 
 } // namespace mira

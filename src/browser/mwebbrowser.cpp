@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/documentcommand.h"
+
 namespace mira {
 
 using namespace platform;
@@ -106,42 +108,42 @@ void TMWebBrowser::NotifyDownloadControl()
 
 bool TMWebBrowser::HasDocument() const
 {
-    return control && control->hasDocument();
+    return control && control->navigation()->hasDocument();
 }
 
 QString TMWebBrowser::LocationURL() const
 {
-    return control ? control->locationUrl() : QString();
+    return control ? control->navigation()->locationUrl() : QString();
 }
 
 QString TMWebBrowser::LocationName() const
 {
-    return control ? control->locationName() : QString();
+    return control ? control->navigation()->locationName() : QString();
 }
 
 int TMWebBrowser::ReadyState() const
 {
-    return control ? control->readyState() : READYSTATE_UNINITIALIZED;
+    return control ? control->navigation()->readyState() : READYSTATE_UNINITIALIZED;
 }
 
 bool TMWebBrowser::GoBack()
 {
-    return control && control->goBack();
+    return control && control->navigation()->goBack();
 }
 
 bool TMWebBrowser::GoForward()
 {
-    return control && control->goForward();
+    return control && control->navigation()->goForward();
 }
 
 bool TMWebBrowser::Stop()
 {
-    return control && control->stop();
+    return control && control->navigation()->stop();
 }
 
 bool TMWebBrowser::Refresh()
 {
-    return control && control->refresh();
+    return control && control->navigation()->refresh();
 }
 
 bool TMWebBrowser::Silent() const
@@ -158,7 +160,7 @@ void TMWebBrowser::SetSilent(bool silent)
 void TMWebBrowser::NavigateTo(const QString &address)
 {
     if (control)
-        control->navigate(address, navigateFlags.toInt());
+        control->navigation()->navigate(address, navigateFlags.toInt());
 }
 
 void TMWebBrowser::SetNoCache(bool on)
@@ -195,7 +197,7 @@ void TMWebBrowser::ExecCommand(bool useGroup, int command, int option, const QVa
 {
     if (!HasDocument())
         return;
-    control->exec(useGroup, command, option, in, out);
+    RunDocumentCommand(*control, useGroup, command, option, in, out);
 }
 
 void TMWebBrowser::OpenDocument()
@@ -206,17 +208,20 @@ void TMWebBrowser::OpenDocument()
         if (!self)
             return;
     }
-    ExecCommand(false, OLECMDID_OPEN, OLECMDEXECOPT_DODEFAULT, QVariant());
+    if (HasDocument())
+        control->document()->open();
 }
 
 void TMWebBrowser::SaveDocumentAs()
 {
-    ExecCommand(false, OLECMDID_SAVEAS, OLECMDEXECOPT_DODEFAULT, QVariant());
+    if (HasDocument())
+        control->document()->saveAs();
 }
 
 void TMWebBrowser::ShowFind()
 {
-    ExecCommand(true, CGID_IWebBrowser_FIND, OLECMDEXECOPT_DODEFAULT, QVariant());
+    if (HasDocument())
+        control->document()->find();
 }
 
 void TMWebBrowser::ShowInternetOptions()
@@ -227,18 +232,21 @@ void TMWebBrowser::ShowInternetOptions()
         if (!self)
             return;
     }
-    ExecCommand(true, CGID_IWebBrowser_OPTIONS, OLECMDEXECOPT_DODEFAULT, QVariant());
+    if (HasDocument())
+        control->document()->internetOptions();
 }
 
-void TMWebBrowser::runWithPageSetup(int command, int option)
+void TMWebBrowser::runWithPageSetup(const std::function<void(WebDocumentCommands *)> &command)
 {
+    if (!HasDocument())
+        return;
     QString oldHeader;
     QString oldFooter;
     if (!printHeader.isEmpty())
         ExchangePageSetupValue(QStringLiteral("header"), printHeader, &oldHeader);
     if (!printFooter.isEmpty())
         ExchangePageSetupValue(QStringLiteral("footer"), printFooter, &oldFooter);
-    ExecCommand(false, command, option, QVariant());
+    command(control->document());
     if (!printHeader.isEmpty())
         ExchangePageSetupValue(QStringLiteral("header"), oldHeader, nullptr);
     if (!printFooter.isEmpty())
@@ -247,36 +255,35 @@ void TMWebBrowser::runWithPageSetup(int command, int option)
 
 void TMWebBrowser::PageSetup()
 {
-    runWithPageSetup(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT);
+    runWithPageSetup([](WebDocumentCommands *document) { document->pageSetup(); });
 }
 
 void TMWebBrowser::PrintWithDialog()
 {
-    runWithPageSetup(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER);
+    runWithPageSetup(
+        [](WebDocumentCommands *document) { document->print(OLECMDEXECOPT_PROMPTUSER); });
 }
 
 void TMWebBrowser::PrintDocument()
 {
-    runWithPageSetup(OLECMDID_PRINT, OLECMDEXECOPT_DONTPROMPTUSER);
+    runWithPageSetup(
+        [](WebDocumentCommands *document) { document->print(OLECMDEXECOPT_DONTPROMPTUSER); });
 }
 
 void TMWebBrowser::PrintPreview()
 {
-    ExecCommand(false, OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT, QVariant());
+    if (HasDocument())
+        control->document()->printPreview();
 }
 
 int TMWebBrowser::TextSizeMin()
 {
-    QVariant out;
-    ExecCommand(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
-    return int(out.toUInt() & 0xFFFF);
+    return HasDocument() ? control->zoom()->textSizeRange().first : 0;
 }
 
 int TMWebBrowser::TextSizeMax()
 {
-    QVariant out;
-    ExecCommand(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
-    return int((out.toUInt() >> 16) & 0xFFFF);
+    return HasDocument() ? control->zoom()->textSizeRange().second : 0;
 }
 
 int TMWebBrowser::GetTextSize()
@@ -287,9 +294,7 @@ int TMWebBrowser::GetTextSize()
         if (!self)
             return 0;
     }
-    QVariant out;
-    ExecCommand(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &out);
-    return out.toInt();
+    return HasDocument() ? control->zoom()->textSize() : 0;
 }
 
 void TMWebBrowser::SetTextSize(int level)
@@ -300,8 +305,8 @@ void TMWebBrowser::SetTextSize(int level)
         level = low;
     else if (level > high)
         level = high;
-    QVariant out;
-    ExecCommand(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, level, &out);
+    if (HasDocument())
+        control->zoom()->setTextSize(level);
 }
 
 void TMWebBrowser::ExchangePageSetupValue(const QString &, const QString &, QString *oldValue)

@@ -164,7 +164,8 @@ protected:
 
 private:
     void connectControl();
-    void runWithPageSetup(int command, int option);
+    // Runs a print command with the pane's header and footer in the page setup.
+    void runWithPageSetup(const std::function<void(platform::WebDocumentCommands *)> &command);
 
     QPointer<platform::WebControl> control;
     TDownloadControlOptions downloadOptions;

@@ -54,7 +54,7 @@ void NewWindowCatcher::beforeNavigate(const QString &address, bool &cancel)
         // Only the address: a caught window adds a history entry (the private
         // profile of No Cache Nor History holds for it all the same).
         if (WebControl *c = target->Control())
-            c->navigate(address, 0);
+            c->navigation()->navigate(address, 0);
     }
 }
 

@@ -92,7 +92,7 @@ void PaneZoom::show(int value, const TURL *owner)
     ownerId = owner ? owner->ID() : -1;
     percent = value;
     if (platform::WebControl *control = pane->WebView->Control())
-        control->setZoom(percent / 100.0);
+        control->zoom()->setZoom(percent / 100.0);
 }
 
 } // namespace mira

@@ -25,15 +25,15 @@ QWidget *FakeWebControl::widget() const
 void FakeWebControl::setHost(WebControlHost *host)
 {
     hostPtr = host;
-    askDownloadFlags();
-    askHostInfo();
+    scripted.askDownloadFlags();
+    scripted.askHostInfo();
 }
 
 void FakeWebControl::navigate(const QString &address, int flags)
 {
-    navigations.append({address, flags});
-    resting = false;
-    askDownloadFlags();
+    calls.navigations.append({address, flags});
+    state.resting = false;
+    scripted.askDownloadFlags();
     const QString target = address.trimmed().isEmpty() ? QStringLiteral("about:blank") : address;
     startLoad(target, flags & navNoHistory ? Entry::Replace : Entry::Add);
 }
@@ -41,8 +41,8 @@ void FakeWebControl::navigate(const QString &address, int flags)
 void FakeWebControl::startLoad(const QString &address, Entry entry, int walkTo)
 {
     const int serial = ++loadSerial;
-    if (!completeNavigations) {
-        ready = READYSTATE_LOADING;
+    if (!state.completeNavigations) {
+        state.ready = READYSTATE_LOADING;
         return;
     }
     // The engine asks before it navigates, then loads, all after the call returned.
@@ -53,13 +53,13 @@ void FakeWebControl::startLoad(const QString &address, Entry entry, int walkTo)
         Q_EMIT beforeNavigate(address, &cancel);
         if (cancel || serial != loadSerial)
             return;
-        document = true;
-        ready = READYSTATE_LOADING;
+        state.document = true;
+        state.ready = READYSTATE_LOADING;
         loading = true;
         loadingAddress = address;
         Q_EMIT statusTextChange(QStringLiteral("Opening page %1...").arg(address));
         Q_EMIT progressChange(0, 100);
-        if (site && site->value(address).held)
+        if (state.site && state.site->value(address).held)
             return; // until stop()
         commitLoad(address, entry, walkTo);
     });
@@ -67,24 +67,24 @@ void FakeWebControl::startLoad(const QString &address, Entry entry, int walkTo)
 
 void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
 {
-    location = address;
+    state.location = address;
     switch (entry) {
     case Entry::Add:
-        history = history.mid(0, historyIndex + 1);
-        history.append(address);
-        historyIndex = int(history.size()) - 1;
+        state.history = state.history.mid(0, state.historyIndex + 1);
+        state.history.append(address);
+        state.historyIndex = int(state.history.size()) - 1;
         break;
     case Entry::Replace:
         // A control that shows nothing yet has no entry to replace.
-        if (historyIndex < 0 || historyIndex >= history.size()) {
-            history = QStringList{address};
-            historyIndex = 0;
+        if (state.historyIndex < 0 || state.historyIndex >= state.history.size()) {
+            state.history = QStringList{address};
+            state.historyIndex = 0;
         } else {
             // The engine's replacement keeps the entries ahead, unlike a new entry.
-            history[historyIndex] = address;
+            state.history[state.historyIndex] = address;
         }
         break;
-    case Entry::Walk: historyIndex = walkTo; break;
+    case Entry::Walk: state.historyIndex = walkTo; break;
     case Entry::Keep: break;
     }
     const QString scheme = address.section(QLatin1Char(':'), 0, 0).toLower();
@@ -92,14 +92,14 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
                                         QStringLiteral("ws"), QStringLiteral("wss")};
     if (offline() && network.contains(scheme)) {
         // Blocked before it reaches the network: the program's offline page stands in.
-        title = QStringLiteral("Offline");
-        Q_EMIT titleChange(title);
+        state.title = QStringLiteral("Offline");
+        Q_EMIT titleChange(state.title);
         endLoad(false);
         return;
     }
     const Page *page = servedPage();
-    title = page && !page->title.isEmpty() ? page->title : address;
-    Q_EMIT titleChange(title);
+    state.title = page && !page->title.isEmpty() ? page->title : address;
+    Q_EMIT titleChange(state.title);
     Q_EMIT progressChange(100, 100);
     if (page && !(dlFlags & DLCTL_NO_SCRIPTS)) {
         const QList<PageStep> steps = page->steps; // a step may load another page
@@ -112,8 +112,8 @@ void FakeWebControl::commitLoad(const QString &address, Entry entry, int walkTo)
 void FakeWebControl::endLoad(bool ok)
 {
     loading = false;
-    document = true;
-    ready = READYSTATE_COMPLETE;
+    state.document = true;
+    state.ready = READYSTATE_COMPLETE;
     Q_EMIT statusTextChange(ok ? QStringLiteral("Done")
                                : QStringLiteral("Cannot open %1").arg(loadingAddress));
     Q_EMIT progressChange(-1, 100);
@@ -128,10 +128,10 @@ void FakeWebControl::endLoad(bool ok)
 
 const FakeWebControl::Page *FakeWebControl::servedPage() const
 {
-    if (!site || !document)
+    if (!state.site || !state.document)
         return nullptr;
-    const auto it = site->constFind(location);
-    return it == site->constEnd() ? nullptr : &*it;
+    const auto it = state.site->constFind(state.location);
+    return it == state.site->constEnd() ? nullptr : &*it;
 }
 
 bool FakeWebControl::offline() const
@@ -156,15 +156,15 @@ void FakeWebControl::runStep(const PageStep &step)
     case PageStep::Confirm: {
         WebMessage m{step.text, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION, false,
                      {},        IDCANCEL};
-        title = pageMessage(m) == IDOK ? QStringLiteral("true") : QStringLiteral("false");
-        Q_EMIT titleChange(title);
+        state.title = pageMessage(m) == IDOK ? QStringLiteral("true") : QStringLiteral("false");
+        Q_EMIT titleChange(state.title);
         break;
     }
     case PageStep::Prompt: {
         WebMessage m{step.text, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION,
                      true,      step.value,      IDCANCEL};
-        title = pageMessage(m) == IDOK ? m.value : QStringLiteral("null");
-        Q_EMIT titleChange(title);
+        state.title = pageMessage(m) == IDOK ? m.value : QStringLiteral("null");
+        Q_EMIT titleChange(state.title);
         break;
     }
     case PageStep::OpenWindow: {
@@ -177,13 +177,13 @@ void FakeWebControl::runStep(const PageStep &step)
         // The catcher only hears where the window wanted to go; it loads nothing.
         QTimer::singleShot(0, catcher, [catcher, address = step.text] {
             if (catcher)
-                catcher->emitBeforeNavigate(address);
+                catcher->scripted.emitBeforeNavigate(address);
         });
         break;
     }
     case PageStep::Close:
         // Scripts may close only a window whose history has one entry.
-        if (history.size() == 1)
+        if (state.history.size() == 1)
             QTimer::singleShot(0, this, [this] { Q_EMIT windowCloseRequested(); });
         break;
     }
@@ -191,7 +191,7 @@ void FakeWebControl::runStep(const PageStep &step)
 
 int FakeWebControl::pageMessage(WebMessage &message)
 {
-    if (askShowMessage(message))
+    if (scripted.askShowMessage(message))
         return message.result;
     if (silentValue || (dlFlags & DLCTL_SILENT))
         return message.result;
@@ -201,26 +201,26 @@ int FakeWebControl::pageMessage(WebMessage &message)
 
 bool FakeWebControl::goBack()
 {
-    ++backCalls;
-    if (historyIndex <= 0 || historyIndex >= history.size())
+    ++calls.backCalls;
+    if (state.historyIndex <= 0 || state.historyIndex >= state.history.size())
         return false;
-    startLoad(history[historyIndex - 1], Entry::Walk, historyIndex - 1);
+    startLoad(state.history[state.historyIndex - 1], Entry::Walk, state.historyIndex - 1);
     return true;
 }
 
 bool FakeWebControl::goForward()
 {
-    ++forwardCalls;
-    if (historyIndex < 0 || historyIndex + 1 >= history.size())
+    ++calls.forwardCalls;
+    if (state.historyIndex < 0 || state.historyIndex + 1 >= state.history.size())
         return false;
-    startLoad(history[historyIndex + 1], Entry::Walk, historyIndex + 1);
+    startLoad(state.history[state.historyIndex + 1], Entry::Walk, state.historyIndex + 1);
     return true;
 }
 
 bool FakeWebControl::stop()
 {
-    ++stopCalls;
-    if (!document)
+    ++calls.stopCalls;
+    if (!state.document)
         return false;
     ++loadSerial;
     if (loading)
@@ -230,110 +230,104 @@ bool FakeWebControl::stop()
 
 bool FakeWebControl::refresh()
 {
-    ++refreshCalls;
-    if (!document)
+    ++calls.refreshCalls;
+    if (!state.document)
         return false;
-    resting = false;
-    startLoad(location, Entry::Keep);
+    state.resting = false;
+    startLoad(state.location, Entry::Keep);
     return true;
 }
 
 void FakeWebControl::setSilent(bool silent)
 {
-    silentWrites.append(silent);
+    calls.silentWrites.append(silent);
     silentValue = silent;
-}
-
-bool FakeWebControl::exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out)
-{
-    commands.append({useGroup, command, option, in});
-    if (!document)
-        return false;
-    if (useGroup)
-        return command == CGID_IWebBrowser_FIND || command == CGID_IWebBrowser_OPTIONS;
-    switch (command) {
-    case OLECMDID_ZOOM:
-        if (!in.isNull()) {
-            const int level = in.toInt();
-            if (level < zoomMin || level > zoomMax)
-                return false;
-            zoomLevel = level;
-        }
-        if (out)
-            *out = zoomLevel;
-        return true;
-    case OLECMDID_GETZOOMRANGE:
-        if (out)
-            *out = int((quint32(zoomMax) << 16) | (quint32(zoomMin) & 0xFFFF));
-        return true;
-    case OLECMDID_OPEN:
-    case OLECMDID_SAVEAS:
-    case OLECMDID_PRINT:
-    case OLECMDID_PRINTPREVIEW:
-    case OLECMDID_PAGESETUP: return true;
-    default: return false;
-    }
 }
 
 void FakeWebControl::ambientPropertyChanged(int dispId)
 {
-    ambientChanges.append(dispId);
+    calls.ambientChanges.append(dispId);
     if (dispId == DISPID_AMBIENT_DLCONTROL)
-        askDownloadFlags();
+        scripted.askDownloadFlags();
 }
 
 QVariant FakeWebControl::evaluateScript(const QString &script)
 {
-    scripts.append(script);
-    if (!document)
+    calls.scripts.append(script);
+    if (!state.document)
         return {};
-    if (scriptResult)
-        return scriptResult(script);
+    if (state.scriptResult)
+        return state.scriptResult(script);
     const Page *page = servedPage();
     if (!page)
         return {};
     const QString s = script.trimmed();
     if (s == QLatin1String("document.title"))
-        return title;
+        return state.title;
     return page->globals.value(s);
 }
 
-quint32 FakeWebControl::askDownloadFlags()
+bool FakeWebControl::command(bool useGroup, int id, int option, const QVariant &in)
 {
-    QVariant result;
-    dlFlags = hostPtr && hostPtr->Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result)
-                  ? result.toUInt()
-                  : DLCTL_DEFAULT;
-    return dlFlags;
+    calls.commands.append({useGroup, id, option, in});
+    return state.document;
 }
 
-DocHostInfo FakeWebControl::askHostInfo()
+bool FakeWebControl::open()
 {
-    DocHostInfo info;
-    uiFlags = hostPtr && hostPtr->GetHostInfo(info) ? info.dwFlags : 0;
-    return info;
+    return command(false, OLECMDID_OPEN, OLECMDEXECOPT_DODEFAULT);
 }
 
-bool FakeWebControl::askShowMessage(WebMessage &message)
+bool FakeWebControl::saveAs()
 {
-    return hostPtr && hostPtr->ShowMessage(message);
+    return command(false, OLECMDID_SAVEAS, OLECMDEXECOPT_DODEFAULT);
 }
 
-bool FakeWebControl::emitBeforeNavigate(const QString &address)
+bool FakeWebControl::print(int option)
 {
-    bool cancel = false;
-    Q_EMIT beforeNavigate(address, &cancel);
-    return cancel;
+    return command(false, OLECMDID_PRINT, option);
 }
 
-WebControl *FakeWebControl::emitNewWindow(bool *cancelled)
+bool FakeWebControl::printPreview()
 {
-    WebControl *target = nullptr;
-    bool cancel = false;
-    Q_EMIT newWindow(&target, &cancel);
-    if (cancelled)
-        *cancelled = cancel;
-    return cancel ? nullptr : target;
+    return command(false, OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
+}
+
+bool FakeWebControl::pageSetup()
+{
+    return command(false, OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT);
+}
+
+bool FakeWebControl::find()
+{
+    return command(true, CGID_IWebBrowser_FIND, OLECMDEXECOPT_DODEFAULT);
+}
+
+bool FakeWebControl::internetOptions()
+{
+    return command(true, CGID_IWebBrowser_OPTIONS, OLECMDEXECOPT_DODEFAULT);
+}
+
+// The text size is asked and set without a prompt.
+std::pair<int, int> FakeWebControl::textSizeRange()
+{
+    command(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER);
+    return {state.zoomMin, state.zoomMax};
+}
+
+int FakeWebControl::textSize()
+{
+    command(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER);
+    return state.zoomLevel;
+}
+
+bool FakeWebControl::setTextSize(int level)
+{
+    command(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, level);
+    if (level < state.zoomMin || level > state.zoomMax)
+        return false;
+    state.zoomLevel = level;
+    return true;
 }
 
 } // namespace mira::platform

@@ -11,7 +11,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "platform/webengine.h"
+#include "platform/enginedata.h"
 
 namespace mira::platform {
 namespace {

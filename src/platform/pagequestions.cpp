@@ -12,6 +12,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include "dialogs/pagedialogs.h"
 #include "platform/qtwebcontrol.h"
 #include "platform/webdialogs.h"
 

@@ -13,12 +13,6 @@
 namespace mira::platform {
 namespace {
 
-bool &privateMode()
-{
-    static bool on = false;
-    return on;
-}
-
 QWebEngineProfile *&privateProfile()
 {
     static QWebEngineProfile *profile = nullptr;
@@ -27,36 +21,17 @@ QWebEngineProfile *&privateProfile()
 
 } // namespace
 
-ProfileKind ProfileFor(bool privateBrowsing)
-{
-    return privateBrowsing ? ProfileKind::Private : ProfileKind::Main;
-}
+namespace engine {
 
-bool PageMustMove(bool hasPage, ProfileKind pageProfile, bool privateBrowsing)
+void SwitchProfiles(bool privateBrowsing)
 {
-    // A view without a page makes it in the right profile at its first navigation.
-    return hasPage && pageProfile != ProfileFor(privateBrowsing);
-}
-
-bool PrivateBrowsing()
-{
-    return privateMode();
-}
-
-void SetPrivateBrowsing(bool on)
-{
-    if (privateMode() == on)
-        return;
-    privateMode() = on;
-    QtWebControl::MoveViewsToProfile(ProfileFor(on));
-    if (!on && engine::PrivateProfileMade()) {
+    QtWebControl::MoveViewsToProfile(ProfileFor(privateBrowsing));
+    if (!privateBrowsing && PrivateProfileMade()) {
         // The next private session starts clean, as a restart would leave it.
-        engine::PrivateProfile()->cookieStore()->deleteAllCookies();
-        engine::PrivateProfile()->clearAllVisitedLinks();
+        PrivateProfile()->cookieStore()->deleteAllCookies();
+        PrivateProfile()->clearAllVisitedLinks();
     }
 }
-
-namespace engine {
 
 QWebEngineProfile *PrivateProfile()
 {

@@ -7,26 +7,11 @@
 
 #include <QList>
 
+#include "platform/privatebrowsing.h"
+
 class QWebEngineProfile;
 
-namespace mira::platform {
-
-enum class ProfileKind { Main, Private };
-
-// The profile every view browses in. The engine has no per-navigation cache switch,
-// so what is written is the profile's choice: a navigation's flags (webcontrol.h)
-// decide only what is read and which history entry it takes.
-ProfileKind ProfileFor(bool privateBrowsing);
-// Whether a view's page must be made again: a page cannot change profile.
-bool PageMustMove(bool hasPage, ProfileKind pageProfile, bool privateBrowsing);
-
-bool PrivateBrowsing();
-// Switches the mode; every view that shows a page moves into the profile the mode
-// asks for at once, with its history, and loads its address there again.
-// Switching it off forgets the cookies and visited links of the private session.
-void SetPrivateBrowsing(bool on);
-
-namespace engine {
+namespace mira::platform::engine {
 
 // The off-the-record profile, made at first need.
 QWebEngineProfile *PrivateProfile();
@@ -35,8 +20,10 @@ QWebEngineProfile *Profile(ProfileKind kind);
 // Every profile made so far (the main one always).
 QList<QWebEngineProfile *> MadeProfiles();
 bool PrivateProfileMade();
+// Moves every view into the profile the mode asks for; leaving private browsing
+// forgets what the private session kept (installed by UseEngine).
+void SwitchProfiles(bool privateBrowsing);
 // The settings every profile of the program shares, Internet Options included.
 void ConfigureProfile(QWebEngineProfile *profile);
 
-} // namespace engine
-} // namespace mira::platform
+} // namespace mira::platform::engine

@@ -1,184 +1,31 @@
 #include "platform/qtwebcontrol.h"
 
-#include <QChildEvent>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
-#include <QWheelEvent>
-#include <algorithm>
 #include <memory>
 
-#include "dialogs/modal.h"
-#include "platform/connectivity.h"
-#include "platform/internetoptions.h"
+#include "dialogs/finddialog.h"
 #include "platform/profiles.h"
-#include "platform/webdialogs.h"
+#include "platform/qtwebpage.h"
 #include "platform/webengine.h"
 
 namespace mira::platform {
-namespace {
-
-// Blocks network schemes while the program is offline or the view's flags say so.
-class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
-public:
-    OfflineInterceptor(QObject *parent, std::function<bool()> isViewOffline,
-                       std::function<bool()> bypassesCache)
-        : QWebEngineUrlRequestInterceptor(parent),
-          viewOffline(std::move(isViewOffline)),
-          bypassCache(std::move(bypassesCache))
-    {
-    }
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
-                                            QStringLiteral("ws"), QStringLiteral("wss")};
-        if (!network.contains(info.requestUrl().scheme()))
-            return;
-        if (!IsOnline() || viewOffline()) {
-            info.block(true);
-            return;
-        }
-        // An end-to-end fetch: nothing is read from a cache, nor revalidated.
-        if (bypassCache()) {
-            info.setHttpHeader("Cache-Control", "no-cache");
-            info.setHttpHeader("Pragma", "no-cache");
-        }
-    }
-
-private:
-    std::function<bool()> viewOffline;
-    std::function<bool()> bypassCache;
-};
-
-// Stands in as a new window: its first navigation goes to the catcher control's
-// beforeNavigate, and it never loads anything itself.
-class CatcherPage final : public QWebEnginePage {
-public:
-    CatcherPage(QWebEngineProfile *profile, QObject *parent,
-                std::function<void(const QUrl &)> caughtFn)
-        : QWebEnginePage(profile, parent), caught(std::move(caughtFn))
-    {
-        // A window opened without an address never navigates.
-        QTimer::singleShot(10000, this, &QObject::deleteLater);
-    }
-
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
-    {
-        if (!isMainFrame || done)
-            return false;
-        done = true;
-        if (url.toString() != QLatin1String("about:blank#blocked") && caught)
-            caught(url);
-        deleteLater();
-        return false;
-    }
-
-private:
-    std::function<void(const QUrl &)> caught;
-    bool done = false;
-};
-
-} // namespace
 
 QList<QtWebControl *> &QtWebControl::liveControls()
 {
     static QList<QtWebControl *> controls;
     return controls;
 }
-
-class WebPage final : public QWebEnginePage {
-public:
-    WebPage(QWebEngineProfile *profile, QtWebControl *owner)
-        : QWebEnginePage(profile, owner), control(owner)
-    {
-    }
-
-protected:
-    void javaScriptAlert(const QUrl &, const QString &msg) override
-    {
-        // A box run in here would hold every page until answered.
-        if (!control)
-            return;
-        QPointer<QtWebControl> target = control;
-        DeliverAlertLater(control, {msg, EngineCaption(), MB_OK | MB_ICONWARNING, false, {}, IDOK},
-                          [target](WebMessage &m) {
-                              if (target)
-                                  target->scriptMessage(m);
-                          });
-    }
-    bool javaScriptConfirm(const QUrl &, const QString &msg) override
-    {
-        // The page waits for the answer, and the engine with it.
-        const EngineHold hold;
-        // A page's leave question is a window of the engine, not a script message; a
-        // silent control leaves the page unasked.
-        if (msg == LeavePageQuestionText())
-            return control
-                   && AskEngineQuestion(control->view, control->effectiveSilent(), mrOK,
-                                        EngineCaption(), msg, MsgType::Confirmation,
-                                        mbOK | mbCancel)
-                          == mrOK;
-        WebMessage m{msg, EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION, false, {}, IDCANCEL};
-        return control && control->scriptMessage(m) == IDOK;
-    }
-    bool javaScriptPrompt(const QUrl &, const QString &msg, const QString &defaultValue,
-                          QString *result) override
-    {
-        const EngineHold hold;
-        WebMessage m{msg,  EngineCaption(), MB_OKCANCEL | MB_ICONQUESTION,
-                     true, defaultValue,    IDCANCEL};
-        if (!control || control->scriptMessage(m) != IDOK)
-            return false;
-        *result = m.value;
-        return true;
-    }
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
-                                  const QString &) override
-    {
-    }
-    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
-                            const QStringList &) override
-    {
-        if (!control)
-            return {};
-        const EngineHold hold;
-        return ChooseUploadFiles(control->view, control->effectiveSilent(),
-                                 mode == FileSelectOpenMultiple, oldFiles);
-    }
-    QWebEnginePage *createWindow(WebWindowType) override
-    {
-        return control ? control->catchNewWindow(profile()) : nullptr;
-    }
-    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
-    {
-        if (isMainFrame && control && !control->navigationRequested(url))
-            return false;
-        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-    }
-
-private:
-    QPointer<QtWebControl> control;
-};
 
 QtWebControl::QtWebControl(QWidget *parent) : WebControl(parent), holder(new QWidget(parent))
 {
@@ -232,16 +79,6 @@ QWebEnginePage *QtWebControl::page() const
     return currentPage.data();
 }
 
-QString QtWebControl::EngineDataFolder()
-{
-    return engine::DataFolder();
-}
-
-QString QtWebControl::EngineCacheFolder()
-{
-    return engine::CacheFolder();
-}
-
 void QtWebControl::installPage(QWebEngineProfile *profile)
 {
     WebPage *old = currentPage.data();
@@ -254,7 +91,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     watchLoads(p);
     connect(p, &QWebEnginePage::loadStarted, this, [this] {
         showStopped(false);
-        document = true;
+        documentShown = true;
         ready = READYSTATE_LOADING;
         Q_EMIT statusTextChange(
             QStringLiteral("Opening page %1...").arg(loadingUrl.toDisplayString()));
@@ -264,7 +101,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
     connect(p, &QWebEnginePage::titleChanged, this,
             [this](const QString &title) { Q_EMIT titleChange(title); });
     connect(p, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        document = true;
+        documentShown = true;
         ready = READYSTATE_COMPLETE;
         applyZoom();
         Q_EMIT statusTextChange(loadEndStatus(ok));
@@ -374,7 +211,7 @@ bool QtWebControl::replaceCurrentEntry(const QUrl &url)
     // The engine has no navigation without a history entry; the page replacing its
     // own location takes the current entry's place and leaves the earlier ones.
     // A view that shows nothing yet has no entry to replace.
-    if (!document || !page() || page()->history()->count() == 0)
+    if (!documentShown || !page() || page()->history()->count() == 0)
         return false;
     // The address as a script string literal: the one element of a JSON array.
     const QByteArray quoted =
@@ -409,7 +246,7 @@ bool QtWebControl::goForward()
 
 bool QtWebControl::stop()
 {
-    if (!document || !page())
+    if (!documentShown || !page())
         return false;
     page()->triggerAction(QWebEnginePage::Stop);
     return true;
@@ -417,7 +254,7 @@ bool QtWebControl::stop()
 
 bool QtWebControl::refresh()
 {
-    if (!document || !page())
+    if (!documentShown || !page())
         return false;
     setResting(false);
     if (refreshStandIn())
@@ -436,18 +273,12 @@ QString QtWebControl::locationUrl() const
 {
     if (showsStandIn())
         return standIn.address;
-    return page() && document ? page()->url().toString() : QString();
+    return page() && documentShown ? page()->url().toString() : QString();
 }
 
 QString QtWebControl::locationName() const
 {
-    return page() && document ? page()->title() : QString();
-}
-
-double QtWebControl::zoomFactor() const
-{
-    // Before the page exists, the factor it will be made with.
-    return page() ? page()->zoomFactor() : wantedZoom();
+    return page() && documentShown ? page()->title() : QString();
 }
 
 bool QtWebControl::isNoCachePage() const
@@ -460,66 +291,11 @@ QWidget *QtWebControl::findDialog() const
     return finder.data();
 }
 
-double QtWebControl::wantedZoom() const
-{
-    // The engine refuses factors outside 25 % to 500 %.
-    return std::clamp(engine::ZoomFactor(engine::ZoomLevel()) * paneZoom, 0.25, 5.0);
-}
-
-void QtWebControl::setZoom(double factor)
-{
-    paneZoom = factor > 0 ? factor : 1.0;
-    applyZoom();
-}
-
-void QtWebControl::applyZoom()
-{
-    // The page keeps its factor through later navigations and applies it as each
-    // commits, before it paints; the factor holds for this view alone.
-    const double factor = wantedZoom();
-    if (page() && !qFuzzyCompare(page()->zoomFactor(), factor))
-        page()->setZoomFactor(factor);
-}
-
-void QtWebControl::applyZoomEverywhere()
-{
-    for (QtWebControl *control : liveControls())
-        control->applyZoom();
-}
-
-void QtWebControl::watchWheel(QObject *object)
-{
-    // The engine puts its own widget into the view when it first shows a page.
-    if (!object->isWidgetType())
-        return;
-    object->installEventFilter(this);
-    for (QObject *child : object->children())
-        watchWheel(child);
-}
-
-bool QtWebControl::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ChildAdded) {
-        watchWheel(static_cast<QChildEvent *>(event)->child());
-    } else if (event->type() == QEvent::Wheel) {
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        if (wheel->modifiers() & Qt::ControlModifier) {
-            // A touchpad turns in small deltas: a step for every full notch's worth.
-            wheelDelta += wheel->angleDelta().y();
-            const int steps = wheelDelta / QWheelEvent::DefaultDeltasPerStep;
-            wheelDelta -= steps * QWheelEvent::DefaultDeltasPerStep;
-            if (steps != 0)
-                Q_EMIT zoomWheel(steps);
-            return true; // the page neither scrolls nor sees it
-        }
-    }
-    return WebControl::eventFilter(watched, event);
-}
-
 QVariant QtWebControl::evaluateScript(const QString &script)
 {
     // A frozen page runs no script: no answer would come.
-    if (!document || !page() || page()->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+    if (!documentShown || !page()
+        || page()->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         return {};
     // The callback may come after the wait has ended, or never.
     struct State {
@@ -556,95 +332,6 @@ void QtWebControl::setResting(bool resting)
     // The engine refuses to freeze a page that is shown.
     if (!p->isVisible() && p->lifecycleState() == State::Active)
         p->setLifecycleState(State::Frozen);
-}
-
-int QtWebControl::scriptMessage(WebMessage &message)
-{
-    if (host && host->ShowMessage(message))
-        return message.result;
-    if (effectiveSilent())
-        return message.result;
-    message.result = ShowOwnMessage(view, message);
-    return message.result;
-}
-
-QWebEnginePage *QtWebControl::catchNewWindow(QWebEngineProfile *profile)
-{
-    WebControl *target = nullptr;
-    bool cancel = false;
-    Q_EMIT newWindow(&target, &cancel);
-    auto *catcher = qobject_cast<QtWebControl *>(target);
-    if (cancel || !catcher)
-        return nullptr; // discarded
-    QPointer<QtWebControl> catcherRef(catcher);
-    return new CatcherPage(profile, catcher, [catcherRef](const QUrl &url) {
-        if (catcherRef)
-            catcherRef->caught(url);
-    });
-}
-
-void QtWebControl::caught(const QUrl &url)
-{
-    bool cancel = false;
-    Q_EMIT beforeNavigate(url.toString(), &cancel);
-}
-
-bool QtWebControl::navigationRequested(const QUrl &url)
-{
-    if (ownLoad)
-        return true;
-    if (!loadBegun) {
-        // A link or a script of the page: no bookmark's load, and offline it stays here.
-        keepsThisLoad = false;
-        if (offlineNow() && url.scheme().startsWith(QLatin1String("http"))) {
-            QTimer::singleShot(0, this, [this, url] { navigate(url.toString(), requestedFlags); });
-            return false;
-        }
-        requested = url;
-        standIn = {};
-        ++loadSerial;
-    }
-    bool cancel = false;
-    Q_EMIT beforeNavigate(url.toString(), &cancel);
-    if (!cancel)
-        loadingUrl = url;
-    return !cancel;
-}
-
-bool QtWebControl::exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out)
-{
-    if (!document || !page())
-        return false;
-    if (useGroup) {
-        switch (command) {
-        case CGID_IWebBrowser_FIND: return showFind();
-        case CGID_IWebBrowser_OPTIONS: return internetOptions();
-        default: return false;
-        }
-    }
-    switch (command) {
-    case OLECMDID_OPEN: return openDocument();
-    case OLECMDID_SAVEAS: return saveDocumentAs();
-    case OLECMDID_PRINT: return print(option);
-    case OLECMDID_PRINTPREVIEW: return printPreview();
-    case OLECMDID_PAGESETUP: return pageSetup();
-    case OLECMDID_ZOOM:
-        if (!in.isNull()) {
-            bool ok = false;
-            const int level = in.toInt(&ok);
-            if (!ok || !engine::SetZoomLevel(level))
-                return false;
-            applyZoomEverywhere();
-        }
-        if (out)
-            *out = engine::ZoomLevel();
-        return true;
-    case OLECMDID_GETZOOMRANGE:
-        if (out)
-            *out = int((quint32(engine::ZoomLevelMax) << 16) | quint32(engine::ZoomLevelMin));
-        return true;
-    default: return false;
-    }
 }
 
 } // namespace mira::platform

@@ -16,12 +16,20 @@ class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 
+namespace mira {
+class FindDialog;
+}
+
 namespace mira::platform {
 
-class FindDialog;
 class WebPage;
 
-class QtWebControl : public WebControl {
+// The capabilities are implemented by the control itself and handed out as interfaces.
+class QtWebControl : public WebControl,
+                     private WebNavigation,
+                     private WebDocumentCommands,
+                     private WebZoom,
+                     private WebScripting {
     Q_OBJECT
 public:
     explicit QtWebControl(QWidget *parent = nullptr);
@@ -29,24 +37,16 @@ public:
 
     QWidget *widget() const override;
     void setHost(WebControlHost *host) override;
-    void navigate(const QString &address, int flags = 0) override;
-    bool goBack() override;
-    bool goForward() override;
-    bool stop() override;
-    bool refresh() override;
-    bool hasDocument() const override { return document; }
-    QString locationUrl() const override;
-    QString locationName() const override;
-    int readyState() const override { return ready; }
     bool silent() const override { return silentValue; }
     void setSilent(bool silent) override { silentValue = silent; }
-    bool exec(bool useGroup, int command, int option, const QVariant &in, QVariant *out) override;
     void ambientPropertyChanged(int dispId) override;
     quint32 downloadFlags() const override { return dlFlags; }
     quint32 hostInfoFlags() const override { return uiFlags; }
-    QVariant evaluateScript(const QString &script) override;
     void setResting(bool resting) override;
-    void setZoom(double factor) override;
+    WebNavigation *navigation() override { return this; }
+    WebDocumentCommands *document() override { return this; }
+    WebZoom *zoom() override { return this; }
+    WebScripting *scripting() override { return this; }
 
     // Whether the engine's page (and so a renderer) exists: not before the first
     // navigation.
@@ -69,9 +69,6 @@ public:
     // The non-modal find dialog, once shown.
     QWidget *findDialog() const;
 
-    // Where the engine keeps its data, and its disk cache.
-    static QString EngineDataFolder();
-    static QString EngineCacheFolder();
     // Whether the page lives in the off-the-record profile.
     bool isPrivatePage() const;
     // Gives every view whose page is in the other profile a new page in this one,
@@ -80,6 +77,32 @@ public:
 
 private:
     friend class WebPage;
+
+    // Navigation (qtwebcontrol.cpp).
+    void navigate(const QString &address, int flags = 0) override;
+    bool goBack() override;
+    bool goForward() override;
+    bool stop() override;
+    bool refresh() override;
+    bool hasDocument() const override { return documentShown; }
+    QString locationUrl() const override;
+    QString locationName() const override;
+    int readyState() const override { return ready; }
+    void setKeepsPage(bool keeps) override { keepsPage = keeps; }
+    // Document commands (webcommands.cpp).
+    bool open() override;
+    bool saveAs() override;
+    bool print(int option) override;
+    bool printPreview() override;
+    bool pageSetup() override;
+    bool find() override;
+    bool internetOptions() override;
+    // Text size and zoom (qtwebcontrolzoom.cpp).
+    std::pair<int, int> textSizeRange() override;
+    int textSize() override;
+    bool setTextSize(int level) override;
+    void setZoom(double factor) override;
+    QVariant evaluateScript(const QString &script) override;
 
     QWebEnginePage *page() const;
     static QList<QtWebControl *> &liveControls();
@@ -137,14 +160,9 @@ private:
                      const PageLoad &load);
     bool offlineNow() const;
 
-    bool openDocument();
-    bool saveDocumentAs();
+    // A document command may run: there is a document and its page.
+    bool commandable() const;
     void saveEnded(QWebEngineDownloadRequest *request, const QString &path);
-    bool print(int option);
-    bool printPreview();
-    bool pageSetup();
-    bool showFind();
-    bool internetOptions();
     // Tells the user that a document command failed, as the host's dialog mode says.
     void reportFailure(const QString &command, const QString &target, const QString &reason);
 
@@ -158,7 +176,8 @@ private:
     bool silentValue = false;
     double paneZoom = 1.0;
     int wheelDelta = 0; // Ctrl+wheel turned by less than a step so far
-    bool document = false;
+    bool documentShown = false;
+    bool keepsPage = false; // setKeepsPage, for the loads that follow
     int ready = READYSTATE_UNINITIALIZED;
     // The last navigation asked not to read the cache: this view's requests say so.
     bool bypassingCache = false;

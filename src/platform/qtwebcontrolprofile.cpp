@@ -46,7 +46,7 @@ void QtWebControl::movePage(QWebEngineProfile *profile)
     old->triggerAction(QWebEnginePage::Stop);
     installPage(profile);
     showStopped(false);
-    if (!document || url.isEmpty())
+    if (!documentShown || url.isEmpty())
         return;
     if (resting) {
         // Back to rest once the page is there again, as it was before the move.

@@ -1,20 +1,40 @@
 #include "platform/versioninfo.h"
 
 #include <QSysInfo>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include "buildinfo.h"
 
 namespace mira::platform {
+namespace {
+
+QString &engineVersion()
+{
+    static QString text;
+    return text;
+}
+
+QString &engineLibraryVersion()
+{
+    static QString text;
+    return text;
+}
+
+} // namespace
 
 QString EngineVersion()
 {
-    return QString::fromLatin1(qWebEngineChromiumVersion());
+    return engineVersion();
 }
 
 QString EngineLibraryVersion()
 {
-    return QString::fromLatin1(qWebEngineVersion());
+    return engineLibraryVersion();
+}
+
+void SetEngineVersions(const QString &engine, const QString &library)
+{
+    engineVersion() = engine;
+    engineLibraryVersion() = library;
 }
 
 QString OperatingSystemVersion()

@@ -4,13 +4,8 @@
 // preview, page setup, find and the Internet Options.
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
@@ -21,7 +16,8 @@
 #include <QWebEngineView>
 #include <memory>
 
-#include "dialogs/modal.h"
+#include "dialogs/documentdialogs.h"
+#include "dialogs/finddialog.h"
 #include "platform/commandfailure.h"
 #include "platform/internetoptions.h"
 #include "platform/webdialogs.h"
@@ -29,17 +25,18 @@
 
 namespace mira::platform {
 
-bool QtWebControl::openDocument()
+bool QtWebControl::commandable() const
 {
-    QFileDialog dialog(view, QStringLiteral("Open"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({QStringLiteral("Web Pages (*.htm *.html *.xhtml *.mht *.mhtml)"),
-                           QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
-    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return documentShown && page();
+}
+
+bool QtWebControl::open()
+{
+    if (!commandable())
         return false;
-    const QString path = dialog.selectedFiles().constFirst();
+    const QString path = AskOpenDocumentPath(view);
+    if (path.isEmpty())
+        return false;
     if (const QString problem = ReadSourceProblem(path); !problem.isEmpty()) {
         reportFailure(QStringLiteral("Open"), QDir::toNativeSeparators(path), problem);
         return false;
@@ -59,31 +56,15 @@ void QtWebControl::reportFailure(const QString &command, const QString &target,
     QTimer::singleShot(0, this, [this, message]() mutable { scriptMessage(message); });
 }
 
-bool QtWebControl::saveDocumentAs()
+bool QtWebControl::saveAs()
 {
-    static const QString complete = QStringLiteral("Web Page, complete (*.htm *.html)");
-    static const QString archive = QStringLiteral("Web Archive, single file (*.mht *.mhtml)");
-    static const QString htmlOnly = QStringLiteral("Web Page, HTML only (*.htm *.html)");
-    static const QString text = QStringLiteral("Text File (*.txt)");
-    QFileDialog dialog(view, QStringLiteral("Save Web Page"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({complete, archive, htmlOnly, text});
-    dialog.setDefaultSuffix(QStringLiteral("html"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter == archive ? QStringLiteral("mht")
-                                : filter == text  ? QStringLiteral("txt")
-                                                  : QStringLiteral("html"));
-    });
-    QString name = page()->title().trimmed();
-    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
-    dialog.selectFile((name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".html"));
-    if (RunDialog(dialog, view) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (!commandable())
         return false;
-    const QString path = dialog.selectedFiles().constFirst();
+    const SavePageChoice choice = AskSavePagePath(view, page()->title());
+    if (choice.path.isEmpty())
+        return false;
+    const QString path = choice.path;
     const QString shownPath = QDir::toNativeSeparators(path);
-    const QString filter = dialog.selectedNameFilter();
     // The engine may give up on such a path without a word: tell it before asking.
     // A new file is tried and removed; an existing one is kept whole until replaced.
     if (const QString problem = WriteTargetProblem(path); !problem.isEmpty()) {
@@ -91,7 +72,7 @@ bool QtWebControl::saveDocumentAs()
         Q_EMIT commandFinished(OLECMDID_SAVEAS, false);
         return true;
     }
-    if (filter == text) {
+    if (choice.form == SavePageForm::Text) {
         // The text as the page shows it; the engine hands it over later.
         QPointer<QtWebControl> self(this);
         page()->toPlainText([self, path, shownPath](const QString &plain) {
@@ -106,9 +87,11 @@ bool QtWebControl::saveDocumentAs()
         });
         return true;
     }
-    const auto format = filter == archive    ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
-                        : filter == htmlOnly ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
-                                             : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+    const auto format = choice.form == SavePageForm::Archive
+                            ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                        : choice.form == SavePageForm::HtmlOnly
+                            ? QWebEngineDownloadRequest::SingleHtmlSaveFormat
+                            : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
     QWebEnginePage *p = page();
     QWebEngineProfile *profile = p->profile();
     // The engine saves through its download machinery; report when that download ends.
@@ -151,18 +134,14 @@ static QString printTarget(const QPrinter &printer)
 
 bool QtWebControl::print(int option)
 {
-    if (printing || !view)
+    if (!commandable() || printing || !view)
         return false;
     QPrinter &printer = engine::SharedPrinter();
     // Without a printer and before any print setup there is nowhere to print: ask.
     const bool nowhere = printer.outputFormat() == QPrinter::PdfFormat
                          && printer.outputFileName().isEmpty();
-    if (option == OLECMDEXECOPT_PROMPTUSER || nowhere) {
-        QPrintDialog dialog(&printer, view);
-        dialog.setWindowTitle(QStringLiteral("Print"));
-        if (RunDialog(dialog, view) != QDialog::Accepted)
-            return false;
-    }
+    if ((option == OLECMDEXECOPT_PROMPTUSER || nowhere) && !AskPrintSetup(printer, view))
+        return false;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         if (const QString problem = WriteTargetProblem(printer.outputFileName());
             !problem.isEmpty()) {
@@ -189,47 +168,51 @@ bool QtWebControl::print(int option)
 
 bool QtWebControl::printPreview()
 {
-    if (printing || !view)
+    if (!commandable() || printing || !view)
         return false;
-    QPrintPreviewDialog dialog(&engine::SharedPrinter(), view);
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    QPointer<QtWebControl> self(this);
     QPointer<QWebEngineView> viewRef = view;
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, viewRef](QPrinter *p) {
-        if (!viewRef || printing)
+    RunPrintPreview(engine::SharedPrinter(), view, [self, viewRef](QPrinter *p) {
+        if (!self || !viewRef || self->printing)
             return;
         // The preview paints synchronously; the engine prints asynchronously.
-        printing = true;
+        self->printing = true;
         QEventLoop loop;
         bool finished = false;
         bool ok = false;
-        connect(viewRef.data(), &QWebEngineView::printFinished, &loop,
-                [&loop, &finished, &ok](bool success) {
-                    finished = true;
-                    ok = success;
-                    loop.quit();
-                });
+        QObject::connect(viewRef.data(), &QWebEngineView::printFinished, &loop,
+                         [&loop, &finished, &ok](bool success) {
+                             finished = true;
+                             ok = success;
+                             loop.quit();
+                         });
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         viewRef->print(p);
         loop.exec();
-        printing = false;
+        if (!self)
+            return;
+        self->printing = false;
         if (!ok)
-            reportFailure(QStringLiteral("Print Preview"), QString(),
-                          finished ? QStringLiteral("the page could not be laid out for printing")
-                                   : QStringLiteral("the engine did not lay the page out in time"));
+            self->reportFailure(QStringLiteral("Print Preview"), QString(),
+                                finished
+                                    ? QStringLiteral("the page could not be laid out for printing")
+                                    : QStringLiteral(
+                                        "the engine did not lay the page out in time"));
     });
-    RunDialog(dialog, view);
     return true;
 }
 
 bool QtWebControl::pageSetup()
 {
-    QPageSetupDialog dialog(&engine::SharedPrinter(), view);
-    dialog.setWindowTitle(QStringLiteral("Page Setup"));
-    return RunDialog(dialog, view) == QDialog::Accepted;
+    if (!commandable())
+        return false;
+    return RunPageSetup(engine::SharedPrinter(), view);
 }
 
-bool QtWebControl::showFind()
+bool QtWebControl::find()
 {
+    if (!commandable())
+        return false;
     if (!finder) {
         QPointer<QtWebControl> self(this);
         finder = new FindDialog(view, [self](const QString &text, bool matchCase, bool backward,
@@ -256,6 +239,8 @@ bool QtWebControl::showFind()
 
 bool QtWebControl::internetOptions()
 {
+    if (!commandable())
+        return false;
     return RunInternetOptions(view);
 }
 

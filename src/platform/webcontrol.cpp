@@ -1,11 +1,17 @@
 #include "platform/webcontrol.h"
 
-#include "platform/qtwebcontrol.h"
+#include <QtGlobal>
 
 namespace mira::platform {
 namespace {
 
 WebControlFactory &factorySlot()
+{
+    static WebControlFactory factory;
+    return factory;
+}
+
+WebControlFactory &engineFactorySlot()
 {
     static WebControlFactory factory;
     return factory;
@@ -17,13 +23,23 @@ WebControl *CreateWebControl(QWidget *parent)
 {
     if (const WebControlFactory &factory = factorySlot())
         return factory(parent);
-    return new QtWebControl(parent);
+    if (const WebControlFactory &engine = engineFactorySlot())
+        return engine(parent);
+    // A program that shows web views starts the engine first (UseEngine).
+    qFatal("No web engine: a web view was made before the program chose its engine");
 }
 
 WebControlFactory SetWebControlFactory(WebControlFactory factory)
 {
     WebControlFactory previous = std::move(factorySlot());
     factorySlot() = std::move(factory);
+    return previous;
+}
+
+WebControlFactory SetEngineWebControlFactory(WebControlFactory factory)
+{
+    WebControlFactory previous = std::move(engineFactorySlot());
+    engineFactorySlot() = std::move(factory);
     return previous;
 }
 

@@ -8,6 +8,11 @@
 #include <QVariant>
 #include <functional>
 
+#include "platform/webdocumentcommands.h"
+#include "platform/webnavigation.h"
+#include "platform/webscripting.h"
+#include "platform/webzoom.h"
+
 class QWidget;
 
 namespace mira::platform {
@@ -135,28 +140,9 @@ public:
     // each navigation. nullptr detaches it.
     virtual void setHost(WebControlHost *host) = 0;
 
-    // Starts loading and returns at once. flags: 0, or navNoHistory |
-    // navNoReadFromCache | navNoWriteToCache (14).
-    virtual void navigate(const QString &address, int flags = 0) = 0;
-    // False when there is nothing to go to, or no document.
-    virtual bool goBack() = 0;
-    virtual bool goForward() = 0;
-    virtual bool stop() = 0;
-    virtual bool refresh() = 0;
-
-    virtual bool hasDocument() const = 0;
-    virtual QString locationUrl() const = 0;
-    virtual QString locationName() const = 0;
-    virtual int readyState() const = 0;
-
     // True suppresses the control's own dialog boxes.
     virtual bool silent() const = 0;
     virtual void setSilent(bool silent) = 0;
-
-    // Runs a document command; false when unknown, refused or without a document.
-    // useGroup selects the browser group (find, Internet Options).
-    virtual bool exec(bool useGroup, int command, int option, const QVariant &in,
-                      QVariant *out) = 0;
 
     // The host's answer for dispId changed; DISPID_AMBIENT_DLCONTROL makes the
     // control ask the host again for its download flags.
@@ -166,24 +152,16 @@ public:
     virtual quint32 downloadFlags() const = 0;
     virtual quint32 hostInfoFlags() const = 0;
 
-    // Runs a script in the page and waits (bounded, keeping the UI responsive) for its
-    // value; invalid without a document, on a script error or on timeout. Stands in
-    // for the document's late-bound objects (e.g. the body's scroll position).
-    virtual QVariant evaluateScript(const QString &script) = 0;
-
     // A page that is not shown may rest: the engine freezes it (no scripts, timers
     // or painting) until it is woken. A page on screen never rests; navigating or
     // reloading wakes it first.
     virtual void setResting(bool resting) = 0;
 
-    // Whether the loads that follow (navigations and refreshes) are of the pane's
-    // bookmark: such a load that succeeds leaves a kept copy of the page; one that
-    // fails leaves the copy (or the program's own page) on screen, not an error page.
-    virtual void setKeepsPage(bool keeps) { keepsPage = keeps; }
-
-    // The pane's own zoom (1.0 = 100 %), on top of the program's text size; this view
-    // only, whatever host it shows. Set before a navigation, the page paints at it.
-    virtual void setZoom(double factor) = 0;
+    // The control's capabilities, owned by the control.
+    virtual WebNavigation *navigation() = 0;
+    virtual WebDocumentCommands *document() = 0;
+    virtual WebZoom *zoom() = 0;
+    virtual WebScripting *scripting() = 0;
 
 Q_SIGNALS:
     void statusTextChange(const QString &text);
@@ -211,18 +189,19 @@ Q_SIGNALS:
     void pageLoadEnded(const mira::platform::PageLoad &load);
     // Ctrl+wheel over the page: steps up (> 0) or down; the page does not scroll.
     void zoomWheel(int steps);
-
-protected:
-    bool keepsPage = false;
 };
 
 using WebControlFactory = std::function<WebControl *(QWidget *parent)>;
 
-// Makes a control for a new web view: the engine's, or the installed factory's.
+// Makes a control for a new web view: the installed factory's, else the engine's.
+// Without either the program ends: it has made a web view before choosing its engine.
 WebControl *CreateWebControl(QWidget *parent);
 
 // Installs a factory for every later control (an empty one restores the engine's);
 // returns the previous factory.
 WebControlFactory SetWebControlFactory(WebControlFactory factory);
+
+// The engine's own factory, installed by UseEngine (useengine.h); returns the previous.
+WebControlFactory SetEngineWebControlFactory(WebControlFactory factory);
 
 } // namespace mira::platform

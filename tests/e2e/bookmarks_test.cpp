@@ -71,7 +71,10 @@ protected:
     }
     int scriptInt(const char *text)
     {
-        return pane->WebView->Control()->evaluateScript(QString::fromLatin1(text)).toInt();
+        return pane->WebView->Control()
+            ->scripting()
+            ->evaluateScript(QString::fromLatin1(text))
+            .toInt();
     }
     // The address popup opened on the pane's box.
     void popup()
@@ -101,7 +104,8 @@ TEST_F(BookmarksE2E, ASavedScrollPositionAndHiddenBarsComeBackWithTheSet)
     EXPECT_EQ(pane->URLs()->Items(0)->Name(), QStringLiteral("A long page"));
     EXPECT_EQ(pane->AddressCombo->SelectedIndex(), 0);
 
-    pane->WebView->Control()->evaluateScript(QStringLiteral("window.scrollTo(150, 900)"));
+    pane->WebView->Control()->scripting()->evaluateScript(
+        QStringLiteral("window.scrollTo(150, 900)"));
     ASSERT_TRUE(waitUntil([&] { return scriptInt("window.scrollY") == 900; }));
     popup();
     ASSERT_TRUE(module()->Action("SaveScrollPositionAction")->isEnabled());

@@ -68,7 +68,10 @@ protected:
     {
         return waitUntil([&] { return loads >= count && location() == url(path); });
     }
-    QVariant script(const QString &text) { return pane->WebView->Control()->evaluateScript(text); }
+    QVariant script(const QString &text)
+    {
+        return pane->WebView->Control()->scripting()->evaluateScript(text);
+    }
     void addBookmark(const QString &name, const char *path)
     {
         (void)pane->URLs()->Add()->SetNameAndAddress(name, url(path));

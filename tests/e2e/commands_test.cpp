@@ -94,7 +94,7 @@ protected:
     }
     QVariant script(TBrowser *pane, const QString &text)
     {
-        return pane->WebView->Control()->evaluateScript(text);
+        return pane->WebView->Control()->scripting()->evaluateScript(text);
     }
     // The width of the text in device pixels, as the page is drawn.
     double renderedWidth(TBrowser *pane)

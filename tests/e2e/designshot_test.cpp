@@ -108,6 +108,7 @@ protected:
     {
         return pane->WebView->LocationURL() == address
                && pane->WebView->Control()
+                          ->scripting()
                           ->evaluateScript(QStringLiteral("document.readyState"))
                           .toString()
                       == QLatin1String("complete");

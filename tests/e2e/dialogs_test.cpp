@@ -5,6 +5,7 @@
 
 #include "app/statusbar.h"
 #include "browser/browser.h"
+#include "dialogs/pagedialogs.h"
 #include "layout/align.h"
 #include "platform/webdialogs.h"
 #include "support/httpserver.h"
@@ -68,7 +69,7 @@ protected:
     // Runs a page script that ends by setting the title, and waits for that title.
     bool run(const char *script, const QString &title)
     {
-        pane->WebView->Control()->evaluateScript(
+        pane->WebView->Control()->scripting()->evaluateScript(
             QStringLiteral("setTimeout(() => { %1 }, 0); 1").arg(QString::fromLatin1(script)));
         return waitUntil([&] { return pane->WebView->LocationName() == title; });
     }
@@ -134,6 +135,7 @@ TEST_P(DialogModesE2E, TheLeaveQuestionIsLeftToTheUserOnlyInInteractiveMode)
         QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::qWait(50);
         return pane->WebView->Control()
+            ->scripting()
             ->evaluateScript(QStringLiteral("window.touched === true"))
             .toBool();
     }));
@@ -149,7 +151,7 @@ TEST_P(DialogModesE2E, TheLeaveQuestionIsLeftToTheUserOnlyInInteractiveMode)
     }
     ASSERT_TRUE(waitUntil([&] { return pane->WebView->LocationName() == QLatin1String("Next"); }));
     EXPECT_TRUE(modal.asked.isEmpty());
-    const QString told = QStringLiteral("Mira: ") + platform::LeavePageQuestionText();
+    const QString told = QStringLiteral("Mira: ") + LeavePageQuestionText();
     // Moderate answers the engine's question and says so; Silent never asks it.
     EXPECT_EQ(statusTexts.contains(told), GetParam() == Mode::Moderate)
         << statusTexts.join(QLatin1Char('|')).toStdString();

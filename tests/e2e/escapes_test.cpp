@@ -68,7 +68,7 @@ protected:
     }
     static QVariant script(TBrowser *pane, const QString &text)
     {
-        return pane->WebView->Control()->evaluateScript(text);
+        return pane->WebView->Control()->scripting()->evaluateScript(text);
     }
     bool open(TBrowser *pane, const char *path, const char *title)
     {

@@ -205,7 +205,7 @@ TEST_F(PrivateBrowsingE2E, SwitchingMovesShownPagesWithTheirHistoryAndTextSize)
     ASSERT_TRUE(go(resting, "/p4"));
     resting->hide(); // as on a book page not shown
     resting->WebView->Control()->setResting(true);
-    ASSERT_TRUE(resting->WebView->Control()->evaluateScript("1").isNull()); // frozen
+    ASSERT_TRUE(resting->WebView->Control()->scripting()->evaluateScript("1").isNull()); // frozen
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(first, "/b"));
     first->WebView->SetTextSize(4);
@@ -217,8 +217,9 @@ TEST_F(PrivateBrowsingE2E, SwitchingMovesShownPagesWithTheirHistoryAndTextSize)
     // The resting pane showed its page again and went back to rest.
     EXPECT_TRUE(control(resting)->isPrivatePage());
     EXPECT_EQ(server.count("/p4"), 2);
-    EXPECT_TRUE(
-        waitUntil([&] { return resting->WebView->Control()->evaluateScript("1").isNull(); }, 5000));
+    EXPECT_TRUE(waitUntil(
+        [&] { return resting->WebView->Control()->scripting()->evaluateScript("1").isNull(); },
+        5000));
     EXPECT_EQ(first->WebView->LocationURL(), url("/b"));
     EXPECT_EQ(first->WebView->LocationName(), QStringLiteral("b"));
     EXPECT_EQ(server.count("/b"), 2); // shown again from the new profile

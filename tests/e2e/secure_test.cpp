@@ -154,6 +154,7 @@ TEST_P(SecurePagesE2E, AFileChooserOpensADialogOrChoosesNothing)
         QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(400, 300));
         QTest::qWait(50);
         return pane->WebView->Control()
+            ->scripting()
             ->evaluateScript(QStringLiteral("window.touched === true"))
             .toBool();
     }));
@@ -175,7 +176,11 @@ TEST_P(SecurePagesE2E, AFileChooserOpensADialogOrChoosesNothing)
     EXPECT_TRUE(modal.asked.isEmpty());
     EXPECT_EQ(title(), QStringLiteral("Chooser"));
     // The page goes on taking script: nothing waits for a chooser.
-    EXPECT_EQ(pane->WebView->Control()->evaluateScript(QStringLiteral("1 + 1")).toInt(), 2);
+    EXPECT_EQ(pane->WebView->Control()
+                  ->scripting()
+                  ->evaluateScript(QStringLiteral("1 + 1"))
+                  .toInt(),
+              2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SecurePagesE2E,

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "platform/documentcommand.h"
 #include "platform/fakewebcontrol.h"
 #include "platform/qtwebcontrol.h"
 #include "support/httpserver.h"
@@ -69,7 +70,7 @@ struct Site<FakeWebControl> {
     bool start() { return true; }
     QString url(const QString &path) const { return QStringLiteral("http://fake.test") + path; }
     void serve(const QString &path, const Page &page) { pages->insert(url(path), page); }
-    void attach(FakeWebControl *control) { control->site = pages; }
+    void attach(FakeWebControl *control) { control->state.site = pages; }
 };
 
 template<>
@@ -146,7 +147,7 @@ protected:
     }
     bool go(const QString &path, int flags = 0)
     {
-        return load([&] { control->navigate(url(path), flags); });
+        return load([&] { control->navigation()->navigate(url(path), flags); });
     }
     // Every event of c, in order, as "kind value".
     std::shared_ptr<QStringList> record(WebControl *c)
@@ -165,7 +166,7 @@ protected:
         return events;
     }
     // Lets everything the page has asked for so far arrive: a script round trip.
-    void settle() { control->evaluateScript(QStringLiteral("0")); }
+    void settle() { control->scripting()->evaluateScript(QStringLiteral("0")); }
 
     Site<Control> site;
     std::unique_ptr<QWidget> owner;
@@ -182,47 +183,50 @@ TYPED_TEST(WebControlContract, FreshControlHasNothingToWorkOn)
 {
     WebControl *c = this->control;
     EXPECT_NE(c->widget(), nullptr);
-    EXPECT_FALSE(c->hasDocument());
-    EXPECT_EQ(c->readyState(), READYSTATE_UNINITIALIZED);
-    EXPECT_EQ(c->locationUrl(), QString());
-    EXPECT_FALSE(c->goBack());
-    EXPECT_FALSE(c->goForward());
-    EXPECT_FALSE(c->stop());
-    EXPECT_FALSE(c->refresh());
+    EXPECT_FALSE(c->navigation()->hasDocument());
+    EXPECT_EQ(c->navigation()->readyState(), READYSTATE_UNINITIALIZED);
+    EXPECT_EQ(c->navigation()->locationUrl(), QString());
+    EXPECT_FALSE(c->navigation()->goBack());
+    EXPECT_FALSE(c->navigation()->goForward());
+    EXPECT_FALSE(c->navigation()->stop());
+    EXPECT_FALSE(c->navigation()->refresh());
     QVariant out;
-    EXPECT_FALSE(c->exec(false, OLECMDID_GETZOOMRANGE, 0, QVariant(), &out));
+    EXPECT_FALSE(RunDocumentCommand(*c, false, OLECMDID_GETZOOMRANGE, 0, QVariant(), &out));
     EXPECT_FALSE(out.isValid());
-    EXPECT_FALSE(c->evaluateScript(QStringLiteral("1")).isValid());
+    EXPECT_FALSE(c->scripting()->evaluateScript(QStringLiteral("1")).isValid());
     EXPECT_EQ(c->downloadFlags(), DLCTL_DEFAULT);
 }
 
 TYPED_TEST(WebControlContract, BlankPageCompletesWithADocument)
 {
     WebControl *c = this->control;
-    ASSERT_TRUE(this->load([&] { c->navigate(QStringLiteral("about:blank")); }));
-    EXPECT_TRUE(c->hasDocument());
-    EXPECT_EQ(c->readyState(), READYSTATE_COMPLETE);
-    EXPECT_EQ(c->locationUrl(), QStringLiteral("about:blank"));
-    EXPECT_TRUE(c->stop());
-    EXPECT_FALSE(c->goBack());
+    ASSERT_TRUE(this->load([&] { c->navigation()->navigate(QStringLiteral("about:blank")); }));
+    EXPECT_TRUE(c->navigation()->hasDocument());
+    EXPECT_EQ(c->navigation()->readyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(c->navigation()->locationUrl(), QStringLiteral("about:blank"));
+    EXPECT_TRUE(c->navigation()->stop());
+    EXPECT_FALSE(c->navigation()->goBack());
 }
 
 TYPED_TEST(WebControlContract, ZoomCommandsWithADocument)
 {
     WebControl *c = this->control;
-    ASSERT_TRUE(this->load([&] { c->navigate(QStringLiteral("about:blank")); }));
+    ASSERT_TRUE(this->load([&] { c->navigation()->navigate(QStringLiteral("about:blank")); }));
     QVariant range;
-    ASSERT_TRUE(
-        c->exec(false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &range));
+    ASSERT_TRUE(RunDocumentCommand(*c, false, OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DONTPROMPTUSER,
+                                   QVariant(), &range));
     EXPECT_EQ(range.toUInt(), 0x40000u); // 0 to 4
     QVariant level;
-    ASSERT_TRUE(c->exec(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, QVariant(), &level));
+    ASSERT_TRUE(RunDocumentCommand(*c, false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER,
+                                   QVariant(), &level));
     const int before = level.toInt();
-    EXPECT_FALSE(c->exec(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, 5, &level));
-    ASSERT_TRUE(c->exec(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, 3, &level));
+    EXPECT_FALSE(
+        RunDocumentCommand(*c, false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, 5, &level));
+    ASSERT_TRUE(
+        RunDocumentCommand(*c, false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, 3, &level));
     EXPECT_EQ(level.toInt(), 3);
-    c->exec(false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, before, &level);
-    EXPECT_FALSE(c->exec(false, 999, 0, QVariant(), nullptr));
+    RunDocumentCommand(*c, false, OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, before, &level);
+    EXPECT_FALSE(RunDocumentCommand(*c, false, 999, 0, QVariant(), nullptr));
 }
 
 TYPED_TEST(WebControlContract, HostIsAskedForItsFlags)
@@ -264,19 +268,19 @@ TYPED_TEST(WebControlContract, LoadReportsNavigationStatusTitleAndProgressInOrde
     QString locationAtTitle;
     QObject::connect(c, &WebControl::titleChange, this->owner.get(), [&](const QString &t) {
         if (t == "Page A")
-            locationAtTitle = c->locationUrl();
+            locationAtTitle = c->navigation()->locationUrl();
     });
     ASSERT_TRUE(this->load([&] {
-        c->navigate(a);
+        c->navigation()->navigate(a);
         // Nothing happens before the call returns.
-        EXPECT_EQ(c->readyState(), READYSTATE_UNINITIALIZED);
-        EXPECT_FALSE(c->hasDocument());
+        EXPECT_EQ(c->navigation()->readyState(), READYSTATE_UNINITIALIZED);
+        EXPECT_FALSE(c->navigation()->hasDocument());
         EXPECT_TRUE(events->isEmpty());
     }));
-    EXPECT_TRUE(c->hasDocument());
-    EXPECT_EQ(c->readyState(), READYSTATE_COMPLETE);
-    EXPECT_EQ(c->locationUrl(), a);
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    EXPECT_TRUE(c->navigation()->hasDocument());
+    EXPECT_EQ(c->navigation()->readyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(c->navigation()->locationUrl(), a);
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
     const QStringList &e = *events;
     const auto at = [&e](const QString &event) { return e.indexOf(event); };
     ASSERT_EQ(e.value(0), "before " + a) << e.join(" | ").toStdString();
@@ -297,41 +301,41 @@ TYPED_TEST(WebControlContract, BeforeNavigateCanRefuseALoad)
                      [](const QString &address, bool *cancel) {
                          *cancel = address.endsWith("/b");
                      });
-    c->navigate(this->url("/b"));
+    c->navigation()->navigate(this->url("/b"));
     ASSERT_TRUE(this->go("/c")); // the refused load never got in the way
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
-    EXPECT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page C"));
+    EXPECT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
 }
 
 TYPED_TEST(WebControlContract, BackAndForwardWalkTheHistory)
 {
     auto *c = this->control;
     ASSERT_TRUE(this->go("/a"));
-    EXPECT_FALSE(c->goBack());
-    EXPECT_FALSE(c->goForward());
+    EXPECT_FALSE(c->navigation()->goBack());
+    EXPECT_FALSE(c->navigation()->goForward());
     ASSERT_TRUE(this->go("/b"));
     auto events = this->record(c);
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
-    EXPECT_EQ(c->locationUrl(), this->url("/a"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
+    EXPECT_EQ(c->navigation()->locationUrl(), this->url("/a"));
     EXPECT_EQ(events->value(0), "before " + this->url("/a")); // a walk is asked about too
-    EXPECT_FALSE(c->goBack());
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
-    EXPECT_FALSE(c->goForward());
+    EXPECT_FALSE(c->navigation()->goBack());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goForward()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page B"));
+    EXPECT_FALSE(c->navigation()->goForward());
 
     // A new page after going back drops what lay ahead.
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
     ASSERT_TRUE(this->go("/c"));
-    EXPECT_FALSE(c->goForward());
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    EXPECT_FALSE(c->navigation()->goForward());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
 
     // A reload keeps the place in the history.
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->refresh()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
-    EXPECT_TRUE(c->goForward());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->refresh()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
+    EXPECT_TRUE(c->navigation()->goForward());
 }
 
 TYPED_TEST(WebControlContract, NoHistoryNavigationTakesTheCurrentEntrysPlace)
@@ -339,13 +343,13 @@ TYPED_TEST(WebControlContract, NoHistoryNavigationTakesTheCurrentEntrysPlace)
     auto *c = this->control;
     ASSERT_TRUE(this->go("/a"));
     ASSERT_TRUE(this->go("/b", navNoHistory));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
-    EXPECT_FALSE(c->goBack());
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page B"));
+    EXPECT_FALSE(c->navigation()->goBack());
     // Later pages are kept again, behind the one shown without history.
     ASSERT_TRUE(this->go("/c"));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
-    EXPECT_FALSE(c->goBack());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page B"));
+    EXPECT_FALSE(c->navigation()->goBack());
 }
 
 TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsTheEarlierEntries)
@@ -354,16 +358,16 @@ TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsTheEarlierEntries)
     ASSERT_TRUE(this->go("/a"));
     ASSERT_TRUE(this->go("/b"));
     ASSERT_TRUE(this->go("/c", navNoHistory));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page C"));
     // C took B's place: back is A, and forward from A is C.
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
-    EXPECT_FALSE(c->goForward());
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
-    EXPECT_FALSE(c->goBack());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goForward()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page C"));
+    EXPECT_FALSE(c->navigation()->goForward());
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
+    EXPECT_FALSE(c->navigation()->goBack());
 }
 
 TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsWhatLayAhead)
@@ -372,14 +376,14 @@ TYPED_TEST(WebControlContract, NoHistoryNavigationKeepsWhatLayAhead)
     auto *c = this->control;
     ASSERT_TRUE(this->go("/a"));
     ASSERT_TRUE(this->go("/b"));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
     ASSERT_TRUE(this->go("/c", navNoHistory));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goForward()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page B"));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->goBack()); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page C"));
-    EXPECT_FALSE(c->goBack());
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page C"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goForward()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page B"));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->goBack()); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page C"));
+    EXPECT_FALSE(c->navigation()->goBack());
 }
 
 TYPED_TEST(WebControlContract, StopEndsALoadThatHangs)
@@ -387,11 +391,11 @@ TYPED_TEST(WebControlContract, StopEndsALoadThatHangs)
     auto *c = this->control;
     this->site.serve("/slow", Page{QStringLiteral("Slow"), {}, {}, true});
     ASSERT_TRUE(this->go("/a"));
-    c->navigate(this->url("/slow"));
-    ASSERT_TRUE(waitUntil([&] { return c->readyState() == READYSTATE_LOADING; }));
-    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->stop()); }));
-    EXPECT_EQ(c->readyState(), READYSTATE_COMPLETE);
-    EXPECT_NE(c->locationName(), QStringLiteral("Slow"));
+    c->navigation()->navigate(this->url("/slow"));
+    ASSERT_TRUE(waitUntil([&] { return c->navigation()->readyState() == READYSTATE_LOADING; }));
+    ASSERT_TRUE(this->load([&] { EXPECT_TRUE(c->navigation()->stop()); }));
+    EXPECT_EQ(c->navigation()->readyState(), READYSTATE_COMPLETE);
+    EXPECT_NE(c->navigation()->locationName(), QStringLiteral("Slow"));
 }
 
 TYPED_TEST(WebControlContract, ScriptsAnswerWithThePagesValues)
@@ -403,16 +407,16 @@ TYPED_TEST(WebControlContract, ScriptsAnswerWithThePagesValues)
                           {},
                           false});
     ASSERT_TRUE(this->go("/values"));
-    EXPECT_EQ(c->evaluateScript("document.title"), QVariant(QStringLiteral("Values")));
-    const QVariant count = c->evaluateScript("count");
+    EXPECT_EQ(c->scripting()->evaluateScript("document.title"), QVariant(QStringLiteral("Values")));
+    const QVariant count = c->scripting()->evaluateScript("count");
     EXPECT_EQ(count.typeId(), QMetaType::Int);
     EXPECT_EQ(count.toInt(), 42);
-    const QVariant ratio = c->evaluateScript("ratio");
+    const QVariant ratio = c->scripting()->evaluateScript("ratio");
     EXPECT_EQ(ratio.typeId(), QMetaType::Double);
     EXPECT_DOUBLE_EQ(ratio.toDouble(), 1.5);
-    EXPECT_EQ(c->evaluateScript("name"), QVariant(QStringLiteral("Ann")));
-    EXPECT_EQ(c->evaluateScript("flag"), QVariant(true));
-    EXPECT_FALSE(c->evaluateScript("noSuchName").isValid()); // a script error
+    EXPECT_EQ(c->scripting()->evaluateScript("name"), QVariant(QStringLiteral("Ann")));
+    EXPECT_EQ(c->scripting()->evaluateScript("flag"), QVariant(true));
+    EXPECT_FALSE(c->scripting()->evaluateScript("noSuchName").isValid()); // a script error
 }
 
 TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
@@ -440,17 +444,17 @@ TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
     EXPECT_EQ(host.messages[0].caption, EngineCaption());
     EXPECT_EQ(host.messages[0].type, MB_OK | MB_ICONWARNING);
     EXPECT_FALSE(host.messages[0].prompt);
-    EXPECT_EQ(c->locationName(), QStringLiteral("Alert"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Alert"));
 
     ASSERT_TRUE(this->go("/confirm"));
     ASSERT_EQ(host.messages.size(), 2);
     EXPECT_EQ(host.messages[1].text, QStringLiteral("Sure?"));
     EXPECT_EQ(host.messages[1].caption, EngineCaption());
     EXPECT_EQ(host.messages[1].type, MB_OKCANCEL | MB_ICONQUESTION);
-    EXPECT_EQ(c->locationName(), QStringLiteral("true"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("true"));
     answer = IDCANCEL;
-    ASSERT_TRUE(this->load([&] { c->refresh(); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("false"));
+    ASSERT_TRUE(this->load([&] { c->navigation()->refresh(); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("false"));
 
     answer = IDOK;
     ASSERT_TRUE(this->go("/prompt"));
@@ -460,10 +464,10 @@ TYPED_TEST(WebControlContract, ScriptMessagesReachTheHostAndItsAnswerThePage)
     EXPECT_EQ(host.messages[3].caption, EngineCaption());
     EXPECT_EQ(host.messages[3].type, MB_OKCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(host.messages[3].value, QStringLiteral("x"));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Ann"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Ann"));
     answer = IDCANCEL;
-    ASSERT_TRUE(this->load([&] { c->refresh(); }));
-    EXPECT_EQ(c->locationName(), QStringLiteral("null"));
+    ASSERT_TRUE(this->load([&] { c->navigation()->refresh(); }));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("null"));
     c->setHost(nullptr);
 }
 
@@ -482,19 +486,19 @@ TYPED_TEST(WebControlContract, WithoutAnAnswerTheControlsOwnBoxAppearsUnlessSile
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Sure?"));
     EXPECT_EQ(modal.asked[0].caption, EngineCaption());
     EXPECT_EQ(modal.asked[0].buttons, mbOK | mbCancel);
-    EXPECT_EQ(c->locationName(), QStringLiteral("true"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("true"));
 
     c->setSilent(true);
     EXPECT_TRUE(c->silent());
-    ASSERT_TRUE(this->load([&] { c->refresh(); }));
+    ASSERT_TRUE(this->load([&] { c->navigation()->refresh(); }));
     EXPECT_EQ(modal.asked.size(), 1);
-    EXPECT_EQ(c->locationName(), QStringLiteral("false"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("false"));
 
     // The host's silent flag has the same effect.
     c->setSilent(false);
     host.flags = DLCTL_DEFAULT | DLCTL_SILENT;
     c->ambientPropertyChanged(DISPID_AMBIENT_DLCONTROL);
-    ASSERT_TRUE(this->load([&] { c->refresh(); }));
+    ASSERT_TRUE(this->load([&] { c->navigation()->refresh(); }));
     EXPECT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(host.messages.size(), 3);
     c->setHost(nullptr);
@@ -510,11 +514,11 @@ TYPED_TEST(WebControlContract, NoScriptsFlagKeepsThePagesScriptFromRunning)
     host.flags = DLCTL_DEFAULT | DLCTL_NO_SCRIPTS;
     c->setHost(&host);
     ASSERT_TRUE(this->go("/confirm"));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Static"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Static"));
     EXPECT_TRUE(host.messages.isEmpty());
     host.flags = DLCTL_DEFAULT;
     c->ambientPropertyChanged(DISPID_AMBIENT_DLCONTROL);
-    ASSERT_TRUE(this->load([&] { c->refresh(); }));
+    ASSERT_TRUE(this->load([&] { c->navigation()->refresh(); }));
     EXPECT_EQ(host.messages.size(), 1);
     c->setHost(nullptr);
 }
@@ -530,7 +534,7 @@ TYPED_TEST(WebControlContract, NewWindowIsCaughtAndRedirectedIntoTheAskingView)
     QObject::connect(catcher, &WebControl::beforeNavigate, this->owner.get(),
                      [c](const QString &address, bool *cancel) {
                          *cancel = true;
-                         c->navigate(address);
+                         c->navigation()->navigate(address);
                      });
     int requests = 0;
     QObject::connect(c, &WebControl::newWindow, this->owner.get(),
@@ -539,11 +543,11 @@ TYPED_TEST(WebControlContract, NewWindowIsCaughtAndRedirectedIntoTheAskingView)
                          *target = catcher;
                      });
     ASSERT_TRUE(this->go("/opener"));
-    ASSERT_TRUE(waitUntil([&] { return c->locationName() == "Page B"; }));
+    ASSERT_TRUE(waitUntil([&] { return c->navigation()->locationName() == "Page B"; }));
     EXPECT_EQ(requests, 1);
-    EXPECT_EQ(c->locationUrl(), b);
+    EXPECT_EQ(c->navigation()->locationUrl(), b);
     EXPECT_EQ(*caught, QStringList{"before " + b}); // the catcher loads nothing itself
-    EXPECT_FALSE(catcher->hasDocument());
+    EXPECT_FALSE(catcher->navigation()->hasDocument());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_TRUE(w == this->owner.get() || !w->isVisible()) << "a window of its own";
 }
@@ -561,7 +565,7 @@ TYPED_TEST(WebControlContract, NewWindowWithoutATargetIsDiscarded)
     ASSERT_TRUE(this->go("/opener"));
     ASSERT_TRUE(waitUntil([&] { return requests == 1; }));
     this->settle();
-    EXPECT_EQ(c->locationName(), QStringLiteral("Opener"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Opener"));
     EXPECT_EQ(this->loads, 1);
 }
 
@@ -591,21 +595,21 @@ TYPED_TEST(WebControlContract, OfflineFlagsBlockNetworkLoads)
     auto events = this->record(c);
     const QString a = this->url("/a");
     ASSERT_TRUE(this->go("/a"));
-    EXPECT_EQ(c->readyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(c->navigation()->readyState(), READYSTATE_COMPLETE);
     // The program's offline page stands in, under the address asked for.
-    EXPECT_EQ(c->locationUrl(), a);
-    EXPECT_EQ(c->locationName(), QStringLiteral("Offline"));
+    EXPECT_EQ(c->navigation()->locationUrl(), a);
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Offline"));
     EXPECT_TRUE(std::any_of(events->begin(), events->end(), [&](const QString &e) {
         return e.startsWith("status Cannot open " + a);
     })) << events->join(" | ").toStdString();
     // Local pages still load.
-    ASSERT_TRUE(this->load([&] { c->navigate(QStringLiteral("about:blank")); }));
-    EXPECT_EQ(c->locationUrl(), QStringLiteral("about:blank"));
+    ASSERT_TRUE(this->load([&] { c->navigation()->navigate(QStringLiteral("about:blank")); }));
+    EXPECT_EQ(c->navigation()->locationUrl(), QStringLiteral("about:blank"));
     EXPECT_EQ(events->last(), QStringLiteral("progress -1"));
     EXPECT_TRUE(events->contains(QStringLiteral("status Done")));
 
     host.flags = DLCTL_DEFAULT;
     ASSERT_TRUE(this->go("/a"));
-    EXPECT_EQ(c->locationName(), QStringLiteral("Page A"));
+    EXPECT_EQ(c->navigation()->locationName(), QStringLiteral("Page A"));
     c->setHost(nullptr);
 }

@@ -20,6 +20,7 @@
 #include "browser/mwebbrowser.h"
 #include "platform/profiles.h"
 #include "platform/qtwebcontrol.h"
+#include "platform/webengine.h"
 #include "support/httpserver.h"
 #include "support/scriptedmodal.h"
 #include "support/wait.h"
@@ -114,7 +115,7 @@ TEST_F(WebControlE2E, NoCacheNavigationsFetchAgainAndLeaveNoTrace)
     for (const char *path : {"/cached", "/uncached"})
         server.serve(path, "<html><title>Cacheable</title><body>C</body></html>", "text/html",
                      {"Cache-Control: max-age=3600"});
-    const QString cache = QtWebControl::EngineCacheFolder();
+    const QString cache = engine::CacheFolder();
     const QByteArray cachedUrl = server.url("/cached").toEncoded();
     const QByteArray uncachedUrl = server.url("/uncached").toEncoded();
 
@@ -204,7 +205,7 @@ TEST_F(WebControlE2E, TextSizeAppliesToEveryViewAndIsKept)
     EXPECT_EQ(late->GetTextSize(), 4);
     EXPECT_EQ(late->LocationURL(), QStringLiteral("about:blank"));
 
-    QFile kept(QtWebControl::EngineDataFolder() + "/textsize");
+    QFile kept(engine::DataFolder() + "/textsize");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll().trimmed(), QByteArray("4"));
 

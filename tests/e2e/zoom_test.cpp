@@ -86,7 +86,10 @@ protected:
     }
     static double number(TBrowser *pane, const char *script)
     {
-        return pane->WebView->Control()->evaluateScript(QString::fromLatin1(script)).toDouble();
+        return pane->WebView->Control()
+            ->scripting()
+            ->evaluateScript(QString::fromLatin1(script))
+            .toDouble();
     }
     // The focus in the pane's page, as after a click into it.
     void focusPage(TBrowser *pane)

@@ -62,7 +62,7 @@ QStringList PaneTest::lines(TURLCombo *combo)
 QStringList PaneTest::navigated(TBrowser *pane)
 {
     QStringList result;
-    for (const FakeWebControl::Navigation &n : fakeOf(pane)->navigations)
+    for (const FakeWebControl::Navigation &n : fakeOf(pane)->calls.navigations)
         result << n.address;
     return result;
 }

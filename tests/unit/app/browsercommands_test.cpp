@@ -45,7 +45,7 @@ protected:
     }
     static bool askedForOptions(TBrowser *pane)
     {
-        for (const FakeWebControl::Command &c : fakeOf(pane)->commands)
+        for (const FakeWebControl::Command &c : fakeOf(pane)->calls.commands)
             if (c.useGroup && c.command == platform::CGID_IWebBrowser_OPTIONS)
                 return true;
         return false;
@@ -68,7 +68,7 @@ TEST_F(BrowserCommands, InternetOptionsGoToTheFirstVisiblePane)
     EXPECT_TRUE(askedForOptions(left));
     EXPECT_FALSE(askedForOptions(inBook));
     // Without a document the pane loads about:blank first.
-    EXPECT_EQ(fakeOf(left)->navigations.first().address, QStringLiteral("about:blank"));
+    EXPECT_EQ(fakeOf(left)->calls.navigations.first().address, QStringLiteral("about:blank"));
     EXPECT_EQ(book->ActivePageIndex(), 1);
     EXPECT_TRUE(modal.asked.isEmpty()); // no "not implemented yet"
 }

@@ -25,10 +25,10 @@ protected:
     static void showPage(TBrowser *p, const QString &address, const QString &title)
     {
         FakeWebControl *f = fakeOf(p);
-        f->document = true;
-        f->location = address;
-        f->title = title;
-        f->emitTitle(title);
+        f->state.document = true;
+        f->state.location = address;
+        f->state.title = title;
+        f->script().emitTitle(title);
     }
     void type(const QString &text)
     {
@@ -264,7 +264,7 @@ TEST_F(BookmarkCommands, ScrollSettingsNeedTheSelectedBookmarksPageLoaded)
 {
     addBookmarks(pane, {{"Long", "http://long.test/"}});
     FakeWebControl *fake = fakeOf(pane);
-    fake->scriptResult = [](const QString &script) {
+    fake->state.scriptResult = [](const QString &script) {
         if (script.contains(QStringLiteral("scrollX :")))
             return QVariant(30);
         if (script.contains(QStringLiteral("scrollY :")))
@@ -281,7 +281,7 @@ TEST_F(BookmarkCommands, ScrollSettingsNeedTheSelectedBookmarksPageLoaded)
     SetNoScrollBars(*combo, true);
     EXPECT_TRUE(url->NoScroll());
     EXPECT_TRUE(SelectedNoScroll(*combo));
-    EXPECT_EQ(fake->refreshCalls, 1);
+    EXPECT_EQ(fake->calls.refreshCalls, 1);
     SetNoScrollBars(*combo, false);
     EXPECT_EQ(url->ScrollX(), 0);
     EXPECT_EQ(url->ScrollY(), 0);
@@ -290,7 +290,7 @@ TEST_F(BookmarkCommands, ScrollSettingsNeedTheSelectedBookmarksPageLoaded)
     type(QStringLiteral("Lon"));
     SetNoScrollBars(*combo, true);
     EXPECT_FALSE(url->NoScroll());
-    EXPECT_EQ(fake->refreshCalls, 3);
+    EXPECT_EQ(fake->calls.refreshCalls, 3);
     SaveScrollPosition(*combo);
     EXPECT_EQ(url->ScrollY(), 0);
 }

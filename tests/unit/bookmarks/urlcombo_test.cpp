@@ -64,7 +64,7 @@ TEST_F(Combo, ListsNewestFirstAndAPickedBookmarkMovesToTheTopOnceItsTitleArrives
 TEST_F(Combo, EnterGoesToTheNamedBookmarkOrToTheTypedAddress)
 {
     type(QStringLiteral("b"));
-    EXPECT_TRUE(fake->navigations.isEmpty()); // typing never navigates
+    EXPECT_TRUE(fake->calls.navigations.isEmpty()); // typing never navigates
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_EQ(navigated(pane), QStringList({"http://b/"}));
     EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
@@ -79,14 +79,14 @@ TEST_F(Combo, GoAllSkipsTypedAddressesAndExcludedBookmarks)
 {
     combo->setEditText(QStringLiteral("http://typed/"));
     pane->GoBookmarked();
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
     pane->GoClick(pane->GoButton);
     EXPECT_EQ(navigated(pane), QStringList({"http://typed/"}));
 
     pane->URLs()->Items(0)->SetRefresh(-1);
     combo->setCurrentIndex(2); // A
     pane->GoBookmarked();
-    EXPECT_EQ(fake->navigations.size(), 1);
+    EXPECT_EQ(fake->calls.navigations.size(), 1);
     pane->GoClick(pane->GoButton);
     EXPECT_EQ(navigated(pane), QStringList({"http://typed/", "http://a/"}));
 
@@ -100,7 +100,7 @@ TEST_F(Combo, UpWalksWithoutLoadingCtrlUpLoadsEachBookmarkReached)
     combo->setCurrentIndex(2);
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
     QTest::keyClick(combo, Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(combo->currentText(), QStringLiteral("C"));
     EXPECT_EQ(navigated(pane), QStringList({"http://c/"}));
@@ -117,7 +117,7 @@ TEST_F(Combo, EscapeTakesTypingBackAndLoadsNothing)
     QTest::keyClick(combo, Qt::Key_Escape);
     EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
     EXPECT_EQ(combo->SelectedIndex(), 1);
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
 }
 
 TEST(ShownBookmark, IsTheBookmarkOfTheLoadedAddressWhateverTheBoxHolds)
@@ -148,7 +148,7 @@ TEST_F(Combo, EscapePutsTheShownBookmarkBackWhateverWasWalkedOrTyped)
     ASSERT_EQ(combo->currentText(), QStringLiteral("A"));
     const int shown = combo->ShownIndex();
     ASSERT_EQ(combo->SelectedIndex(), shown);
-    fake->navigations.clear();
+    fake->calls.navigations.clear();
 
     QTest::keyClick(combo, Qt::Key_Down); // walks the list, loads nothing
     QTest::keyClicks(combo, QStringLiteral("xyz"));
@@ -161,7 +161,7 @@ TEST_F(Combo, EscapePutsTheShownBookmarkBackWhateverWasWalkedOrTyped)
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(combo->SelectedIndex(), shown);
     EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("A"));
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
 }
 
 TEST_F(Combo, EscapeOnAPageThatIsNoBookmarkShowsItsAddress)
@@ -182,16 +182,16 @@ TEST_F(Combo, LeavingTheBoxWithATypedBookmarkNameLoadsNothing)
     type(QStringLiteral("a"));
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(combo, &out);
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
 }
 
 TEST_F(Combo, ATitleForALocationThatIsNoBookmarkShowsTheLocation)
 {
     combo->setCurrentIndex(0);
-    fake->location = QStringLiteral("http://elsewhere/");
-    fake->title = QStringLiteral("Elsewhere");
-    fake->document = true;
-    fake->emitTitle(QStringLiteral("Elsewhere"));
+    fake->state.location = QStringLiteral("http://elsewhere/");
+    fake->state.title = QStringLiteral("Elsewhere");
+    fake->state.document = true;
+    fake->script().emitTitle(QStringLiteral("Elsewhere"));
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(combo->currentText(), QStringLiteral("http://elsewhere/"));
     EXPECT_EQ(combo->Hint(), QStringLiteral("Elsewhere|http://elsewhere/"));
@@ -207,24 +207,24 @@ TEST_F(Combo, ScrollSettingsApplyOnlyWhenLineZeroIsSelectedAtLoadEnd)
     TURL *c = pane->URLs()->Items(2);
     c->SetScrollX(120);
     c->SetScrollY(40);
-    fake->document = true;
-    fake->scriptResult = [](const QString &) { return QVariant(true); };
+    fake->state.document = true;
+    fake->state.scriptResult = [](const QString &) { return QVariant(true); };
 
     combo->setCurrentIndex(1);
-    fake->emitProgress(-1, 100);
-    EXPECT_TRUE(fake->scripts.isEmpty());
+    fake->script().emitProgress(-1, 100);
+    EXPECT_TRUE(fake->calls.scripts.isEmpty());
 
     combo->setCurrentIndex(0);
     combo->DocumentLoaded();
-    ASSERT_EQ(fake->scripts.size(), 2);
-    EXPECT_TRUE(fake->scripts[0].contains(QStringLiteral("scrollTo(120")));
-    EXPECT_TRUE(fake->scripts[1].contains(QStringLiteral("scrollTo(window.scrollX, 40)")));
+    ASSERT_EQ(fake->calls.scripts.size(), 2);
+    EXPECT_TRUE(fake->calls.scripts[0].contains(QStringLiteral("scrollTo(120")));
+    EXPECT_TRUE(fake->calls.scripts[1].contains(QStringLiteral("scrollTo(window.scrollX, 40)")));
 
-    fake->scripts.clear();
+    fake->calls.scripts.clear();
     c->SetNoScroll(true);
     combo->DocumentLoaded();
-    ASSERT_EQ(fake->scripts.size(), 1);
-    EXPECT_TRUE(fake->scripts[0].contains(QStringLiteral("overflow = 'hidden'")));
+    ASSERT_EQ(fake->calls.scripts.size(), 1);
+    EXPECT_TRUE(fake->calls.scripts[0].contains(QStringLiteral("overflow = 'hidden'")));
 }
 
 TEST_F(Combo, APageWithoutBodyAbandonsTheScrollSettings)
@@ -232,11 +232,11 @@ TEST_F(Combo, APageWithoutBodyAbandonsTheScrollSettings)
     TURL *c = pane->URLs()->Items(2);
     c->SetScrollX(10);
     c->SetScrollY(20);
-    fake->document = true;
-    fake->scriptResult = [](const QString &) { return QVariant(false); };
+    fake->state.document = true;
+    fake->state.scriptResult = [](const QString &) { return QVariant(false); };
     combo->setCurrentIndex(0);
     combo->DocumentLoaded();
-    EXPECT_EQ(fake->scripts.size(), 1);
+    EXPECT_EQ(fake->calls.scripts.size(), 1);
 }
 
 TEST_F(Combo, RebuildingTheListKeepsTypedTextAndTheSelectionByName)
@@ -299,7 +299,7 @@ TEST_F(Combo, InTheOpenListCtrlUpAndDownLoadEachBookmarkAndTheBoxFollows)
     EXPECT_EQ(view->currentIndex().row(), 1);
     // A plain walk in the list loads nothing.
     QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(fake->navigations.size(), 3);
+    EXPECT_EQ(fake->calls.navigations.size(), 3);
 }
 
 TEST_F(Combo, EscapeInTheOpenListTakesTypingBackAndLoadsNothing)
@@ -314,7 +314,7 @@ TEST_F(Combo, EscapeInTheOpenListTakesTypingBackAndLoadsNothing)
     EXPECT_EQ(combo->currentText(), QStringLiteral("B"));
     EXPECT_EQ(combo->SelectedIndex(), 1);
     EXPECT_FALSE(combo->view()->isVisible());
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
 }
 
 TEST_F(Combo, NamesDoNotSizeTheBoxAndTheOpenListShowsEveryLine)

@@ -118,8 +118,8 @@ TEST_F(Pane, StopRefreshAndBackOnAFreshPaneDoNothing)
     pane->RefreshClick(pane->RefreshButton);
     pane->RefreshBookmarked();
     pane->BackClick();
-    EXPECT_EQ(fake->stopCalls, 0);
-    EXPECT_EQ(fake->refreshCalls, 0);
+    EXPECT_EQ(fake->calls.stopCalls, 0);
+    EXPECT_EQ(fake->calls.refreshCalls, 0);
     EXPECT_TRUE(modal.asked.isEmpty());
     EXPECT_EQ(form()->StatusText(), status);
 }
@@ -136,29 +136,29 @@ TEST_F(Pane, RefreshButtonReloadsAnyPageRefreshAllOnlyTheSelectedBookmarksOwn)
     pane->GoClick(pane->GoButton);
     settle();
     pane->RefreshBookmarked(); // a typed address is no bookmark
-    EXPECT_EQ(fake->refreshCalls, 0);
+    EXPECT_EQ(fake->calls.refreshCalls, 0);
     pane->RefreshClick(pane->RefreshButton);
-    EXPECT_EQ(fake->refreshCalls, 1);
+    EXPECT_EQ(fake->calls.refreshCalls, 1);
 
     pane->AddressCombo->setEditText(QStringLiteral("HOME"));
     pane->GoClick(pane->GoButton);
     settle();
     pane->RefreshBookmarked();
-    EXPECT_EQ(fake->refreshCalls, 2);
+    EXPECT_EQ(fake->calls.refreshCalls, 2);
 
     pane->AddressCombo->setEditText(QStringLiteral("Never"));
     pane->GoClick(pane->GoButton);
     settle();
     pane->RefreshBookmarked(); // excluded from global reload
-    EXPECT_EQ(fake->refreshCalls, 2);
+    EXPECT_EQ(fake->calls.refreshCalls, 2);
     pane->StopLoading();
-    EXPECT_EQ(fake->stopCalls, 1);
+    EXPECT_EQ(fake->calls.stopCalls, 1);
 }
 
 TEST_F(Pane, StatusTextGoesToTheMainWindow)
 {
     TBrowser *pane = newPane();
-    fakeOf(pane)->emitStatusText(QStringLiteral("Opening page..."));
+    fakeOf(pane)->script().emitStatusText(QStringLiteral("Opening page..."));
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Opening page..."));
 }
 
@@ -167,25 +167,25 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
     TBrowser *first = newPane();
     TBrowser *second = newPane();
     first->SetNoCache(true);
-    WebControl *catcher = fakeOf(first)->emitNewWindow();
+    WebControl *catcher = fakeOf(first)->script().emitNewWindow();
     ASSERT_NE(catcher, nullptr);
     EXPECT_EQ(module()->NewWindows().RedirectTarget(), first->WebView);
     // A later request replaces one not yet redirected.
-    EXPECT_EQ(fakeOf(second)->emitNewWindow(), catcher);
+    EXPECT_EQ(fakeOf(second)->script().emitNewWindow(), catcher);
     EXPECT_EQ(module()->NewWindows().RedirectTarget(), second->WebView);
-    EXPECT_EQ(fakeOf(first)->emitNewWindow(), catcher);
+    EXPECT_EQ(fakeOf(first)->script().emitNewWindow(), catcher);
 
     auto *fakeCatcher = static_cast<FakeWebControl *>(catcher);
-    EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://popup/")));
-    ASSERT_EQ(fakeOf(first)->navigations.size(), 1);
-    EXPECT_EQ(fakeOf(first)->navigations[0].address, QStringLiteral("http://popup/"));
-    EXPECT_EQ(fakeOf(first)->navigations[0].flags, 0);
-    EXPECT_TRUE(fakeOf(second)->navigations.isEmpty());
+    EXPECT_TRUE(fakeCatcher->script().emitBeforeNavigate(QStringLiteral("http://popup/")));
+    ASSERT_EQ(fakeOf(first)->calls.navigations.size(), 1);
+    EXPECT_EQ(fakeOf(first)->calls.navigations[0].address, QStringLiteral("http://popup/"));
+    EXPECT_EQ(fakeOf(first)->calls.navigations[0].flags, 0);
+    EXPECT_TRUE(fakeOf(second)->calls.navigations.isEmpty());
     EXPECT_EQ(module()->NewWindows().RedirectTarget(), nullptr);
     // Nothing is waiting: a stray navigation of the catcher goes nowhere.
-    EXPECT_TRUE(fakeCatcher->emitBeforeNavigate(QStringLiteral("http://stray/")));
-    EXPECT_EQ(fakeOf(first)->navigations.size(), 1);
-    EXPECT_TRUE(fakeCatcher->navigations.isEmpty());
+    EXPECT_TRUE(fakeCatcher->script().emitBeforeNavigate(QStringLiteral("http://stray/")));
+    EXPECT_EQ(fakeOf(first)->calls.navigations.size(), 1);
+    EXPECT_TRUE(fakeCatcher->calls.navigations.isEmpty());
 }
 
 TEST_F(Pane, APageCannotCloseItsPane)
@@ -193,7 +193,7 @@ TEST_F(Pane, APageCannotCloseItsPane)
     TBrowser *pane = newPane();
     form()->show();
     QPointer<TBrowser> guard(pane);
-    fakeOf(pane)->emitCloseRequest();
+    fakeOf(pane)->script().emitCloseRequest();
     settle();
     ASSERT_TRUE(guard);
     EXPECT_TRUE(pane->WebView->isVisible());
@@ -206,13 +206,13 @@ TEST_F(Pane, ModerateModeSendsAlertsAndErrorsToTheStatusBarAndAsksTheRest)
 
     WebMessage alert = message(QStringLiteral("  Hello \n"), QStringLiteral("Web Page Message"),
                                MB_OK | MB_ICONWARNING);
-    EXPECT_TRUE(fake->askShowMessage(alert));
+    EXPECT_TRUE(fake->script().askShowMessage(alert));
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Web Page Message: Hello"));
     EXPECT_TRUE(modal.asked.isEmpty());
 
     WebMessage error = message(QStringLiteral("Bad"), QStringLiteral("Certificate Error"),
                                MB_YESNO | MB_ICONWARNING);
-    EXPECT_TRUE(fake->askShowMessage(error));
+    EXPECT_TRUE(fake->script().askShowMessage(error));
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Certificate Error: Bad"));
     EXPECT_TRUE(modal.asked.isEmpty());
 
@@ -220,7 +220,7 @@ TEST_F(Pane, ModerateModeSendsAlertsAndErrorsToTheStatusBarAndAsksTheRest)
     WebMessage confirm = message(QStringLiteral("Leave?"),
                                  QStringLiteral("Microsoft Internet Explorer"),
                                  MB_OKCANCEL | MB_ICONQUESTION);
-    EXPECT_TRUE(fake->askShowMessage(confirm));
+    EXPECT_TRUE(fake->script().askShowMessage(confirm));
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Mira"));
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Leave?"));
@@ -233,7 +233,7 @@ TEST_F(Pane, ModerateModeSendsAlertsAndErrorsToTheStatusBarAndAsksTheRest)
                                 MB_OKCANCEL | MB_ICONQUESTION);
     prompt.prompt = true;
     prompt.value = QStringLiteral("default");
-    EXPECT_TRUE(fake->askShowMessage(prompt));
+    EXPECT_TRUE(fake->script().askShowMessage(prompt));
     ASSERT_EQ(modal.asked.size(), 2);
     EXPECT_EQ(modal.asked[1].kind, ModalRecord::Kind::InputBox);
     EXPECT_EQ(prompt.result, IDOK);
@@ -246,7 +246,7 @@ TEST_F(Pane, InteractiveModeShowsEveryMessageAsABox)
     form()->SetTag(pfInteractive);
     modal.answer(mrOK);
     WebMessage alert = message(QStringLiteral("Hello"), QStringLiteral("Script Error"), MB_OK);
-    EXPECT_TRUE(fakeOf(pane)->askShowMessage(alert));
+    EXPECT_TRUE(fakeOf(pane)->script().askShowMessage(alert));
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Script Error"));
     EXPECT_EQ(alert.result, IDOK);
@@ -258,7 +258,7 @@ TEST_F(Pane, NoMainWindowNoMessage)
     TBrowser pane(&owner);
     WebMessage confirm = message(QStringLiteral("Sure?"), QStringLiteral("Web Page Message"),
                                  MB_OKCANCEL);
-    EXPECT_TRUE(fakeOf(&pane)->askShowMessage(confirm));
+    EXPECT_TRUE(fakeOf(&pane)->script().askShowMessage(confirm));
     EXPECT_TRUE(modal.asked.isEmpty());
 }
 
@@ -294,10 +294,10 @@ TEST_F(Pane, GoAllStopAllAndRefreshAllReachEveryPaneInOrder)
     EXPECT_TRUE(navigated(excluded).isEmpty());
 
     module()->Action("RefreshAllAction")->trigger();
-    EXPECT_EQ(fakeOf(first)->refreshCalls, 1);
+    EXPECT_EQ(fakeOf(first)->calls.refreshCalls, 1);
     module()->Action("StopAllAction")->trigger();
-    EXPECT_EQ(fakeOf(first)->stopCalls, 1);
-    EXPECT_EQ(fakeOf(typed)->stopCalls, 0); // nothing loaded there
+    EXPECT_EQ(fakeOf(first)->calls.stopCalls, 1);
+    EXPECT_EQ(fakeOf(typed)->calls.stopCalls, 0); // nothing loaded there
 }
 
 TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
@@ -321,12 +321,12 @@ TEST_F(Pane, PressesRecordTheirControlAndTheArrowCommandsActOnThatPane)
     module()->Documents().ArrowPopupPopup();
     EXPECT_TRUE(module()->Action("FindAction")->isEnabled());
     EXPECT_TRUE(module()->Action("PrintAction")->isEnabled());
-    const int before = fakeOf(second)->commands.size();
+    const int before = fakeOf(second)->calls.commands.size();
     module()->Action("FindAction")->trigger();
-    ASSERT_EQ(fakeOf(second)->commands.size(), before + 1);
-    EXPECT_TRUE(fakeOf(second)->commands.last().useGroup);
-    EXPECT_EQ(fakeOf(second)->commands.last().command, 1);
-    EXPECT_TRUE(fakeOf(first)->commands.isEmpty());
+    ASSERT_EQ(fakeOf(second)->calls.commands.size(), before + 1);
+    EXPECT_TRUE(fakeOf(second)->calls.commands.last().useGroup);
+    EXPECT_EQ(fakeOf(second)->calls.commands.last().command, 1);
+    EXPECT_TRUE(fakeOf(first)->calls.commands.isEmpty());
 
     // A press inside the page belongs to the web view that shows it.
     QWidget *page = first->WebView->childAt(first->WebView->rect().center());
@@ -408,8 +408,8 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
     now = 30000;
     refresher.Tick();
-    EXPECT_EQ(fake->refreshCalls, 1);
-    EXPECT_EQ(fake->navigations.size(), 1); // Half's load alone
+    EXPECT_EQ(fake->calls.refreshCalls, 1);
+    EXPECT_EQ(fake->calls.navigations.size(), 1); // Half's load alone
 
     // Escape shows Half again; the timer never stopped.
     QTest::keyClick(combo, Qt::Key_Escape);
@@ -424,7 +424,7 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(zeroLine, 0)).center());
     settle();
-    ASSERT_EQ(fake->location, QStringLiteral("http://zero.test/"));
+    ASSERT_EQ(fake->state.location, QStringLiteral("http://zero.test/"));
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
 
     // Go on a typed address: the page shown is no bookmark, so no timer.
@@ -434,7 +434,7 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     QTest::keyClicks(combo, QStringLiteral("http://typed.test/"));
     QTest::keyClick(combo, Qt::Key_Return);
     settle();
-    ASSERT_EQ(fake->location, QStringLiteral("http://typed.test/"));
+    ASSERT_EQ(fake->state.location, QStringLiteral("http://typed.test/"));
     EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
 }
 
@@ -444,12 +444,12 @@ TEST_F(TimedPane, APageThatRetitlesItselfLeavesTypingAloneANewPageTakesTheBoxBac
     TURLCombo *combo = pane->AddressCombo;
     FakeWebControl *fake = fakeOf(pane);
     show(pane, QStringLiteral("Half"));
-    fake->emitTitle(QStringLiteral("12:00")); // not typing: the bookmark stays shown
+    fake->script().emitTitle(QStringLiteral("12:00")); // not typing: the bookmark stays shown
     EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
 
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo, QStringLiteral("http://next"));
-    fake->emitTitle(QStringLiteral("12:01"));
+    fake->script().emitTitle(QStringLiteral("12:01"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("http://next"));
     EXPECT_EQ(combo->Hint(), QStringLiteral("12:01|http://half.test/"));
 
@@ -459,7 +459,7 @@ TEST_F(TimedPane, APageThatRetitlesItselfLeavesTypingAloneANewPageTakesTheBoxBac
     show(pane, QStringLiteral("Half")); // a bookmark named and gone to
     EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
     EXPECT_EQ(combo->currentIndex(), 0);
-    fake->emitTitle(QStringLiteral("12:02"));
+    fake->script().emitTitle(QStringLiteral("12:02"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
 }
 
@@ -468,8 +468,8 @@ TEST_F(TimedPane, APaneWaitsWhileItsPagesAlertIsOpen)
     TBrowser *pane = wallPane();
     form()->SetTag(pfInteractive);
     FakeWebControl *fake = fakeOf(pane);
-    fake->site = std::make_shared<FakeWebControl::Site>();
-    (*fake->site)[QStringLiteral("http://half.test/")] =
+    fake->state.site = std::make_shared<FakeWebControl::Site>();
+    (*fake->state.site)[QStringLiteral("http://half.test/")] =
         FakeWebControl::Page{QStringLiteral("Half"),
                              {},
                              {{FakeWebControl::PageStep::Alert, QStringLiteral("Look"), {}}},
@@ -505,7 +505,7 @@ TEST_F(TimedPane, TimedReloadPutsTheScrollPositionBack)
     TBrowser *pane = wallPane();
     show(pane, QStringLiteral("Half"));
     FakeWebControl *fake = fakeOf(pane);
-    fake->scriptResult = [](const QString &script) -> QVariant {
+    fake->state.scriptResult = [](const QString &script) -> QVariant {
         if (script.contains(QLatin1String("window.scrollTo")))
             return true;
         if (script.contains(QLatin1String("window.scrollX : -1")))
@@ -514,21 +514,21 @@ TEST_F(TimedPane, TimedReloadPutsTheScrollPositionBack)
             return 300;
         return {};
     };
-    fake->scripts.clear();
+    fake->calls.scripts.clear();
     pane->TimedReload();
-    EXPECT_EQ(fake->refreshCalls, 1);
+    EXPECT_EQ(fake->calls.refreshCalls, 1);
     settle();
-    EXPECT_TRUE(fake->scripts.contains(
+    EXPECT_TRUE(fake->calls.scripts.contains(
         QStringLiteral("document.body ? (window.scrollTo(40, window.scrollY), true) : false")));
-    EXPECT_TRUE(fake->scripts.contains(
+    EXPECT_TRUE(fake->calls.scripts.contains(
         QStringLiteral("document.body ? (window.scrollTo(window.scrollX, 300), true) : false")));
 
     // At the top of the page nothing is put back.
-    fake->scriptResult = [](const QString &) -> QVariant { return 0; };
-    fake->scripts.clear();
+    fake->state.scriptResult = [](const QString &) -> QVariant { return 0; };
+    fake->calls.scripts.clear();
     pane->TimedReload();
     settle();
-    for (const QString &script : std::as_const(fake->scripts))
+    for (const QString &script : std::as_const(fake->calls.scripts))
         EXPECT_FALSE(script.contains(QLatin1String("scrollTo"))) << script.toStdString();
 }
 
@@ -544,19 +544,19 @@ TEST_F(TimedPane, AHiddenPaneRestsAfterItsDelayAndWakesToShowOrLoad)
     form()->ClientArea()->hide(); // as a book page in the background
     settle();
     EXPECT_TRUE(pane->Resting());
-    EXPECT_TRUE(fake->resting);
+    EXPECT_TRUE(fake->state.resting);
 
     pane->GoClick(nullptr); // Go All wakes it to load, and it rests again after
-    EXPECT_FALSE(fake->resting);
+    EXPECT_FALSE(fake->state.resting);
     settle();
-    EXPECT_TRUE(fake->resting);
+    EXPECT_TRUE(fake->state.resting);
 
     form()->ClientArea()->show();
     EXPECT_FALSE(pane->Resting());
-    EXPECT_FALSE(fake->resting);
+    EXPECT_FALSE(fake->state.resting);
 
     // A hidden window is not a book page in the background: nothing rests.
     form()->hide();
     settle();
-    EXPECT_FALSE(fake->resting);
+    EXPECT_FALSE(fake->state.resting);
 }

@@ -50,7 +50,7 @@ TEST_F(BrowserStream, ExampleSetReadsIntoPanesAndWritesBackByteForByte)
     EXPECT_EQ(left->AddressCombo->currentIndex(), 0);
     EXPECT_EQ(left->AddressCombo->currentText(), QStringLiteral("Start"));
     for (TBrowser *pane : panes)
-        EXPECT_TRUE(fakeOf(pane)->navigations.isEmpty());
+        EXPECT_TRUE(fakeOf(pane)->calls.navigations.isEmpty());
     EXPECT_EQ(WriteConfigSet(form()), text);
 }
 

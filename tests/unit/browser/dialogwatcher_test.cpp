@@ -8,6 +8,7 @@
 
 #include "browser/browser.h"
 #include "browser/dialogwatcher.h"
+#include "dialogs/pagedialogs.h"
 #include "platform/webdialogs.h"
 #include "support/panefixture.h"
 #include "support/wait.h"
@@ -89,7 +90,7 @@ TEST_F(Watcher, ThePageClosingItsWindowIsAnsweredNoInEveryModeAndTheLastWebViewG
         settle();
         module()->SetLastControl(pane->WebView);
         // The page has asked already; the question comes next.
-        fakeOf(pane)->emitCloseRequest();
+        fakeOf(pane)->script().emitCloseRequest();
         settle();
         settle();
         EXPECT_TRUE(modal.asked.isEmpty()) << tag;
@@ -110,7 +111,7 @@ TEST_F(Watcher, CloseQuestionOfASilentViewIsNotAskedAndNothingGoesBack)
     pane->WebView->NavigateTo(QStringLiteral("http://b/"));
     settle();
     module()->SetLastControl(pane->WebView);
-    fakeOf(pane)->emitCloseRequest();
+    fakeOf(pane)->script().emitCloseRequest();
     settle();
     settle();
     EXPECT_EQ(pane->WebView->LocationURL(), QStringLiteral("http://b/"));
@@ -178,7 +179,7 @@ TEST_F(Watcher, BothModeFlagsOfAHandEditedSetCheckBothSilenceEveryViewAndShowEve
 
     modal.answer(mrOK);
     WebMessage alert{QStringLiteral("Hello"), engine, MB_OK, false, {}, IDOK};
-    EXPECT_TRUE(fakeOf(first)->askShowMessage(alert));
+    EXPECT_TRUE(fakeOf(first)->script().askShowMessage(alert));
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Mira"));
 

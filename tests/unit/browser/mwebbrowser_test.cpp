@@ -35,8 +35,8 @@ protected:
     }
     void giveDocument()
     {
-        fake->document = true;
-        fake->ready = READYSTATE_COMPLETE;
+        fake->state.document = true;
+        fake->state.ready = READYSTATE_COMPLETE;
     }
 
     WebControlFactory previous;
@@ -111,7 +111,7 @@ TEST_F(WebBrowserTest, ChangedOptionsReachTheControlAtOnce)
     using O = TDownloadControlOption;
     browser->SetDownloadOptions({O::DLCTL_NO_SCRIPTS, O::DLCTL_SILENT});
     EXPECT_EQ(browser->DownloadFlags(), 0x40000080u);
-    EXPECT_EQ(fake->ambientChanges, QList<int>{DISPID_AMBIENT_DLCONTROL});
+    EXPECT_EQ(fake->calls.ambientChanges, QList<int>{DISPID_AMBIENT_DLCONTROL});
     EXPECT_EQ(fake->downloadFlags(), 0x40000080u);
 
     browser->SetUserInterfaceOptions({TUserInterfaceOption::SCROLL_NO});
@@ -141,34 +141,34 @@ TEST_F(WebBrowserTest, NoCacheFlagsApplyToLaterNavigationsOnly)
     browser->NavigateTo(QStringLiteral("http://b.example/"));
     browser->SetNoCache(false);
     browser->NavigateTo(QStringLiteral("http://c.example/"));
-    ASSERT_EQ(fake->navigations.size(), 3);
-    EXPECT_EQ(fake->navigations[0].flags, 0);
-    EXPECT_EQ(fake->navigations[1].address, QStringLiteral("http://b.example/"));
-    EXPECT_EQ(fake->navigations[1].flags, 14);
-    EXPECT_EQ(fake->navigations[2].flags, 0);
+    ASSERT_EQ(fake->calls.navigations.size(), 3);
+    EXPECT_EQ(fake->calls.navigations[0].flags, 0);
+    EXPECT_EQ(fake->calls.navigations[1].address, QStringLiteral("http://b.example/"));
+    EXPECT_EQ(fake->calls.navigations[1].flags, 14);
+    EXPECT_EQ(fake->calls.navigations[2].flags, 0);
 }
 
 TEST_F(WebBrowserTest, TextSizeIsClampedToTheRange)
 {
     giveDocument();
     browser->SetTextSize(7);
-    EXPECT_EQ(fake->zoomLevel, 4);
+    EXPECT_EQ(fake->state.zoomLevel, 4);
     browser->SetTextSize(-1);
-    EXPECT_EQ(fake->zoomLevel, 0);
+    EXPECT_EQ(fake->state.zoomLevel, 0);
     browser->SetTextSize(3);
-    EXPECT_EQ(fake->zoomLevel, 3);
+    EXPECT_EQ(fake->state.zoomLevel, 3);
     EXPECT_EQ(browser->GetTextSize(), 3);
 
-    fake->zoomMin = 1;
-    fake->zoomMax = 3;
+    fake->state.zoomMin = 1;
+    fake->state.zoomMax = 3;
     EXPECT_EQ(browser->TextSizeMin(), 1);
     EXPECT_EQ(browser->TextSizeMax(), 3);
     browser->SetTextSize(0);
-    EXPECT_EQ(fake->zoomLevel, 1);
-    ASSERT_FALSE(fake->commands.isEmpty());
-    EXPECT_EQ(fake->commands.last().command, OLECMDID_ZOOM);
-    EXPECT_EQ(fake->commands.last().option, OLECMDEXECOPT_DONTPROMPTUSER);
-    EXPECT_EQ(fake->commands.last().in.toInt(), 1);
+    EXPECT_EQ(fake->state.zoomLevel, 1);
+    ASSERT_FALSE(fake->calls.commands.isEmpty());
+    EXPECT_EQ(fake->calls.commands.last().command, OLECMDID_ZOOM);
+    EXPECT_EQ(fake->calls.commands.last().option, OLECMDEXECOPT_DONTPROMPTUSER);
+    EXPECT_EQ(fake->calls.commands.last().in.toInt(), 1);
 }
 
 TEST_F(WebBrowserTest, CommandsWithoutDocumentDoNothing)
@@ -182,36 +182,36 @@ TEST_F(WebBrowserTest, CommandsWithoutDocumentDoNothing)
     browser->PageSetup();
     EXPECT_EQ(browser->TextSizeMin(), 0);
     EXPECT_EQ(browser->TextSizeMax(), 0);
-    EXPECT_TRUE(fake->commands.isEmpty());
-    EXPECT_TRUE(fake->navigations.isEmpty());
-    EXPECT_EQ(fake->zoomLevel, 2);
+    EXPECT_TRUE(fake->calls.commands.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
+    EXPECT_EQ(fake->state.zoomLevel, 2);
 }
 
 TEST_F(WebBrowserTest, GetTextSizeLoadsBlankFirst)
 {
-    fake->zoomLevel = 1;
+    fake->state.zoomLevel = 1;
     EXPECT_EQ(browser->GetTextSize(), 1);
-    ASSERT_EQ(fake->navigations.size(), 1);
-    EXPECT_EQ(fake->navigations[0].address, QStringLiteral("about:blank"));
-    ASSERT_EQ(fake->commands.size(), 1);
-    EXPECT_EQ(fake->commands[0].command, OLECMDID_ZOOM);
-    EXPECT_TRUE(fake->commands[0].in.isNull());
+    ASSERT_EQ(fake->calls.navigations.size(), 1);
+    EXPECT_EQ(fake->calls.navigations[0].address, QStringLiteral("about:blank"));
+    ASSERT_EQ(fake->calls.commands.size(), 1);
+    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_ZOOM);
+    EXPECT_TRUE(fake->calls.commands[0].in.isNull());
 }
 
 TEST_F(WebBrowserTest, OpenAndInternetOptionsLoadBlankFirst)
 {
     browser->OpenDocument();
-    ASSERT_EQ(fake->navigations.size(), 1);
-    ASSERT_EQ(fake->commands.size(), 1);
-    EXPECT_FALSE(fake->commands[0].useGroup);
-    EXPECT_EQ(fake->commands[0].command, OLECMDID_OPEN);
-    EXPECT_EQ(fake->commands[0].option, OLECMDEXECOPT_DODEFAULT);
+    ASSERT_EQ(fake->calls.navigations.size(), 1);
+    ASSERT_EQ(fake->calls.commands.size(), 1);
+    EXPECT_FALSE(fake->calls.commands[0].useGroup);
+    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_OPEN);
+    EXPECT_EQ(fake->calls.commands[0].option, OLECMDEXECOPT_DODEFAULT);
 
     browser->ShowInternetOptions();
-    EXPECT_EQ(fake->navigations.size(), 1); // it has a document now
-    ASSERT_EQ(fake->commands.size(), 2);
-    EXPECT_TRUE(fake->commands[1].useGroup);
-    EXPECT_EQ(fake->commands[1].command, CGID_IWebBrowser_OPTIONS);
+    EXPECT_EQ(fake->calls.navigations.size(), 1); // it has a document now
+    ASSERT_EQ(fake->calls.commands.size(), 2);
+    EXPECT_TRUE(fake->calls.commands[1].useGroup);
+    EXPECT_EQ(fake->calls.commands[1].command, CGID_IWebBrowser_OPTIONS);
 }
 
 TEST_F(WebBrowserTest, DocumentCommandsPassTheirCommandAndOption)
@@ -229,11 +229,11 @@ TEST_F(WebBrowserTest, DocumentCommandsPassTheirCommandAndOption)
                                                  {OLECMDID_PRINT, 1},
                                                  {OLECMDID_PRINT, 2},
                                                  {OLECMDID_PRINTPREVIEW, 0}};
-    ASSERT_EQ(fake->commands.size(), expected.size());
+    ASSERT_EQ(fake->calls.commands.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(fake->commands[i].useGroup, i == 0) << i;
-        EXPECT_EQ(fake->commands[i].command, expected[i].first) << i;
-        EXPECT_EQ(fake->commands[i].option, expected[i].second) << i;
+        EXPECT_EQ(fake->calls.commands[i].useGroup, i == 0) << i;
+        EXPECT_EQ(fake->calls.commands[i].command, expected[i].first) << i;
+        EXPECT_EQ(fake->calls.commands[i].option, expected[i].second) << i;
     }
 }
 
@@ -247,24 +247,24 @@ TEST_F(WebBrowserTest, PageSetupExchangeKeepsNothingAndPrintingStillRuns)
     EXPECT_EQ(old, QString());
     browser->SetPrintHeader(QStringLiteral("ours"));
     browser->PrintDocument();
-    ASSERT_EQ(fake->commands.size(), 1);
-    EXPECT_EQ(fake->commands[0].command, OLECMDID_PRINT);
+    ASSERT_EQ(fake->calls.commands.size(), 1);
+    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_PRINT);
 }
 
 TEST_F(WebBrowserTest, NavigateBlankGivesUpOnAStuckEngine)
 {
-    fake->completeNavigations = false;
+    fake->state.completeNavigations = false;
     browser->NavigateBlankTimeoutMs = 200;
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(browser->GetTextSize(), 0);
     EXPECT_LT(timer.elapsed(), 5000);
-    EXPECT_TRUE(fake->commands.isEmpty());
+    EXPECT_TRUE(fake->calls.commands.isEmpty());
 }
 
 TEST_F(WebBrowserTest, NavigateBlankSurvivesTheViewGoingAway)
 {
-    fake->completeNavigations = false;
+    fake->state.completeNavigations = false;
     TMWebBrowser *raw = browser.release();
     QTimer::singleShot(0, raw, [raw] { delete raw; });
     EXPECT_EQ(raw->GetTextSize(), 0);
@@ -278,13 +278,13 @@ TEST_F(WebBrowserTest, CloseRequestIsDroppedWhileTheOwnerLives)
         canClose = false;
     };
     owner->show();
-    fake->emitCloseRequest();
+    fake->script().emitCloseRequest();
     QCoreApplication::processEvents();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(browser->isVisible());
 
     browser->SetOwnerDestroying(true);
-    fake->emitCloseRequest();
+    fake->script().emitCloseRequest();
     QCoreApplication::processEvents();
     EXPECT_EQ(asked, 2);
     EXPECT_FALSE(browser->isVisible());
@@ -295,7 +295,7 @@ TEST_F(WebBrowserTest, CloseRequestWithoutHandlerCloses)
     owner->show();
     int closed = 0;
     QObject::connect(browser.get(), &TMWebBrowser::Closed, browser.get(), [&closed] { ++closed; });
-    fake->emitCloseRequest();
+    fake->script().emitCloseRequest();
     QCoreApplication::processEvents();
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(browser->isVisible());
@@ -313,36 +313,36 @@ TEST_F(WebBrowserTest, EventsReachTheHandlers)
         seen << "before " + a;
         cancel = a.contains("blocked");
     };
-    fake->emitStatusText("Opening");
-    fake->emitTitle("T");
-    fake->emitProgress(-1, 100);
-    EXPECT_FALSE(fake->emitBeforeNavigate("http://ok/"));
-    EXPECT_TRUE(fake->emitBeforeNavigate("http://blocked/"));
+    fake->script().emitStatusText("Opening");
+    fake->script().emitTitle("T");
+    fake->script().emitProgress(-1, 100);
+    EXPECT_FALSE(fake->script().emitBeforeNavigate("http://ok/"));
+    EXPECT_TRUE(fake->script().emitBeforeNavigate("http://blocked/"));
     EXPECT_EQ(seen, QStringList({"status Opening", "title T", "progress -1/100",
                                  "before http://ok/", "before http://blocked/"}));
 }
 
 TEST_F(WebBrowserTest, NewWindowGoesWhereTheHandlerSays)
 {
-    EXPECT_EQ(fake->emitNewWindow(), nullptr); // nobody handles it: discarded
+    EXPECT_EQ(fake->script().emitNewWindow(), nullptr); // nobody handles it: discarded
     FakeWebControl catcher;
     browser->OnNewWindow2 = [&catcher](WebControl *&target, bool &) { target = &catcher; };
-    EXPECT_EQ(fake->emitNewWindow(), &catcher);
+    EXPECT_EQ(fake->script().emitNewWindow(), &catcher);
     browser->OnNewWindow2 = [](WebControl *&, bool &cancel) { cancel = true; };
     bool cancelled = false;
-    EXPECT_EQ(fake->emitNewWindow(&cancelled), nullptr);
+    EXPECT_EQ(fake->script().emitNewWindow(&cancelled), nullptr);
     EXPECT_TRUE(cancelled);
 }
 
 TEST_F(WebBrowserTest, MessagesGoToTheHandlerOrBackToTheEngine)
 {
     WebMessage message{"Hello", "Web Page Message", MB_OKCANCEL, false, {}, IDCANCEL};
-    EXPECT_FALSE(fake->askShowMessage(message));
+    EXPECT_FALSE(fake->script().askShowMessage(message));
     browser->OnShowMessage = [](WebMessage &m) {
         m.result = IDOK;
         return true;
     };
-    EXPECT_TRUE(fake->askShowMessage(message));
+    EXPECT_TRUE(fake->script().askShowMessage(message));
     EXPECT_EQ(message.result, IDOK);
 }
 
@@ -352,14 +352,14 @@ TEST_F(WebBrowserTest, PassThroughsReportTheControlsAnswers)
     EXPECT_FALSE(browser->GoBack());
     EXPECT_FALSE(browser->Stop());
     EXPECT_FALSE(browser->Refresh());
-    fake->history = QStringList{"http://a/", "http://b/"};
-    fake->historyIndex = 0;
+    fake->state.history = QStringList{"http://a/", "http://b/"};
+    fake->state.historyIndex = 0;
     EXPECT_TRUE(browser->GoForward());
     browser->SetSilent(true);
     EXPECT_TRUE(browser->Silent());
-    EXPECT_EQ(fake->silentWrites, QList<bool>{true});
-    fake->location = "http://x/";
-    fake->title = "X";
+    EXPECT_EQ(fake->calls.silentWrites, QList<bool>{true});
+    fake->state.location = "http://x/";
+    fake->state.title = "X";
     EXPECT_EQ(browser->LocationURL(), QStringLiteral("http://x/"));
     EXPECT_EQ(browser->LocationName(), QStringLiteral("X"));
 }

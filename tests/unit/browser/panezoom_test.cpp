@@ -37,7 +37,7 @@ protected:
         pane->AddressCombo->setEditText(text);
         pane->GoClick(pane->GoButton);
     }
-    double zoom() const { return fakeOf(pane)->zoom; }
+    double zoom() const { return fakeOf(pane)->state.zoom; }
 
     TBrowser *pane = nullptr;
     TBrowser *other = nullptr;
@@ -83,11 +83,11 @@ TEST_F(PaneZoomTest, TheZoomFollowsTheBookmarkAndIsSetBeforeTheLoadStarts)
     // What the page does by itself: Back to a bookmark brings its zoom, a link or a
     // redirect elsewhere keeps the one shown.
     FakeWebControl *fake = fakeOf(pane);
-    fake->emitBeforeNavigate(QStringLiteral("http://big.test/"));
+    fake->script().emitBeforeNavigate(QStringLiteral("http://big.test/"));
     EXPECT_EQ(zoom(), 1.5);
-    fake->emitBeforeNavigate(QStringLiteral("http://big.test/next"));
+    fake->script().emitBeforeNavigate(QStringLiteral("http://big.test/next"));
     EXPECT_EQ(zoom(), 1.5);
-    EXPECT_EQ(fakeOf(other)->zoom, 1.0);
+    EXPECT_EQ(fakeOf(other)->state.zoom, 1.0);
 }
 
 TEST_F(PaneZoomTest, ZoomingKeepsTheZoomInTheBookmarkShownOnly)
@@ -100,14 +100,14 @@ TEST_F(PaneZoomTest, ZoomingKeepsTheZoomInTheBookmarkShownOnly)
     EXPECT_EQ(zoom(), 1.25);
     EXPECT_EQ(form()->StatusText(), QStringLiteral("Zoom 125 %"));
     EXPECT_EQ(big()->Zoom(), 150);
-    EXPECT_EQ(fakeOf(other)->zoom, 1.0);
+    EXPECT_EQ(fakeOf(other)->state.zoom, 1.0);
     pane->Zoom->Step(0);
     EXPECT_EQ(plain()->Zoom(), 100);
 
     // A redirect left the bookmark's address: the change still belongs to it.
     go(QStringLiteral("Big"));
     settle();
-    fakeOf(pane)->location = QStringLiteral("http://big.test/login");
+    fakeOf(pane)->state.location = QStringLiteral("http://big.test/login");
     pane->Zoom->Step(-1);
     EXPECT_EQ(big()->Zoom(), 125);
 
@@ -124,9 +124,9 @@ TEST_F(PaneZoomTest, CtrlWheelAndTheKeysZoomThePaneWithTheFocus)
 {
     go(QStringLiteral("Plain"));
     settle();
-    fakeOf(pane)->emitZoomWheel(2);
+    fakeOf(pane)->script().emitZoomWheel(2);
     EXPECT_EQ(plain()->Zoom(), 125);
-    fakeOf(pane)->emitZoomWheel(-1);
+    fakeOf(pane)->script().emitZoomWheel(-1);
     EXPECT_EQ(plain()->Zoom(), 110);
 
     form()->show();
@@ -150,6 +150,6 @@ TEST_F(PaneZoomTest, CtrlWheelAndTheKeysZoomThePaneWithTheFocus)
     // The other pane's keys act on the other pane.
     other->AddressCombo->lineEdit()->setFocus();
     QTest::keyClick(other->AddressCombo->lineEdit(), Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(fakeOf(other)->zoom, 1.1);
+    EXPECT_EQ(fakeOf(other)->state.zoom, 1.1);
     EXPECT_EQ(zoom(), 1.0);
 }

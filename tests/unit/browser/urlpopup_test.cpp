@@ -40,10 +40,10 @@ protected:
     }
     void showPage(const QString &address)
     {
-        fake->document = true;
-        fake->location = address;
-        fake->title = address;
-        fake->emitTitle(address);
+        fake->state.document = true;
+        fake->state.location = address;
+        fake->state.title = address;
+        fake->script().emitTitle(address);
     }
     // The captions of the enabled entries.
     QStringList enabled() const
@@ -127,7 +127,7 @@ TEST_F(AddressPopup, EntriesFollowTheBoxEachTimeItOpens)
     // No Scroll Bars from the menu: checked at the next popup, and no position to save.
     module()->Action("NoScrollBarsAction")->trigger();
     EXPECT_TRUE(pane->URLs()->Items(1)->NoScroll());
-    EXPECT_EQ(fake->refreshCalls, 1);
+    EXPECT_EQ(fake->calls.refreshCalls, 1);
     popup();
     EXPECT_TRUE(module()->Action("NoScrollBarsAction")->isChecked());
     EXPECT_FALSE(module()->Action("SaveScrollPositionAction")->isEnabled());
@@ -206,7 +206,7 @@ TEST_F(AddressPopup, AddressCommandsEditTheTextThroughTheClipboardWithoutLoading
     EXPECT_EQ(modal.asked[0].maxLength, 0);
     EXPECT_EQ(modal.asked[0].geometry.size(), QSize(594, 110));
     EXPECT_EQ(combo->currentText(), QStringLiteral("http://edited.test/"));
-    EXPECT_TRUE(fake->navigations.isEmpty());
+    EXPECT_TRUE(fake->calls.navigations.isEmpty());
 
     // A pick from the list still loads afterwards: no edit left a skip behind.
     form()->show();
