@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <chrono>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -33,7 +34,8 @@ inline ChildTime runChild(const QList<QByteArray> &argv)
         rusage usage{};
         int status = 0;
         if (wait4(pid, &status, 0, &usage) == pid) {
-            t.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            t.wall =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             t.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
                     + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
             t.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -72,7 +72,8 @@ set(MIRA_BROWSER_SOURCES
     browser/dialogmode.h browser/dialogwatcher.cpp browser/dialogwatcher.h browser/lastcontrol.cpp
     browser/lastcontrol.h browser/messagefilter.cpp browser/messagefilter.h browser/mwebbrowser.cpp
     browser/mwebbrowser.h browser/navibarfit.cpp browser/navibarfit.h browser/newwindowcatcher.cpp
-    browser/newwindowcatcher.h browser/panecommands.h browser/panehost.h browser/panezoom.cpp
+    browser/newwindowcatcher.h browser/pagebody.cpp browser/pagebody.h browser/pagemessage.cpp
+    browser/pagemessage.h browser/panecommands.h browser/panehost.h browser/panezoom.cpp
     browser/panezoom.h browser/retryschedule.cpp browser/retryschedule.h browser/stalepane.cpp
     browser/stalepane.h browser/timedrefresh.cpp browser/timedrefresh.h browser/urlpopup.cpp
     browser/urlpopup.h)

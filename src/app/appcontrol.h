@@ -58,7 +58,7 @@ public:
     // Keeps the panes' new windows in the panes that asked for them.
     NewWindowCatcher &NewWindows() { return newWindows; }
     // The bookmark copy buffer, shared by every pane's address box.
-    TBookmarkBuffer &BookmarkBuffer() { return bookmarkBuffer; }
+    BookmarkCopyBuffer &BookmarkBuffer() { return bookmarkBuffer; }
 
     // The control under the last routed mouse press or key, and where it happened
     // (kept up to date by the application's message filter, LastControlTracker).
@@ -93,7 +93,7 @@ private:
     ClassRegistry classes;
     PaneList panes;
     NewWindowCatcher newWindows;
-    TBookmarkBuffer bookmarkBuffer;
+    BookmarkCopyBuffer bookmarkBuffer;
     QPointer<QWidget> lastControl;
     QPoint lastMousePos;
     QList<QAction *> actions;

@@ -66,7 +66,7 @@ TBaseForm::TBaseForm(TAppControlModule *actions) : module(actions)
 
     clientArea = new ClientAreaWidget(this);
     setCentralWidget(clientArea);
-    statusBar = new TStatusBar(this);
+    statusBar = new MainStatusBar(this);
     setStatusBar(statusBar);
     if (module) {
         setMenuBar(module->CreateAppMenu());

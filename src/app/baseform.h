@@ -15,7 +15,7 @@ class QTimer;
 namespace mira {
 
 class TAppControlModule;
-class TStatusBar;
+class MainStatusBar;
 class TPan;
 
 class TBaseForm : public QMainWindow, public ComponentOwner, public PaneHost, public SetForm {
@@ -55,7 +55,7 @@ public:
     // The root container: the client-aligned TPan of the client area, or nullptr.
     TPan *RootContainer() const;
 
-    TStatusBar *StatusBar() const { return statusBar; }
+    MainStatusBar *StatusBar() const { return statusBar; }
     void SetStatusText(const QString &text) override;
     QString StatusText() const;
     void RepaintStatusBar();
@@ -127,7 +127,7 @@ private:
     void restoreUnderLock();
 
     TAppControlModule *module;
-    TStatusBar *statusBar = nullptr;
+    MainStatusBar *statusBar = nullptr;
     QWidget *clientArea = nullptr;
     int tag = 0;
     QString key;

@@ -18,11 +18,10 @@ FavoritesCommands::FavoritesCommands(TAppControlModule &owner, QMenu *pasteMenu,
       OpenFolder(platform::OpenFolder),
       module(owner),
       addToFavorites(TakeAction(owner, "AddToFavoritesAction", this)),
-      menu(new TFavoritesMenu(pasteMenu, FavoritesFolder(),
-                              ActionHint(TakeAction(owner, "PasteFromFavoritesAction", this)),
-                              this))
+      menu(new FavoritesMenu(pasteMenu, FavoritesFolder(),
+                             ActionHint(TakeAction(owner, "PasteFromFavoritesAction", this)), this))
 {
-    connect(menu, &TFavoritesMenu::AddressChosen, this, &FavoritesCommands::PasteAddress);
+    connect(menu, &FavoritesMenu::AddressChosen, this, &FavoritesCommands::PasteAddress);
     connect(addToFavorites, &QAction::triggered, this, &FavoritesCommands::AddToFavorites);
     connect(TakeAction(owner, "OrganizeFavoritesAction", this), &QAction::triggered, this,
             &FavoritesCommands::OrganizeFavorites);

@@ -12,7 +12,7 @@ class QMenu;
 namespace mira {
 
 class TAppControlModule;
-class TFavoritesMenu;
+class FavoritesMenu;
 class TURLCombo;
 
 class FavoritesCommands : public QObject {
@@ -23,7 +23,7 @@ public:
     FavoritesCommands(TAppControlModule &module, QMenu *pasteMenu, QObject *parent);
 
     QString FavoritesPath() const;
-    TFavoritesMenu *Menu() const { return menu; }
+    FavoritesMenu *Menu() const { return menu; }
     QAction *AddToFavoritesAction() const { return addToFavorites; }
 
     // Opens a folder in the file manager; replaceable so tests open nothing.
@@ -40,7 +40,7 @@ public:
 private:
     TAppControlModule &module;
     QAction *addToFavorites;
-    TFavoritesMenu *menu;
+    FavoritesMenu *menu;
 };
 
 } // namespace mira

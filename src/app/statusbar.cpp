@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-TStatusBar::TStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainForm)
+MainStatusBar::MainStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainForm)
 {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(true);
@@ -81,24 +81,24 @@ TStatusBar::TStatusBar(TBaseForm *mainForm) : QStatusBar(mainForm), form(mainFor
     addWidget(text, 1);
 }
 
-void TStatusBar::SetPanelText(const QString &value)
+void MainStatusBar::SetPanelText(const QString &value)
 {
     text->setText(value);
     Q_EMIT PanelTextChanged(value);
 }
 
-QString TStatusBar::PanelText() const
+QString MainStatusBar::PanelText() const
 {
     return text->text();
 }
 
-void TStatusBar::RepaintPanels()
+void MainStatusBar::RepaintPanels()
 {
     online->update();
     mode->update();
 }
 
-QWidget *TStatusBar::Panel(int index) const
+QWidget *MainStatusBar::Panel(int index) const
 {
     switch (index) {
     case 0: return online;
@@ -108,7 +108,7 @@ QWidget *TStatusBar::Panel(int index) const
     }
 }
 
-void TStatusBar::contextMenuEvent(QContextMenuEvent *event)
+void MainStatusBar::contextMenuEvent(QContextMenuEvent *event)
 {
     if (TAppControlModule *m = form->Module(); m)
         m->Menus().StatusPopup()->popup(event->globalPos());

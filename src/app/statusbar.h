@@ -9,10 +9,10 @@ class TBaseForm;
 
 // Three panels: the online state (owner-drawn), the dialog mode (owner-drawn) and
 // the hint or last engine message (text, stretching to the right end).
-class TStatusBar : public QStatusBar {
+class MainStatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    explicit TStatusBar(TBaseForm *form);
+    explicit MainStatusBar(TBaseForm *form);
 
     void SetPanelText(const QString &text);
     QString PanelText() const;

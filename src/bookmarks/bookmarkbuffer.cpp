@@ -2,17 +2,17 @@
 
 namespace mira {
 
-void TBookmarkBuffer::Copy(const TURL &url)
+void BookmarkCopyBuffer::Copy(const TURL &url)
 {
     Add()->Assign(url);
 }
 
-void TBookmarkBuffer::CopyAll(const TURLs &list)
+void BookmarkCopyBuffer::CopyAll(const TURLs &list)
 {
     Assign(list);
 }
 
-bool TBookmarkBuffer::PasteInto(TURLs &list)
+bool BookmarkCopyBuffer::PasteInto(TURLs &list)
 {
     const int before = list.Count();
     list.BeginUpdate();

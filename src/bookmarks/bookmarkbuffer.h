@@ -7,9 +7,9 @@
 
 namespace mira {
 
-class TBookmarkBuffer : public TURLs {
+class BookmarkCopyBuffer : public TURLs {
 public:
-    TBookmarkBuffer() : TURLs(nullptr) {}
+    BookmarkCopyBuffer() : TURLs(nullptr) {}
 
     // Appends a copy of url; an identical buffered bookmark moves to the end instead.
     void Copy(const TURL &url);

@@ -117,18 +117,18 @@ void AddBookmark(TURLCombo &combo)
         selectLine(combo, 0);
 }
 
-void CopyBookmark(const TURLCombo &combo, TBookmarkBuffer &buffer)
+void CopyBookmark(const TURLCombo &combo, BookmarkCopyBuffer &buffer)
 {
     if (const TURL *url = LineBookmark(combo))
         buffer.Copy(*url);
 }
 
-void CopyAllBookmarks(const TURLCombo &combo, TBookmarkBuffer &buffer)
+void CopyAllBookmarks(const TURLCombo &combo, BookmarkCopyBuffer &buffer)
 {
     buffer.CopyAll(*combo.URLs());
 }
 
-void PasteBookmarks(TURLCombo &combo, TBookmarkBuffer &buffer)
+void PasteBookmarks(TURLCombo &combo, BookmarkCopyBuffer &buffer)
 {
     if (buffer.PasteInto(*combo.URLs()))
         selectLine(combo, 0);

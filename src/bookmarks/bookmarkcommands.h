@@ -5,7 +5,7 @@
 // owned by the box.
 namespace mira {
 
-class TBookmarkBuffer;
+class BookmarkCopyBuffer;
 class TURL;
 class TURLCombo;
 
@@ -16,10 +16,10 @@ TURL *LineBookmark(const TURLCombo &combo);
 // a warning the typed text) to the box's list.
 void AddBookmark(TURLCombo &combo);
 
-void CopyBookmark(const TURLCombo &combo, TBookmarkBuffer &buffer);
-void CopyAllBookmarks(const TURLCombo &combo, TBookmarkBuffer &buffer);
+void CopyBookmark(const TURLCombo &combo, BookmarkCopyBuffer &buffer);
+void CopyAllBookmarks(const TURLCombo &combo, BookmarkCopyBuffer &buffer);
 // Moves the buffer's content into the box's list.
-void PasteBookmarks(TURLCombo &combo, TBookmarkBuffer &buffer);
+void PasteBookmarks(TURLCombo &combo, BookmarkCopyBuffer &buffer);
 
 // After asking; true when deleted. Beeps when there is nothing to delete.
 bool DeleteBookmark(TURLCombo &combo);

@@ -100,8 +100,8 @@ QList<FavoriteEntry> ScanFavorites(const QString &folder)
     return folders + shortcuts;
 }
 
-TFavoritesMenu::TFavoritesMenu(QMenu *menu, const QString &folder, const QString &actionHint,
-                               QObject *parent)
+FavoritesMenu::FavoritesMenu(QMenu *menu, const QString &folder, const QString &actionHint,
+                             QObject *parent)
     : QObject(parent), root(menu), path(folder)
 {
     // A hint without "|" is its own long part.
@@ -113,17 +113,17 @@ TFavoritesMenu::TFavoritesMenu(QMenu *menu, const QString &folder, const QString
     });
 }
 
-int TFavoritesMenu::Tag(const QAction *item)
+int FavoritesMenu::Tag(const QAction *item)
 {
     return item->property(kTag).toInt();
 }
 
-QString TFavoritesMenu::Hint(const QAction *item)
+QString FavoritesMenu::Hint(const QAction *item)
 {
     return pathOf(item) + QLatin1Char('|') + addressOf(item);
 }
 
-void TFavoritesMenu::FillFavoritesMenu(QMenu *level, const QString &folder)
+void FavoritesMenu::FillFavoritesMenu(QMenu *level, const QString &folder)
 {
     QAction *self = level->menuAction();
     if (Tag(self) > ftUnread)
@@ -138,7 +138,7 @@ void TFavoritesMenu::FillFavoritesMenu(QMenu *level, const QString &folder)
     self->setProperty(kTag, ftRead);
 }
 
-void TFavoritesMenu::addFavoritesItem(QMenu *parent, const FavoriteEntry &entry)
+void FavoritesMenu::addFavoritesItem(QMenu *parent, const FavoriteEntry &entry)
 {
     const QString here = pathOf(parent->menuAction()) + QLatin1Char('/')
                          + QFileInfo(entry.path).fileName();
@@ -154,7 +154,7 @@ void TFavoritesMenu::addFavoritesItem(QMenu *parent, const FavoriteEntry &entry)
     parent->addAction(item);
 }
 
-QMenu *TFavoritesMenu::makeFolderMenu(QMenu *parent, const QString &caption)
+QMenu *FavoritesMenu::makeFolderMenu(QMenu *parent, const QString &caption)
 {
     auto *sub = new QMenu(caption, parent);
     sub->setIcon(FavImageIcon(FavFolder));
@@ -170,14 +170,14 @@ QMenu *TFavoritesMenu::makeFolderMenu(QMenu *parent, const QString &caption)
     return sub;
 }
 
-void TFavoritesMenu::addEmptyItem(QMenu *parent)
+void FavoritesMenu::addEmptyItem(QMenu *parent)
 {
     QAction *empty = parent->addAction(QStringLiteral("(Empty)"));
     empty->setProperty(kTag, ftEmpty);
     empty->setEnabled(false);
 }
 
-QString TFavoritesMenu::GetFavoriteAddress(QAction *item)
+QString FavoritesMenu::GetFavoriteAddress(QAction *item)
 {
     if (Tag(item) != ftUnread)
         return addressOf(item);
@@ -186,7 +186,7 @@ QString TFavoritesMenu::GetFavoriteAddress(QAction *item)
     return QString();
 }
 
-void TFavoritesMenu::itemClick(QAction *item)
+void FavoritesMenu::itemClick(QAction *item)
 {
     const QString address = GetFavoriteAddress(item);
     if (!address.isEmpty())

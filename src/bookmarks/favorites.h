@@ -37,13 +37,13 @@ inline constexpr int FavoriteNameWidth = 40;
 // Entry states, kept as each menu entry's tag.
 enum FavoriteTag : int { ftUnread = 0, ftRead = 1, ftEmpty = 3 };
 
-class TFavoritesMenu : public QObject {
+class FavoritesMenu : public QObject {
     Q_OBJECT
 public:
     // Fills menu (which keeps the children it has, e.g. a separator) from folder.
     // actionHint is the menu's own "short|long" hint; the status bar shows its long part.
-    TFavoritesMenu(QMenu *menu, const QString &folder, const QString &actionHint,
-                   QObject *parent = nullptr);
+    FavoritesMenu(QMenu *menu, const QString &folder, const QString &actionHint,
+                  QObject *parent = nullptr);
 
     QString FavoritesPath() const { return path; }
     QMenu *Menu() const { return root; }

@@ -17,6 +17,7 @@
 #include "browser/mwebbrowser.h"
 #include "browser/navibarfit.h"
 #include "browser/newwindowcatcher.h"
+#include "browser/pagemessage.h"
 #include "browser/panehost.h"
 #include "browser/panezoom.h"
 #include "browser/stalepane.h"
@@ -40,113 +41,11 @@ constexpr int kLowMinWidth = 297;
 constexpr int kMinHeight = 26;
 const char kRefreshHint[] = "Refresh|Reload the currently loaded document";
 
-// Cold at rest, coloured under the mouse.
-QIcon buttonIcon(int image)
-{
-    QIcon icon;
-    icon.addPixmap(ColdImagePixmap(image), QIcon::Normal);
-    icon.addPixmap(ImagePixmap(image), QIcon::Active);
-    icon.addPixmap(ColdImagePixmap(image), QIcon::Disabled);
-    return icon;
-}
-
-// The engine's numeric box type as the program's message box takes it.
-MsgType messageType(int type)
-{
-    switch (type & 0xF0) {
-    case MB_ICONERROR: return MsgType::Error;
-    case MB_ICONQUESTION: return MsgType::Confirmation;
-    case MB_ICONWARNING: return MsgType::Warning;
-    default: return MsgType::Information;
-    }
-}
-
-MsgButtons messageButtons(int type)
-{
-    switch (type & 7) {
-    case MB_OK: return mbOK;
-    case MB_OKCANCEL: return mbOK | mbCancel;
-    case 3: return mbYes | mbNo | mbCancel; // yes, no, cancel
-    case MB_YESNO: return mbYes | mbNo;
-    default: return mbOK | mbCancel; // abort/retry/ignore, retry/cancel
-    }
-}
-
-int messageResult(int modalResult)
-{
-    switch (modalResult) {
-    case mrOK: return IDOK;
-    case mrYes: return IDYES;
-    case mrNo: return IDNO;
-    default: return IDCANCEL;
-    }
-}
-
 } // namespace
-
-// --------------------------------------------------------------------- TDocumentBody
-
-QVariant TDocumentBody::evaluate(const QString &script) const
-{
-    if (!view || !view->Control())
-        return {};
-    return view->Control()->scripting()->evaluateScript(script);
-}
-
-bool TDocumentBody::Exists() const
-{
-    return evaluate(QStringLiteral("!!document.body")).toBool();
-}
-
-QString TDocumentBody::Scroll() const
-{
-    const QVariant v = evaluate(QStringLiteral(
-        "document.body ? (getComputedStyle(document.documentElement).overflow == 'hidden'"
-        " ? 'no' : 'auto') : null"));
-    return v.isValid() && !v.isNull() ? v.toString() : QString();
-}
-
-bool TDocumentBody::SetScroll(const QString &value) const
-{
-    const bool hide = value.compare(QStringLiteral("no"), Qt::CaseInsensitive) == 0;
-    return evaluate(
-               QStringLiteral("document.body ? (document.documentElement.style.overflow = '%1',"
-                              " true) : false")
-                   .arg(hide ? QStringLiteral("hidden") : QString()))
-        .toBool();
-}
-
-int TDocumentBody::ScrollLeft() const
-{
-    const QVariant v = evaluate(QStringLiteral("document.body ? window.scrollX : -1"));
-    return v.isValid() ? v.toInt() : -1;
-}
-
-int TDocumentBody::ScrollTop() const
-{
-    const QVariant v = evaluate(QStringLiteral("document.body ? window.scrollY : -1"));
-    return v.isValid() ? v.toInt() : -1;
-}
-
-bool TDocumentBody::SetScrollLeft(int x) const
-{
-    return evaluate(QStringLiteral("document.body ? (window.scrollTo(%1, window.scrollY), true)"
-                                   " : false")
-                        .arg(x))
-        .toBool();
-}
-
-bool TDocumentBody::SetScrollTop(int y) const
-{
-    return evaluate(QStringLiteral("document.body ? (window.scrollTo(window.scrollX, %1), true)"
-                                   " : false")
-                        .arg(y))
-        .toBool();
-}
 
 // -------------------------------------------------------------------------- TBrowser
 
-TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Component(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(kFreshSize, kFreshSize);
@@ -277,7 +176,7 @@ TBrowser::~TBrowser()
 QToolButton *TBrowser::makeButton(int image, const QString &hint)
 {
     auto *b = new QToolButton(NaviBar);
-    b->setIcon(buttonIcon(image));
+    b->setIcon(ColdButtonIcon(image));
     b->setIconSize(QSize(ImageSize, ImageSize));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -383,7 +282,7 @@ QString TBrowser::LoadedLocationName() const
 
 std::unique_ptr<DocumentBodyAccess> TBrowser::Body() const
 {
-    return std::make_unique<TDocumentBody>(WebView);
+    return std::make_unique<PageBody>(WebView);
 }
 
 void TBrowser::SetNoCache(bool on)
@@ -488,7 +387,7 @@ void TBrowser::WebProgressChange(int progress, int)
     AddressCombo->DocumentLoaded();
     if (keepingScroll) {
         keepingScroll = false;
-        const TDocumentBody body = DocumentBody();
+        const PageBody body = DocumentBody();
         if (keptScroll.x() > 0)
             body.SetScrollLeft(keptScroll.x());
         if (keptScroll.y() > 0)
@@ -537,9 +436,9 @@ bool TBrowser::WebShowMessage(WebMessage &message)
             message.result = IDCANCEL;
         }
     } else {
-        message.result = messageResult(ShowMessageBox(owner, message.text, caption,
-                                                      messageType(message.type),
-                                                      messageButtons(message.type)));
+        message.result = PageMessageResult(ShowMessageBox(owner, message.text, caption,
+                                                          PageMessageType(message.type),
+                                                          PageMessageButtons(message.type)));
     }
     return true;
 }
@@ -591,7 +490,7 @@ void TBrowser::TimedReload()
     if (!WebView->HasDocument())
         return;
     wake();
-    const TDocumentBody body = DocumentBody();
+    const PageBody body = DocumentBody();
     keptScroll = QPoint(body.ScrollLeft(), body.ScrollTop());
     keepingScroll = keptScroll.x() > 0 || keptScroll.y() > 0;
     markBookmarkLoad(WebView->LocationURL());

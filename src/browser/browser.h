@@ -13,6 +13,7 @@
 
 #include "bookmarks/addressnavigator.h"
 #include "browser/mwebbrowser.h"
+#include "browser/pagebody.h"
 #include "browser/panecommands.h"
 #include "browser/timedrefresh.h"
 #include "layout/component.h"
@@ -30,27 +31,8 @@ class ClassRegistry;
 class NaviBarFitter;
 class PaneZoom;
 
-// The loaded document's body as the address combo reads and writes it, reached
-// through script evaluation in the page. Every access fails (false, or an empty
-// value) when there is no document or the document has no body.
-class TDocumentBody : public DocumentBodyAccess {
-public:
-    explicit TDocumentBody(TMWebBrowser *webView) : view(webView) {}
-    bool Exists() const override;
-    QString Scroll() const override;
-    bool SetScroll(const QString &value) const override;
-    int ScrollLeft() const override;
-    int ScrollTop() const override;
-    bool SetScrollLeft(int x) const override;
-    bool SetScrollTop(int y) const override;
-
-private:
-    QVariant evaluate(const QString &script) const;
-    QPointer<TMWebBrowser> view;
-};
-
 class TBrowser : public QWidget,
-                 public TComponent,
+                 public Component,
                  public PaneCommands,
                  public AddressNavigator,
                  public DesignablePane,
@@ -106,7 +88,7 @@ public:
     bool HasDocument() const override;
     void RunDocumentCommand(DocumentCommand command) override;
 
-    TDocumentBody DocumentBody() const { return TDocumentBody(WebView); }
+    PageBody DocumentBody() const { return PageBody(WebView); }
 
     // AddressNavigator: what the address box asks of its pane.
     void NavigateTo(const QString &address) override;

@@ -13,12 +13,12 @@ namespace mira {
 
 URLPopupCommands::URLPopupCommands(const URLActions &urlActions,
                                    std::function<TURLCombo *()> targetBox,
-                                   TBookmarkBuffer &copyBuffer, QObject *parent)
+                                   BookmarkCopyBuffer &copyBuffer, QObject *parent)
     : QObject(parent), actions(urlActions), target(std::move(targetBox)), buffer(copyBuffer)
 {
     if (actions.popup)
         connect(actions.popup, &QMenu::aboutToShow, this, [this] { URLPopupPopup(); });
-    TBookmarkBuffer &b = buffer;
+    BookmarkCopyBuffer &b = buffer;
     bind(actions.addBookmark, [](TURLCombo &box) { AddBookmark(box); });
     bind(actions.cutBookmark, [&b](TURLCombo &box) {
         CopyBookmark(box, b);

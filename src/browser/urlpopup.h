@@ -10,7 +10,7 @@ class QMenu;
 
 namespace mira {
 
-class TBookmarkBuffer;
+class BookmarkCopyBuffer;
 class TURLCombo;
 
 struct URLActions {
@@ -39,7 +39,7 @@ class URLPopupCommands : public QObject {
 public:
     // target: the address box the commands act on, or nullptr when there is none.
     URLPopupCommands(const URLActions &actions, std::function<TURLCombo *()> target,
-                     TBookmarkBuffer &buffer, QObject *parent = nullptr);
+                     BookmarkCopyBuffer &buffer, QObject *parent = nullptr);
 
     // Sets the entries' enabled and checked states for the target box.
     void URLPopupPopup();
@@ -50,7 +50,7 @@ private:
 
     URLActions actions;
     std::function<TURLCombo *()> target;
-    TBookmarkBuffer &buffer;
+    BookmarkCopyBuffer &buffer;
 };
 
 } // namespace mira

@@ -153,6 +153,15 @@ QPixmap ColdImagePixmap(int index)
     return Cached(index, true);
 }
 
+QIcon ColdButtonIcon(int index)
+{
+    QIcon icon;
+    icon.addPixmap(ColdImagePixmap(index), QIcon::Normal);
+    icon.addPixmap(ImagePixmap(index), QIcon::Active);
+    icon.addPixmap(ColdImagePixmap(index), QIcon::Disabled);
+    return icon;
+}
+
 QIcon ImageIcon(int index)
 {
     if (index < 0 || index >= Count)

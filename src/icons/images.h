@@ -54,6 +54,9 @@ QPixmap ColdImagePixmap(int index);
 // Normal mode coloured, Disabled mode cold; null outside the list.
 QIcon ImageIcon(int index);
 
+// Cold at rest and disabled, coloured under the mouse: a tool button's look.
+QIcon ColdButtonIcon(int index);
+
 // 16x16 entries of `FavImages`: FavFolder, FavShortcut; null for other indexes.
 QIcon FavImageIcon(int index);
 

@@ -9,7 +9,7 @@
 
 namespace mira {
 
-TPage::TPage(QObject *owner) : QWidget(nullptr), TComponent(owner)
+TPage::TPage(QObject *owner) : QWidget(nullptr), Component(owner)
 {
     // Pages live inside their book only; they take part in no alignment.
     NotifyInserted(this);
@@ -53,18 +53,18 @@ bool TPage::event(QEvent *event)
     return QWidget::event(event);
 }
 
-QString TabPositionName(TTabPosition p)
+QString TabPositionName(TabSide p)
 {
     switch (p) {
-    case TTabPosition::tpTop: return QStringLiteral("tpTop");
-    case TTabPosition::tpBottom: return QStringLiteral("tpBottom");
-    case TTabPosition::tpLeft: return QStringLiteral("tpLeft");
-    case TTabPosition::tpRight: return QStringLiteral("tpRight");
+    case TabSide::tpTop: return QStringLiteral("tpTop");
+    case TabSide::tpBottom: return QStringLiteral("tpBottom");
+    case TabSide::tpLeft: return QStringLiteral("tpLeft");
+    case TabSide::tpRight: return QStringLiteral("tpRight");
     }
     return {};
 }
 
-TBook::TBook(QObject *owner) : QTabWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TBook::TBook(QObject *owner) : QTabWidget(qobject_cast<QWidget *>(owner)), Component(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(157, 80);
@@ -95,18 +95,18 @@ void TBook::AddPage(TPage *page)
     SyncPageSizes();
 }
 
-TTabPosition TBook::TabPosition() const
+TabSide TBook::TabPosition() const
 {
     switch (tabPosition()) {
-    case QTabWidget::North: return TTabPosition::tpTop;
-    case QTabWidget::South: return TTabPosition::tpBottom;
-    case QTabWidget::West: return TTabPosition::tpLeft;
-    case QTabWidget::East: return TTabPosition::tpRight;
+    case QTabWidget::North: return TabSide::tpTop;
+    case QTabWidget::South: return TabSide::tpBottom;
+    case QTabWidget::West: return TabSide::tpLeft;
+    case QTabWidget::East: return TabSide::tpRight;
     }
-    return TTabPosition::tpTop;
+    return TabSide::tpTop;
 }
 
-void TBook::SetTabPosition(TTabPosition position)
+void TBook::SetTabPosition(TabSide position)
 {
     static const QTabWidget::TabPosition map[] = {QTabWidget::North, QTabWidget::South,
                                                   QTabWidget::West, QTabWidget::East};

@@ -8,7 +8,7 @@ namespace mira {
 class TBook;
 
 // A page of a book: a container whose size is always its book's page area.
-class TPage : public QWidget, public TComponent {
+class TPage : public QWidget, public Component {
     Q_OBJECT
 public:
     explicit TPage(QObject *owner);
@@ -28,12 +28,12 @@ private:
     QString caption;
 };
 
-enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
-QString TabPositionName(TTabPosition p);
+enum class TabSide { tpTop, tpBottom, tpLeft, tpRight };
+QString TabPositionName(TabSide p);
 
 // A tabbed book of pages. A new book starts with one page, "Page 1"; after reading
 // a set that gave it pages, that first page is dropped.
-class TBook : public QTabWidget, public TComponent {
+class TBook : public QTabWidget, public Component {
     Q_OBJECT
 public:
     explicit TBook(QObject *owner);
@@ -46,8 +46,8 @@ public:
     int ActivePageIndex() const { return currentIndex(); }
     void SetActivePageIndex(int index) { setCurrentIndex(index); }
 
-    TTabPosition TabPosition() const;
-    void SetTabPosition(TTabPosition position);
+    TabSide TabPosition() const;
+    void SetTabPosition(TabSide position);
 
     // "ActiveIndex" read from a set, applied once loading ends.
     void SetPendingActiveIndex(int index) { pendingActiveIndex = index; }

@@ -196,8 +196,8 @@ void RegisterLayoutClasses(ClassRegistry &registry)
         PropertyDef tabPos;
         tabPos.name = QStringLiteral("TabPosition");
         tabPos.write = [](QWidget *w) -> std::optional<Value> {
-            const TTabPosition p = static_cast<TBook *>(w)->TabPosition();
-            if (p == TTabPosition::tpTop)
+            const TabSide p = static_cast<TBook *>(w)->TabPosition();
+            if (p == TabSide::tpTop)
                 return std::nullopt;
             return Value::fromIdent(TabPositionName(p));
         };
@@ -205,8 +205,7 @@ void RegisterLayoutClasses(ClassRegistry &registry)
             QString id;
             if (QString err = props::readIdent(v, id); !err.isEmpty())
                 return err;
-            for (TTabPosition p : {TTabPosition::tpTop, TTabPosition::tpBottom,
-                                   TTabPosition::tpLeft, TTabPosition::tpRight})
+            for (TabSide p : {TabSide::tpTop, TabSide::tpBottom, TabSide::tpLeft, TabSide::tpRight})
                 if (TabPositionName(p).compare(id, Qt::CaseInsensitive) == 0) {
                     static_cast<TBook *>(w)->SetTabPosition(p);
                     return QString();

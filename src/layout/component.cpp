@@ -6,13 +6,13 @@
 
 namespace mira {
 
-void TComponent::NotifyInserted(QWidget *self)
+void Component::NotifyInserted(QWidget *self)
 {
     if (auto *o = dynamic_cast<ComponentOwner *>(ownerObject.data()))
         o->ComponentInserted(self);
 }
 
-void TComponent::NotifyRemoved(QWidget *self)
+void Component::NotifyRemoved(QWidget *self)
 {
     if (auto *o = dynamic_cast<ComponentOwner *>(ownerObject.data()))
         o->ComponentRemoved(self);
@@ -54,14 +54,14 @@ QWidget *ControlOf(QWidget *w)
     return nullptr;
 }
 
-TComponent *AsComponent(QObject *o)
+Component *AsComponent(QObject *o)
 {
-    return dynamic_cast<TComponent *>(o);
+    return dynamic_cast<Component *>(o);
 }
 
 bool IsOwnedBy(QObject *o, QObject *owner)
 {
-    TComponent *c = AsComponent(o);
+    Component *c = AsComponent(o);
     return c && owner && c->Owner() == owner;
 }
 

@@ -18,16 +18,16 @@ public:
     virtual void ComponentRemoved(QWidget *component) = 0;
 };
 
-class TComponent {
+class Component {
 public:
-    virtual ~TComponent() = default;
+    virtual ~Component() = default;
     QObject *Owner() const { return ownerObject; }
     virtual QString ClassName() const = 0;
     // Runs once after a set file has been read (the after-loading step).
     virtual void Loaded() {}
 
 protected:
-    explicit TComponent(QObject *owner) : ownerObject(owner) {}
+    explicit Component(QObject *owner) : ownerObject(owner) {}
     // The most derived constructor and destructor call these, so the owner sees
     // a complete component.
     void NotifyInserted(QWidget *self);
@@ -55,7 +55,7 @@ void MarkControl(QWidget *w);
 // their container's surface); nullptr when there is none.
 QWidget *ControlOf(QWidget *w);
 
-TComponent *AsComponent(QObject *o);
+Component *AsComponent(QObject *o);
 // True when o is a layout component owned by owner.
 bool IsOwnedBy(QObject *o, QObject *owner);
 

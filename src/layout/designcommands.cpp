@@ -228,7 +228,7 @@ void DesignCommands::DeleteControl(const QString &className, QWidget *lastContro
 {
     QWidget *t = DesignTarget;
     QWidget *c = DesignContainer;
-    TComponent *component = AsComponent(t);
+    Component *component = AsComponent(t);
     if (!component || component->ClassName() != className) {
         inform(mainWindow(), QStringLiteral("Wrong Type Selected"), QStringLiteral("-----------"));
         return;
@@ -400,8 +400,7 @@ void DesignCommands::BookTabsPos(QWidget *lastControl)
     auto *b = qobject_cast<TBook *>(lastControl);
     if (!b)
         return;
-    b->SetTabPosition(b->TabPosition() == TTabPosition::tpTop ? TTabPosition::tpBottom
-                                                              : TTabPosition::tpTop);
+    b->SetTabPosition(b->TabPosition() == TabSide::tpTop ? TabSide::tpBottom : TabSide::tpTop);
 }
 
 void DesignCommands::BrowserNaviBarPos()

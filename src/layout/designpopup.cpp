@@ -96,7 +96,7 @@ PopupFacts FactsFor(QWidget *control, const DesignSpot &spot)
     f.clickedContainer = f.hasContainer && control == spot.container.data();
     f.controls = ControlCount(spot.container);
     if (auto *book = qobject_cast<TBook *>(control))
-        f.tabsAtBottom = book->TabPosition() == TTabPosition::tpBottom;
+        f.tabsAtBottom = book->TabPosition() == TabSide::tpBottom;
     if (auto *pane = dynamic_cast<DesignablePane *>(spot.target.data()))
         f.paneBarAtBottom = pane->BottomBar();
     return f;

@@ -8,7 +8,7 @@
 
 namespace mira {
 
-TPan::TPan(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TPan::TPan(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Component(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(301, 107);

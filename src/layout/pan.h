@@ -8,7 +8,7 @@
 namespace mira {
 
 // A resizable container block: holds aligned child controls.
-class TPan : public QWidget, public TComponent {
+class TPan : public QWidget, public Component {
     Q_OBJECT
 public:
     explicit TPan(QObject *owner);

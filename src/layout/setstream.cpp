@@ -32,7 +32,7 @@ const QString kInvalid = QStringLiteral("Invalid property value");
 
 QString className(QWidget *w)
 {
-    TComponent *c = AsComponent(w);
+    Component *c = AsComponent(w);
     return c ? c->ClassName() : QString::fromLatin1(w->metaObject()->className());
 }
 
@@ -293,7 +293,7 @@ QString StreamIn(SetForm &form, const ClassRegistry &classes, const Object &root
 
     form.applyValues(values);
     for (QWidget *w : builder.created)
-        if (TComponent *c = AsComponent(w))
+        if (Component *c = AsComponent(w))
             c->Loaded();
     form.layoutOwner()->setObjectName(QString());
     if (form.layoutArea()->isVisible())

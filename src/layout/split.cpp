@@ -9,7 +9,7 @@
 
 namespace mira {
 
-TSplit::TSplit(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TSplit::TSplit(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Component(owner)
 {
     MarkGraphicControl(this);
     StoreAlign(this, TAlign::alLeft);

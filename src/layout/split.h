@@ -10,7 +10,7 @@ namespace mira {
 // that control, or the space left for the client-aligned control, smaller than
 // MinSize, and never snaps a control closed. It shows a grip in the style's look,
 // lights up under the mouse and while dragged, and shows the resize cursor.
-class TSplit : public QWidget, public TComponent {
+class TSplit : public QWidget, public Component {
     Q_OBJECT
 public:
     explicit TSplit(QObject *owner);

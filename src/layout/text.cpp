@@ -18,7 +18,7 @@ QEvent::Type TextHoverEvent::leaveType()
     return type;
 }
 
-TText::TText(QObject *owner) : QLabel(qobject_cast<QWidget *>(owner)), TComponent(owner)
+TText::TText(QObject *owner) : QLabel(qobject_cast<QWidget *>(owner)), Component(owner)
 {
     MarkGraphicControl(this);
     StoreAlign(this, TAlign::alNone);

@@ -19,7 +19,7 @@ public:
 };
 
 // A transparent label with hover notifications, used by the program's dialogs.
-class TText : public QLabel, public TComponent {
+class TText : public QLabel, public Component {
     Q_OBJECT
 public:
     explicit TText(QObject *owner);

@@ -47,7 +47,7 @@ protected:
         case Mode::Moderate: module()->Action("ModerateAction")->trigger(); break;
         case Mode::Silent: module()->Action("SilentAction")->trigger(); break;
         }
-        QObject::connect(form()->StatusBar(), &TStatusBar::PanelTextChanged, pane,
+        QObject::connect(form()->StatusBar(), &MainStatusBar::PanelTextChanged, pane,
                          [this](const QString &text) { statusTexts << text; });
         QObject::connect(pane->WebView->Control(), &platform::WebControl::commandFinished, pane,
                          [this](int command, bool ok) { finished << qMakePair(command, ok); });

@@ -52,7 +52,7 @@ protected:
         case Mode::Silent: module()->Action("SilentAction")->trigger(); break;
         }
         ASSERT_EQ(pane->WebView->Silent(), GetParam() == Mode::Silent);
-        QObject::connect(form()->StatusBar(), &TStatusBar::PanelTextChanged, pane,
+        QObject::connect(form()->StatusBar(), &MainStatusBar::PanelTextChanged, pane,
                          [this](const QString &text) { statusTexts << text; });
     }
     void TearDown() override

@@ -51,7 +51,7 @@ protected:
             pane->show();
             panes << pane;
         }
-        QObject::connect(form()->StatusBar(), &TStatusBar::PanelTextChanged, form(),
+        QObject::connect(form()->StatusBar(), &MainStatusBar::PanelTextChanged, form(),
                          [this](const QString &text) { statusTexts << text; });
     }
     void TearDown() override

@@ -136,7 +136,8 @@ TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
     EXPECT_TRUE(module()->Action("TextSizeLargestAction")->isChecked());
     EXPECT_FALSE(module()->Action("TextSizeMediumAction")->isChecked());
     EXPECT_EQ(fakeOf(loaded)->state.zoomLevel, 4);
-    EXPECT_EQ(fakeOf(module()->Panes().List().last())->state.zoomLevel, 2); // no document: unchanged
+    EXPECT_EQ(fakeOf(module()->Panes().List().last())->state.zoomLevel,
+              2); // no document: unchanged
 }
 
 TEST_F(Menus, FKeysWorkWhereverTheFocusIsAlsoWithoutAMenuBar)

@@ -20,7 +20,7 @@ class DesignRoundTrip : public test::DesignTest {};
 // One line per component, depth first, with what a set keeps of it.
 void describe(QWidget *w, int depth, QStringList &out)
 {
-    TComponent *c = AsComponent(w);
+    Component *c = AsComponent(w);
     if (!c)
         return;
     QString line = QString(depth * 2, QLatin1Char(' ')) + c->ClassName();

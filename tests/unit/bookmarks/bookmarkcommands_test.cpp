@@ -35,7 +35,7 @@ protected:
         combo->lineEdit()->selectAll();
         combo->lineEdit()->insert(text);
     }
-    TBookmarkBuffer &buffer() { return module()->BookmarkBuffer(); }
+    BookmarkCopyBuffer &buffer() { return module()->BookmarkBuffer(); }
 
     TBrowser *pane = nullptr;
     TURLCombo *combo = nullptr;

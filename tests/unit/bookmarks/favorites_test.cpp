@@ -143,26 +143,26 @@ TEST_F(FavoritesTree, TheTopLevelShowsFoldersThenShortcutsAndLeavesOutChannelsAn
     mkdir(QStringLiteral("v1.2")); // a folder name with an extension is no Favorites folder
 
     QMenu *menu = makeMenu();
-    TFavoritesMenu favorites(menu, root, QStringLiteral("Paste|Paste location address"));
+    FavoritesMenu favorites(menu, root, QStringLiteral("Paste|Paste location address"));
     EXPECT_EQ(captions(menu), QStringList({"-"})); // nothing is read before the first opening
     EXPECT_EQ(menu->menuAction()->statusTip(), QStringLiteral("Paste location address"));
-    EXPECT_EQ(TFavoritesMenu::Hint(menu->menuAction()), root + "|Paste location address");
+    EXPECT_EQ(FavoritesMenu::Hint(menu->menuAction()), root + "|Paste location address");
 
     open(menu);
     EXPECT_EQ(captions(menu), QStringList({"-", "archive", "Links", "apple", "Search"}));
     QAction *links = entry(menu, QStringLiteral("Links"));
     ASSERT_NE(links, nullptr);
     ASSERT_NE(links->menu(), nullptr); // shown as a submenu before it is read
-    EXPECT_EQ(TFavoritesMenu::Tag(links), ftUnread);
+    EXPECT_EQ(FavoritesMenu::Tag(links), ftUnread);
     EXPECT_EQ(captions(links->menu()), QStringList());
     EXPECT_EQ(links->menu()->actions().size(), 1); // the hidden "dummy" child
-    EXPECT_EQ(TFavoritesMenu::Hint(links), root + "/Links|");
+    EXPECT_EQ(FavoritesMenu::Hint(links), root + "/Links|");
 
     QAction *search = entry(menu, QStringLiteral("Search"));
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(search->menu(), nullptr);
-    EXPECT_EQ(TFavoritesMenu::Tag(search), ftRead);
-    EXPECT_EQ(TFavoritesMenu::Hint(search), root + "/Search.url|http://search/");
+    EXPECT_EQ(FavoritesMenu::Tag(search), ftRead);
+    EXPECT_EQ(FavoritesMenu::Hint(search), root + "/Search.url|http://search/");
     EXPECT_EQ(search->statusTip(), QStringLiteral("http://search/"));
 }
 
@@ -174,9 +174,9 @@ TEST_F(FavoritesTree, LongNamesAreCutAtABreakAndAQueryAddressIsKeptWhole)
     shortcut(QString(40, QChar('x')) + ".url", QStringLiteral("http://forty/"));
 
     QMenu *menu = makeMenu();
-    TFavoritesMenu favorites(menu, root, QString());
+    FavoritesMenu favorites(menu, root, QString());
     QStringList chosen;
-    QObject::connect(&favorites, &TFavoritesMenu::AddressChosen, &favorites,
+    QObject::connect(&favorites, &FavoritesMenu::AddressChosen, &favorites,
                      [&](const QString &a) { chosen << a; });
     open(menu);
     EXPECT_EQ(captions(menu), QStringList({"-", "The weather forecast for the coming...",
@@ -194,9 +194,9 @@ TEST_F(FavoritesTree, EachLevelIsReadOnceWhenFirstOpenedAndAnEmptyFolderSaysSo)
     write(QStringLiteral("Broken.url"), "[InternetShortcut]\r\n");
 
     QMenu *menu = makeMenu();
-    TFavoritesMenu favorites(menu, root, QString());
+    FavoritesMenu favorites(menu, root, QString());
     QStringList chosen;
-    QObject::connect(&favorites, &TFavoritesMenu::AddressChosen, &favorites,
+    QObject::connect(&favorites, &FavoritesMenu::AddressChosen, &favorites,
                      [&](const QString &a) { chosen << a; });
     open(menu);
     QMenu *links = entry(menu, QStringLiteral("Links"))->menu();
@@ -207,10 +207,10 @@ TEST_F(FavoritesTree, EachLevelIsReadOnceWhenFirstOpenedAndAnEmptyFolderSaysSo)
     EXPECT_EQ(captions(empty), QStringList({"(Empty)"}));
     QAction *emptyItem = entry(empty, QStringLiteral("(Empty)"));
     EXPECT_FALSE(emptyItem->isEnabled());
-    EXPECT_EQ(TFavoritesMenu::Tag(emptyItem), ftEmpty);
+    EXPECT_EQ(FavoritesMenu::Tag(emptyItem), ftEmpty);
     QMenu *deep = entry(links, QStringLiteral("Deep"))->menu();
     open(deep);
-    EXPECT_EQ(TFavoritesMenu::Hint(entry(deep, QStringLiteral("Deeper"))),
+    EXPECT_EQ(FavoritesMenu::Hint(entry(deep, QStringLiteral("Deeper"))),
               root + "/Links/Deep/Deeper.url|http://deeper/");
 
     // Changes on disk after a level was read do not show; nothing is read again.
@@ -234,7 +234,7 @@ TEST_F(FavoritesTree, WithoutAFolderTheMenuIsEmptyAndNothingElseIsScanned)
 {
     // An empty path would otherwise read the working folder.
     QMenu *menu = makeMenu();
-    TFavoritesMenu favorites(menu, QString(), QString());
+    FavoritesMenu favorites(menu, QString(), QString());
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(root);
     shortcut(QStringLiteral("Here.url"), QStringLiteral("http://here/"));
@@ -244,7 +244,7 @@ TEST_F(FavoritesTree, WithoutAFolderTheMenuIsEmptyAndNothingElseIsScanned)
 
     // A folder that does not exist yet is created on first use and shows as empty.
     QMenu *second = makeMenu();
-    TFavoritesMenu fresh(second, dir.path() + "/New/Favorites", QString());
+    FavoritesMenu fresh(second, dir.path() + "/New/Favorites", QString());
     open(second);
     EXPECT_TRUE(QDir(dir.path() + "/New/Favorites").exists());
     EXPECT_EQ(captions(second), QStringList({"-", "(Empty)"}));

@@ -72,8 +72,8 @@ TEST(Book, PagesTakeTheBooksPageAreaAndAlignTheirChildren)
     EXPECT_LT(area.height(), 300);
     EXPECT_EQ(page->size(), area.size());
     EXPECT_EQ(pane->size(), area.size());
-    book->SetTabPosition(TTabPosition::tpBottom);
-    EXPECT_EQ(book->TabPosition(), TTabPosition::tpBottom);
+    book->SetTabPosition(TabSide::tpBottom);
+    EXPECT_EQ(book->TabPosition(), TabSide::tpBottom);
 }
 
 TEST(Book, DestroyingAPageTakesItOutOfItsBook)

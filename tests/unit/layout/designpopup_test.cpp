@@ -153,7 +153,7 @@ TEST(DeriveSpot, FactsCountTheContainersControlsAndReadThePositions)
     EXPECT_TRUE(f.paneBarAtBottom);
 
     auto *book = new TBook(&window);
-    book->SetTabPosition(TTabPosition::tpBottom);
+    book->SetTabPosition(TabSide::tpBottom);
     PutInto(book, root);
     const PopupFacts onRoot = FactsFor(root, DeriveSpot(root));
     EXPECT_TRUE(onRoot.clickedContainer);

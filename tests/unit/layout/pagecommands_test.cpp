@@ -167,13 +167,13 @@ TEST_F(Pages, TabsAndNavigationBarMoveAndThePopupChecksThem)
     module()->Menus().DesignPopup()->aboutToShow();
     EXPECT_FALSE(module()->Action("BookTabsPosAction")->isChecked());
     module()->Action("BookTabsPosAction")->trigger();
-    EXPECT_EQ(book->TabPosition(), TTabPosition::tpBottom);
+    EXPECT_EQ(book->TabPosition(), TabSide::tpBottom);
     module()->Menus().DesignPopup()->aboutToShow();
     EXPECT_TRUE(module()->Action("BookTabsPosAction")->isChecked());
     EXPECT_TRUE(module()->Action("BookTabsPosAction")->isEnabled());
     EXPECT_FALSE(module()->Action("BrowserNaviBarPosAction")->isEnabled());
     module()->Action("BookTabsPosAction")->trigger();
-    EXPECT_EQ(book->TabPosition(), TTabPosition::tpTop);
+    EXPECT_EQ(book->TabPosition(), TabSide::tpTop);
 
     clickOn(book->Page(0), QPoint(5, 5));
     insert("TBrowser");
