@@ -46,18 +46,19 @@ public:
     std::function<bool(const QString &)> OpenLink;
 
     AboutText *txProductName, *txVersion, *txBuild, *txStatus, *txVersionInfo, *txMira, *txHints,
-        *txIssues, *txIE, *txWin, *txStarted, *txContinued, *txLocation, *txSeeSign, *txHome,
-        *txMailSign, *txMail, *txCopyright;
+        *txIssues, *txIE, *txWin, *txHome, *txMail;
     QTextEdit *meVersion, *meMira, *meHints, *meIssues;
-    QLabel *imBackground, *imAuthor;
-
-    // Hides the four text boxes.
-    void HideBoxes();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // The texts and pictures only the box itself reaches.
+    AboutText *txStarted, *txContinued, *txLocation, *txSeeSign, *txMailSign, *txCopyright;
+    QLabel *imBackground, *imAuthor;
+
+    // Hides the four text boxes.
+    void HideBoxes();
     void build();
     // A link nothing opens says so.
     void openLink(const QString &address);
