@@ -73,10 +73,12 @@ public:
 
     // Button handlers; a null sender stands for the program-wide commands.
     void BackClick();
-    void ForwardClick();
     void StopClick();
     void RefreshClick(QObject *sender);
     void GoClick(QObject *sender);
+
+    // The web view's status text, or the pane's own (a zoom step), on the status bar.
+    void WebStatusTextChange(const QString &text);
 
     // PaneCommands.
     void GoBookmarked() override { GoClick(nullptr); }
@@ -112,6 +114,17 @@ public:
     bool Resting() const { return resting; }
     static constexpr int RestDelayMs = 3000;
     void SetRestDelay(int ms) { restTimer.setInterval(ms); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ForwardClick();
+    // What the layout, a rotating book and the web view ask of the pane: reached
+    // through the interfaces and connections that deliver them.
+
     // A rotating book is about to show the pane's page.
     void WakeBeforeShown() override { wake(); }
 
@@ -121,7 +134,6 @@ public:
     static int MinWidthAfterResize(int oldHeight, int newHeight, int current);
 
     // The web view's events.
-    void WebStatusTextChange(const QString &text);
     void WebTitleChange(const QString &title);
     void WebProgressChange(int progress, int progressMax);
     void WebCloseQuery(QObject *sender, bool &canClose);
@@ -140,12 +152,6 @@ public:
     // Loads the stale pane's bookmark again.
     void RetryStale();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     // The main window around the pane, or nullptr.
     PaneHost *host() const;
     QToolButton *makeButton(int image, const QString &hint);
