@@ -159,14 +159,7 @@ ModalResult ShowMessageBox(QWidget *owner, const QString &text, const QString &c
                 box.setEscapeButton(m.first);
     }
 
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::MessageBox;
-    record.text = text;
-    record.caption = box.windowTitle();
-    record.type = type;
-    record.buttons = buttons;
-    record.owner = owner;
-    record.dialog = &box;
+    ModalRecord record = MessageBoxRecord(&box, owner, text, type, buttons);
     record.geometry = placeDialog(&box, owner);
     record.show = [&box, &made]() {
         box.exec();
@@ -180,6 +173,20 @@ ModalResult ShowMessageBox(QWidget *owner, const QString &text, const QString &c
         return int(made.constFirst().second);
     };
     return ModalResult(RunModal(record));
+}
+
+ModalRecord MessageBoxRecord(QDialog *box, QWidget *owner, const QString &text, MsgType type,
+                             MsgButtons buttons)
+{
+    ModalRecord record;
+    record.kind = ModalRecord::Kind::MessageBox;
+    record.text = text;
+    record.caption = box->windowTitle();
+    record.type = type;
+    record.buttons = buttons;
+    record.owner = owner;
+    record.dialog = box;
+    return record;
 }
 
 bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString &text,

@@ -15,6 +15,10 @@ namespace mira {
 ModalResult ShowMessageBox(QWidget *owner, const QString &text, const QString &caption,
                            MsgType type, MsgButtons buttons);
 
+// The modal runner's record of a message box: its text, caption, type, buttons and owner.
+ModalRecord MessageBoxRecord(QDialog *box, QWidget *owner, const QString &text, MsgType type,
+                             MsgButtons buttons);
+
 bool ShowInputBox(QWidget *owner, int width, int height, int maxLength, QString &text,
                   const QString &prompt, const QString &caption);
 

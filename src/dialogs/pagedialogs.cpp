@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "dialogs/messagebox.h"
+
 namespace mira {
 namespace {
 
@@ -139,14 +141,7 @@ int AskEngineQuestion(QWidget *owner, bool silent, int silentAnswer, const QStri
     QMessageBox box(iconOf(type), caption, text, standard, owner);
     if (engineWatcher && engineWatcher->Answer(box))
         return resultOf(box.standardButton(box.clickedButton()));
-    ModalRecord record;
-    record.kind = ModalRecord::Kind::MessageBox;
-    record.text = text;
-    record.caption = box.windowTitle();
-    record.type = type;
-    record.buttons = buttons;
-    record.owner = owner;
-    record.dialog = &box;
+    ModalRecord record = MessageBoxRecord(&box, owner, text, type, buttons);
     record.show = [&box] {
         box.exec();
         return resultOf(box.standardButton(box.clickedButton()));
