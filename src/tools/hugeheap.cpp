@@ -1,0 +1,58 @@
+#include "tools/hugeheap.h"
+
+#include <cstdint>
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+namespace mira {
+
+namespace {
+
+constexpr std::size_t MiB = std::size_t(1) << 20;
+// The kernel's huge page on x86-64 and most others; a wrong guess only advises less.
+constexpr std::uintptr_t HugePage = 2 * MiB;
+
+} // namespace
+
+std::size_t HeapRoomForSet(std::size_t fileBytes)
+{
+    constexpr std::size_t smallest = 4 * MiB;
+    constexpr std::size_t largest = std::size_t(4096) * MiB;
+    if (fileBytes < smallest)
+        return 0;
+    return fileBytes > largest / 8 ? largest : fileBytes * 8;
+}
+
+bool ReserveHugeHeap(std::size_t bytes)
+{
+#ifdef __GLIBC__
+    // Blocks up to 32 MiB come from the heap and freed tops stay in it, rather than
+    // being mapped afresh and returned on every large string.
+    mallopt(M_MMAP_THRESHOLD, 32 * MiB);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    if (bytes == 0 || bytes > std::size_t(1) << 31)
+        return false;
+    // The next growth of the heap takes the whole room at once; a block larger than
+    // what is free at its top (keepcost) makes that growth happen now.
+    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    mallopt(M_TOP_PAD, static_cast<int>(bytes));
+    void *probe = std::malloc(mallinfo2().keepcost + MiB);
+    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    std::free(probe);
+    mallopt(M_TOP_PAD, 128 * 1024);
+    const std::uintptr_t start = (before + HugePage - 1) & ~(HugePage - 1);
+    const std::uintptr_t end = after & ~(HugePage - 1);
+    if (probe == nullptr || end <= start)
+        return false;
+    return madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE) == 0;
+#else
+    (void)bytes;
+    return false;
+#endif
+}
+
+} // namespace mira
