@@ -38,17 +38,20 @@ bool ReserveHugeHeap(std::size_t bytes)
         return false;
     // The next growth of the heap takes the whole room at once; a block larger than
     // what is free at its top (keepcost) makes that growth happen now.
-    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    char *const before = static_cast<char *>(sbrk(0));
     mallopt(M_TOP_PAD, static_cast<int>(bytes));
     void *probe = std::malloc(mallinfo2().keepcost + MiB);
-    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    char *const after = static_cast<char *>(sbrk(0));
     std::free(probe);
     mallopt(M_TOP_PAD, 128 * 1024);
-    const std::uintptr_t start = (before + HugePage - 1) & ~(HugePage - 1);
-    const std::uintptr_t end = after & ~(HugePage - 1);
+    // The whole huge pages within the growth.
+    char *const start = before
+                        + (HugePage - reinterpret_cast<std::uintptr_t>(before) % HugePage)
+                              % HugePage;
+    char *const end = after - reinterpret_cast<std::uintptr_t>(after) % HugePage;
     if (probe == nullptr || end <= start)
         return false;
-    return madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE) == 0;
+    return madvise(start, std::size_t(end - start), MADV_HUGEPAGE) == 0;
 #else
     (void)bytes;
     return false;

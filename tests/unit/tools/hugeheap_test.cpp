@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "tools/hugeheap.h"
@@ -17,11 +16,11 @@ TEST(HugeHeap, RoomGrowsWithTheSetAndStaysBounded)
         std::size_t room;
     } cases[] = {
         {0, 0},
-        {4 * MiB - 1, 0},                      // small sets keep the ordinary heap
-        {4 * MiB, 32 * MiB},                   // eight times the file from there on
+        {4 * MiB - 1, 0},    // small sets keep the ordinary heap
+        {4 * MiB, 32 * MiB}, // eight times the file from there on
         {20 * MiB, 160 * MiB},
-        {512 * MiB, 4096 * MiB},               // the bound is reached exactly
-        {std::size_t(1) << 40, 4096 * MiB},    // and never passed, nor overflowed
+        {512 * MiB, 4096 * MiB},            // the bound is reached exactly
+        {std::size_t(1) << 40, 4096 * MiB}, // and never passed, nor overflowed
     };
     for (const auto &c : cases)
         EXPECT_EQ(HeapRoomForSet(c.file), c.room) << c.file;
