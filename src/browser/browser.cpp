@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidgetAction>
 
 #include "bookmarks/refreshperiod.h"
 #include "bookmarks/urlcombo.h"
@@ -79,7 +80,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     RefreshButton->installEventFilter(this);
     connect(GoButton, &QToolButton::clicked, this, [this] { GoClick(GoButton); });
 
-    ComboPanel = new TPan(this);
+    // Without a parent until the bar takes it in, as the buttons (see makeButton).
+    ComboPanel = new TPan(this, nullptr);
     ComboPanel->setObjectName(QStringLiteral("ComboPanel"));
     ComboPanel->setFixedSize(kMinWidth, kMinHeight);
     AddressCombo = TURLCombo::Create(this, ComboPanel);
@@ -171,11 +173,24 @@ TBrowser::~TBrowser()
         WebView->SetOwnerDestroying(true);
     if (PaneHost *h = host(); h && h->NewWindows())
         h->NewWindows()->Forget(WebView);
+    // The bar's widgets go here, inside their window. The bar would hand each one out of
+    // the window before deleting it: a walk of the window's whole focus chain and, for the
+    // address box, its list laid out again in another font. A large wall took seconds
+    // to close.
+    if (NaviBar)
+        for (QAction *action : NaviBar->actions())
+            if (auto *holder = qobject_cast<QWidgetAction *>(action))
+                delete holder->defaultWidget();
+    BackButton = ForwardButton = StopButton = RefreshButton = GoButton = nullptr;
+    ComboPanel = nullptr;
+    AddressCombo = nullptr;
 }
 
 QToolButton *TBrowser::makeButton(int image, const QString &hint)
 {
-    auto *b = new QToolButton(NaviBar);
+    // Made without a parent: the bar takes it in addWidget, which first takes a widget
+    // out of its window, and that walks the focus chain of every pane built before.
+    auto *b = new QToolButton;
     b->setIcon(ColdButtonIcon(image));
     b->setIconSize(QSize(ImageSize, ImageSize));
     b->setAutoRaise(true);

@@ -109,7 +109,8 @@ NaviBarFitter::NaviBarFitter(QToolBar *toolBar, const QList<QToolButton *> &barB
     }
     connect(moreMenu, &QMenu::aboutToShow, this, [this] { updateMoreMenu(); });
 
-    more = new QToolButton(bar);
+    // Without a parent until the bar takes it in (see StaleMark).
+    more = new QToolButton;
     more->setObjectName(QStringLiteral("MoreButton"));
     more->setAutoRaise(true);
     more->setFocusPolicy(Qt::NoFocus);

@@ -10,7 +10,9 @@
 namespace mira {
 
 StaleMark::StaleMark(QToolBar *bar, quint32 spreadKey, std::function<void()> retryFn)
-    : QObject(bar), button(new QToolButton(bar)), retry(std::move(retryFn)), spread(spreadKey)
+    // The button is made without a parent, as the bar takes it in below: taking a child
+    // of the bar out of its window first would walk the whole window's focus chain.
+    : QObject(bar), button(new QToolButton), retry(std::move(retryFn)), spread(spreadKey)
 {
     button->setObjectName(QStringLiteral("StaleMark"));
     button->setAutoRaise(true);

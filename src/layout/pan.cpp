@@ -8,7 +8,9 @@
 
 namespace mira {
 
-TPan::TPan(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Component(owner)
+TPan::TPan(QObject *owner) : TPan(owner, qobject_cast<QWidget *>(owner)) {}
+
+TPan::TPan(QObject *owner, QWidget *parent) : QWidget(parent), Component(owner)
 {
     StoreAlign(this, TAlign::alNone);
     resize(301, 107);

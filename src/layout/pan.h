@@ -12,6 +12,9 @@ class TPan : public QWidget, public Component {
     Q_OBJECT
 public:
     explicit TPan(QObject *owner);
+    // A panel its owner places somewhere else than in itself; parent may be null until
+    // then (a tool bar takes a widget in more cheaply when it has no window yet).
+    TPan(QObject *owner, QWidget *parent);
     ~TPan() override;
     QString ClassName() const override { return QStringLiteral("TPan"); }
 

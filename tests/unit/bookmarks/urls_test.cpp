@@ -455,3 +455,21 @@ TEST(TURL, EditorSwapsNameAndAddressOfItsOwn)
     EXPECT_EQ(list.IndexOfAddress(QStringLiteral("wiki")), 0);
     EXPECT_EQ(list.IndexOfAddress(QStringLiteral("http://wiki/")), -1);
 }
+
+// The keys that find a bookmark by name or address whatever its letter case: the
+// quick path for plain text must fold exactly as the full Unicode fold does.
+TEST(TURLsFoldCase, FoldsAsUnicodeDoes)
+{
+    const QString cases[] = {
+        QString(),
+        QStringLiteral("already folded"),
+        QStringLiteral("HTTP://Example.COM/Path?Q=A"),
+        QStringLiteral("@[Z]` {a}~\x7f"),         // the neighbours of A-Z and a-z stay
+        QStringLiteral("Stra\u00dfe"),            // sharp s folds to "ss"
+        QStringLiteral("\u0130stanbul"),          // capital I with dot above
+        QStringLiteral("ABC \u03a3\u0391\u03a3"), // Greek capitals after plain text
+        QStringLiteral("\u00c9cole"),
+    };
+    for (const QString &text : cases)
+        EXPECT_EQ(TURLs::FoldCase(text), text.toCaseFolded()) << text.toStdString();
+}
