@@ -1,11 +1,16 @@
 // A wall of panes beside a bare engine program with as many views of the same page
 // (wall_bare, built beside this one), both against one local server, at 1 and 16:
-// start to all loaded, summed PSS of the process tree, idle CPU of the tree over the
-// 10 s after loading, process count, and the ratios Mira / bare. Also the PSS of a
+// start to all loaded, summed PSS of the process tree, idle CPU of the tree over 30 s
+// from 40 s after loading (the caret at rest), process count, and the ratios Mira /
+// bare. The 16-pane wall runs twice more: with the caret kept blinking (idle without
+// the rest) and with Separate Processes (a renderer per pane). Also the PSS of a
 // 16-pane set opened with nothing loaded against an empty Mira window.
-//   wall_bench                 runs everything (under a display, e.g. xvfb-run)
-//   wall_bench --mira [SET] [--go]   is Mira itself, as the program starts, with Go All
-//                                    run at once after the set opens when --go is given
+//   wall_bench [--panes N] [--no-idle]
+//                              runs everything (under a display, e.g. xvfb-run), or only
+//                              the walls of N panes, or without the idle samples
+//   wall_bench --mira [SET] [--go] [--caret-blinks]
+//                              is Mira itself, as the program starts, with Go All run at
+//                              once after the set opens when --go is given
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,12 +57,14 @@ int runMira(const QStringList &args)
     MiraApplication app(argc, argv);
     platform::UseEngine();
     initProgram(app);
-    CaretRest caretRest(&app);
+    auto caretRest = std::make_unique<CaretRest>(&app);
     auto *splash = new TSplashForm;
     splash->show();
     app.processEvents();
     QStringList sets = args;
     const bool go = sets.removeAll(QStringLiteral("--go")) > 0;
+    if (sets.removeAll(QStringLiteral("--caret-blinks")) > 0)
+        caretRest.reset();
     std::unique_ptr<ProgramInstance> program = CreateProgram(sets);
     if (program->terminated())
         return 1;
@@ -76,6 +83,30 @@ int runMira(const QStringList &args)
     const int code = app.exec();
     program.reset();
     return code;
+}
+
+// With WALL_BENCH_DETAIL set, each process of the tree on standard error: its kind
+// and its PSS, anonymous and from files.
+void printDetail(int root)
+{
+    if (qEnvironmentVariableIsEmpty("WALL_BENCH_DETAIL"))
+        return;
+    for (int pid : processTree(root)) {
+        QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!cmd.open(QIODevice::ReadOnly) || !rollup.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray kind = cmd.readAll().replace('\0', ' ');
+        if (const qsizetype type = kind.indexOf("--type="); type >= 0)
+            kind = kind.mid(type, kind.indexOf(' ', type) - type);
+        else
+            kind = kind.left(40);
+        QByteArray figures;
+        for (const QByteArray &line : rollup.readAll().split('\n'))
+            if (line.startsWith("Pss"))
+                figures += ' ' + line.simplified();
+        std::fprintf(stderr, "  %d %s:%s\n", pid, kind.constData(), figures.constData());
+    }
 }
 
 void wait(int ms)
@@ -121,7 +152,7 @@ public:
     QString page() const { return server.url(QStringLiteral("/page")).toString(); }
 
     // A set of panes in rows of four, each with the page as its only bookmark.
-    QString writeSet(int panes)
+    QString writeSet(int panes, int flags = 0)
     {
         using namespace setfile;
         auto prop = [](Object &o, const char *name, const Value &v) {
@@ -137,6 +168,8 @@ public:
         prop(root, "Height", Value::fromInt(960));
         prop(root, "PixelsPerInch", Value::fromInt(96));
         prop(root, "TextHeight", Value::fromInt(13));
+        if (flags != 0)
+            prop(root, "Tag", Value::fromInt(flags));
         const int columns = panes == 1 ? 1 : 4;
         const int rows = (panes + columns - 1) / columns;
         for (int r = 0; r < rows; ++r) {
@@ -156,7 +189,8 @@ public:
             }
             root.children.append(row);
         }
-        const QString path = folder.filePath(QStringLiteral("sets/wall%1.set").arg(panes));
+        const QString path = folder.filePath(
+            QStringLiteral("sets/wall%1-%2.set").arg(panes).arg(flags));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(render(root)) < 0) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -175,6 +209,10 @@ public:
         process.setArguments(args);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+        // The engine refuses to start its sandbox as root; Mira turns it off itself there,
+        // the bare program needs telling.
+        if (geteuid() == 0)
+            env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer clock;
@@ -187,9 +225,10 @@ public:
         }
         QEventLoop loop;
         QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+        bool shown = false; // standard output is read once
         auto done = [&] {
-            return pages > 0 ? server.count(QStringLiteral("/end.js")) >= pages
-                             : process.readAllStandardOutput().contains("shown");
+            shown = shown || process.readAllStandardOutput().contains("shown");
+            return pages > 0 ? server.count(QStringLiteral("/end.js")) >= pages : shown;
         };
         QObject::connect(&server, &test::HttpServer::requested, &loop, [&] {
             if (done())
@@ -199,18 +238,29 @@ public:
             if (done())
                 loop.quit();
         });
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
         if (!done())
             loop.exec();
+        if (process.state() != QProcess::Running || !done()) {
+            std::fprintf(stderr, "%s %s: %s before its pages were read\n", qPrintable(program),
+                         qPrintable(args.join(QLatin1Char(' '))),
+                         process.state() == QProcess::Running ? "timed out" : "ended");
+            std::exit(1);
+        }
         f.loadMs = double(clock.elapsed());
         wait(3000); // let painting and start-up work end
         const int pid = int(process.processId());
         f.pssMiB = treePssMiB(pid);
+        printDetail(pid);
         f.processes = int(processTree(pid).size());
         if (idle) {
+            // From 40 s after loading: the caret has rested long since (10 s without
+            // input) and the engine's own start-up work has ended.
+            wait(37000);
             const double before = treeCpuSeconds(pid);
             QElapsedTimer span;
             span.start();
-            wait(10000);
+            wait(30000);
             f.idleCpu = 100 * (treeCpuSeconds(pid) - before) / (double(span.elapsed()) / 1000);
         }
         process.terminate();
@@ -253,6 +303,10 @@ int main(int argc, char **argv)
         return runMira(args.mid(1));
 
     QCoreApplication app(argc, argv);
+    const int onlyPanes = args.indexOf(QStringLiteral("--panes")) >= 0
+                              ? args.value(args.indexOf(QStringLiteral("--panes")) + 1).toInt()
+                              : 0;
+    const bool idle = !args.contains(QStringLiteral("--no-idle"));
     const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/wall_bare");
     Runner runner;
     const QString self = runner.mira;
@@ -267,17 +321,36 @@ int main(int argc, char **argv)
     std::printf("set16_opened_per_empty_pss: %.2f\n", opened.pssMiB / empty.pssMiB);
 
     for (int n : {1, 16}) {
+        if (onlyPanes != 0 && n != onlyPanes)
+            continue;
         const QByteArray b = "bare" + QByteArray::number(n);
         const QByteArray m = "mira" + QByteArray::number(n);
-        const Figures bareFigures = runner.run(bare, {QString::number(n), runner.page()}, n, true);
+        const Figures bareFigures = runner.run(bare, {QString::number(n), runner.page()}, n, idle);
         const Figures miraFigures = runner.run(self,
                                                {QStringLiteral("--mira"), runner.writeSet(n),
                                                 QStringLiteral("--go")},
-                                               n, true);
+                                               n, idle);
         print(b.constData(), bareFigures);
         print(m.constData(), miraFigures);
         ratios(("ratio" + QByteArray::number(n)).constData(), miraFigures, bareFigures);
         std::fflush(stdout);
+        if (n != 16)
+            continue;
+        // The idle cost of the caret's rest, and of a renderer per pane.
+        const Figures blinking = runner.run(self,
+                                            {QStringLiteral("--mira"), runner.writeSet(n),
+                                             QStringLiteral("--go"),
+                                             QStringLiteral("--caret-blinks")},
+                                            n, idle);
+        print("mira16_caret_blinks", blinking);
+        ratios("ratio16_caret_blinks", blinking, bareFigures);
+        const int separate = 1024; // File > Separate Processes
+        const Figures apart = runner.run(self,
+                                         {QStringLiteral("--mira"), runner.writeSet(n, separate),
+                                          QStringLiteral("--go")},
+                                         n, idle);
+        print("mira16_separate", apart);
+        ratios("ratio16_separate", apart, bareFigures);
     }
     return 0;
 }
