@@ -2,7 +2,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/programvalues.h"
 #include "dialogs/messagebox.h"
 #include "support/scriptedmodal.h"
 
