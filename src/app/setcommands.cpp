@@ -360,6 +360,11 @@ void ConfigSetCommands::fileSaveNow()
 
 void ConfigSetCommands::AutoSaveTimerTimer()
 {
+    // A wall left alone writes nothing while its layout is the one on disk: no write
+    // (and no flush to the disk) every ten minutes for days.
+    if (mainWindow() && !knownDigest.isEmpty() && QFileInfo(ConfigFileName).isFile()
+        && digestOf(WriteConfigSet(*mainWindow(), classes)) == knownDigest && !changedOnDisk())
+        return;
     QString error;
     if (!writeOpenSet(&error, false) && !ConfigFileName.isEmpty() && mainWindow())
         mainWindow()->SetStatusText(

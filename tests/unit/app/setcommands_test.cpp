@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -443,6 +444,36 @@ TEST_F(ConfigSets, AutoSaveRunsTheTimerAndSavesOnItsTick)
     EXPECT_TRUE(readFile(path).contains("Tag = 2"));
     module()->Action("FileAutoSaveAction")->trigger();
     EXPECT_FALSE(module()->File().AutoSaveTimer().isActive());
+}
+
+TEST_F(ConfigSets, AutoSaveWritesNothingWhileTheLayoutIsAsSaved)
+{
+    const QString path = writeFile(QStringLiteral("Idle.set"), setText());
+    start({QStringLiteral("Idle")});
+    module()->Action("FileAutoSaveAction")->trigger();
+    module()->File().Sets().AutoSaveTimerTimer(); // the new flag is written once
+    ASSERT_TRUE(readFile(path).contains("Tag = 2"));
+    const QDateTime longAgo(QDate(2020, 1, 1), QTime(12, 0));
+    auto stamp = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite)
+               && file.setFileTime(longAgo, QFileDevice::FileModificationTime);
+    };
+    auto written = [&] { return QFileInfo(path).lastModified() != longAgo; };
+    ASSERT_TRUE(stamp());
+    module()->File().Sets().AutoSaveTimerTimer();
+    module()->File().Sets().AutoSaveTimerTimer();
+    EXPECT_FALSE(written()) << "an unchanged layout is not written again";
+
+    module()->Action("HiddenMenuAction")->trigger();
+    module()->File().Sets().AutoSaveTimerTimer();
+    EXPECT_TRUE(written()) << "a change is";
+    EXPECT_TRUE(readFile(path).contains("Tag = 18"));
+
+    // The file gone from under the program: written again at the next tick.
+    ASSERT_TRUE(QFile::remove(path));
+    module()->File().Sets().AutoSaveTimerTimer();
+    EXPECT_TRUE(readFile(path).contains("Tag = 18"));
 }
 
 TEST_F(ConfigSets, SaveThatCannotBeWrittenSaysSoAndDamagesNothing)
