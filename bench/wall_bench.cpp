@@ -119,7 +119,9 @@ void wait(int ms)
 // ---------------------------------------------------------------- one run
 
 struct Figures {
-    double loadMs = 0, pssMiB = 0, idleCpu = 0;
+    // PSS 3 s after loading and, with the idle sample, once more at its end: what a
+    // wall left alone keeps.
+    double loadMs = 0, pssMiB = 0, idleCpu = 0, settledPssMiB = 0;
     int processes = 0;
 };
 
@@ -262,6 +264,8 @@ public:
             span.start();
             wait(30000);
             f.idleCpu = 100 * (treeCpuSeconds(pid) - before) / (double(span.elapsed()) / 1000);
+            f.settledPssMiB = treePssMiB(pid);
+            printDetail(pid);
         }
         process.terminate();
         if (!process.waitForFinished(10000)) {
@@ -279,8 +283,9 @@ private:
 void print(const char *label, const Figures &f)
 {
     std::printf("%s_load_ms: %.0f\n%s_pss_mib: %.1f\n%s_idle_cpu_percent: %.2f\n"
-                "%s_processes: %d\n",
-                label, f.loadMs, label, f.pssMiB, label, f.idleCpu, label, f.processes);
+                "%s_settled_pss_mib: %.1f\n%s_processes: %d\n",
+                label, f.loadMs, label, f.pssMiB, label, f.idleCpu, label, f.settledPssMiB, label,
+                f.processes);
 }
 
 void ratios(const char *label, const Figures &mira, const Figures &bare)
@@ -290,6 +295,8 @@ void ratios(const char *label, const Figures &mira, const Figures &bare)
                 label, mira.loadMs / bare.loadMs, label, mira.pssMiB / bare.pssMiB, label,
                 bare.idleCpu > 0 ? mira.idleCpu / bare.idleCpu : 0.0, label,
                 double(mira.processes) / bare.processes);
+    if (bare.settledPssMiB > 0)
+        std::printf("%s_settled_pss_ratio: %.2f\n", label, mira.settledPssMiB / bare.settledPssMiB);
 }
 
 } // namespace
