@@ -36,7 +36,6 @@ public:
     // URLListView.
     void UpdateItems() override;
     void UpdateItem(TURL *url) override;
-    QWidget *messageOwner() override { return this; }
 
     // Converts a list line to a collection index and back; -1 when i is -1, the list
     // is empty or out of step with the collection.
@@ -81,13 +80,20 @@ public:
     // the next change notification and every key release clear it.
     void SetSkipChange(bool skip) { FSkipChange = skip; }
 
+    // Makes the drop-down list the first time it opens (see listView).
+    void showPopup() override;
+
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // URLListView: the list's questions are asked over the box.
+    QWidget *messageOwner() override { return this; }
+
     static constexpr int DropDownCount = 20;
     // Characters the box's size hint allows for, whatever its bookmarks are called.
     static constexpr int MinimumContentsLength = 16;
@@ -99,6 +105,9 @@ private:
     void walkOpenList(int step);
     void navigate(const QString &address) const;
     QString loadedLocation() const;
+    // The drop-down list, made and set up on first use: a wall builds dozens of boxes
+    // whose list is never opened, and making it was a good part of building a pane.
+    QAbstractItemView *listView();
 
     AddressNavigator *pane;
     std::unique_ptr<TURLs> urls;
@@ -106,6 +115,7 @@ private:
     bool FSkipChange = false;
     // Set while the toolkit itself selects a line (not a user pick).
     bool toolkitSelecting = false;
+    bool listReady = false;
 };
 
 } // namespace mira

@@ -84,13 +84,14 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     ComboPanel = new TPan(this, nullptr);
     ComboPanel->setObjectName(QStringLiteral("ComboPanel"));
     ComboPanel->setFixedSize(kMinWidth, kMinHeight);
-    AddressCombo = TURLCombo::Create(this, ComboPanel);
-    AddressCombo->setObjectName(QStringLiteral("AddressCombo"));
-    AddressCombo->setGeometry(2, 2, 145, 25);
-
     for (QToolButton *b : {BackButton, ForwardButton, StopButton, RefreshButton, GoButton})
         NaviBar->addWidget(b);
     NaviBar->addWidget(ComboPanel);
+    // Made once its panel is in place, in the font it keeps: a change of font would make
+    // the box's drop-down list, which most panes never open.
+    AddressCombo = TURLCombo::Create(this, ComboPanel);
+    AddressCombo->setObjectName(QStringLiteral("AddressCombo"));
+    AddressCombo->setGeometry(2, 2, 145, 25);
     Stale = new StaleMark(NaviBar, quint32(qHash(quintptr(this))), [this] { RetryStale(); });
     NaviBar->resize(width(), NaviBar->sizeHint().height());
     StoreAlign(NaviBar, TAlign::alTop);
