@@ -124,6 +124,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     Zoom = new PaneZoom(this);
+    connect(Zoom, &PaneZoom::StatusText, this,
+            [this](const QString &text) { WebStatusTextChange(text); });
     StoreAlign(WebView, TAlign::alClient);
     StampInsertion(WebView);
     // A press on the bar, its buttons, the box or the page is recorded as on these.
@@ -135,7 +137,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     setMinimumSize(kMinWidth, kMinHeight);
     setFocusPolicy(Qt::NoFocus);
     restTimer.setSingleShot(true);
-    restTimer.setInterval(RestDelayMs);
+    restTimer.setInterval(PaneRestDelayMs);
     connect(&restTimer, &QTimer::timeout, this, [this] { rest(); });
 
     if (PaneHost *h = host()) {
