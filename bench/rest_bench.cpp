@@ -113,7 +113,7 @@ double wallCpuShare(const QString &setPath, bool resting)
         for (QWidget *pane : program->module->Panes().List())
             if (auto *b = qobject_cast<mira::TBrowser *>(pane))
                 b->SetRestDelay(24 * 3600 * 1000);
-    runFor(6000 + mira::TBrowser::RestDelayMs + 2000); // load, rest, settle
+    runFor(6000 + mira::PaneRestDelayMs + 2000); // load, rest, settle
     int hidden = 0, rest = 0;
     for (QWidget *pane : program->module->Panes().List())
         if (auto *b = qobject_cast<mira::TBrowser *>(pane); b && !b->isVisible()) {

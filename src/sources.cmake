@@ -76,7 +76,8 @@ set(MIRA_BROWSER_SOURCES
     browser/pagemessage.h browser/panecommands.h browser/panehost.h browser/panezoom.cpp
     browser/panezoom.h browser/retryschedule.cpp browser/retryschedule.h browser/stalepane.cpp
     browser/stalepane.h browser/timedrefresh.cpp browser/timedrefresh.h browser/urlpopup.cpp
-    browser/urlpopup.h)
+    browser/urlpopup.h browser/webbrowser.cpp browser/webbrowser.h browser/webdocument.cpp
+    browser/webdocument.h)
 
 set(MIRA_ABOUT_SOURCES
     about/aboutform.cpp about/aboutform.h about/aboutpictures.cpp about/aboutpictures.h

@@ -44,12 +44,15 @@ AllPanesCommands::AllPanesCommands(TAppControlModule &owner)
     ReadTextSize = [] { return platform::engine::ZoomLevel(); };
 
     // The commands on all panes walk the list in order; a pane may go while they run.
-    connect(goAll, &QAction::triggered, this,
-            [this] { module.Panes().ForEach([](TBrowser &pane) { pane.GoBookmarked(); }); });
-    connect(stopAll, &QAction::triggered, this,
-            [this] { module.Panes().ForEach([](TBrowser &pane) { pane.StopLoading(); }); });
-    connect(refreshAll, &QAction::triggered, this,
-            [this] { module.Panes().ForEach([](TBrowser &pane) { pane.RefreshBookmarked(); }); });
+    connect(goAll, &QAction::triggered, this, [this] {
+        module.Panes().ForEach([](TBrowser &pane) { pane.Commands().GoBookmarked(); });
+    });
+    connect(stopAll, &QAction::triggered, this, [this] {
+        module.Panes().ForEach([](TBrowser &pane) { pane.Commands().StopLoading(); });
+    });
+    connect(refreshAll, &QAction::triggered, this, [this] {
+        module.Panes().ForEach([](TBrowser &pane) { pane.Commands().RefreshBookmarked(); });
+    });
     connect(online, &QAction::triggered, this, [this] { SetOnlineMode(true); });
     connect(offline, &QAction::triggered, this, [this] { SetOnlineMode(false); });
     connect(interactive, &QAction::triggered, this, [this] {
@@ -86,7 +89,7 @@ void AllPanesCommands::setTextSize(QAction *size)
     // and panes made later show it too), for every pane and the check marks.
     const int level = ActionTag(size);
     platform::engine::SetZoomLevel(level);
-    module.Panes().ForEach([level](TBrowser &pane) { pane.SetTextSize(level); });
+    module.Panes().ForEach([level](TBrowser &pane) { pane.Commands().SetTextSize(level); });
     UpdateTextSize(level);
 }
 
@@ -112,7 +115,7 @@ void AllPanesCommands::UpdateNoCache()
     noCache->setChecked(on);
     noCache->setEnabled(module.File().Sets().IsSetOpen());
     for (TBrowser *pane : module.Panes().List())
-        pane->SetNoCache(on);
+        pane->Commands().SetNoCache(on);
     // Every pane, also one added later or one a page's new window loads in.
     platform::SetPrivateBrowsing(on);
 }
@@ -125,7 +128,7 @@ void AllPanesCommands::UpdateDialogMode()
     moderate->setChecked(!isInteractive && !isSilent);
     silent->setChecked(isSilent);
     for (TBrowser *pane : module.Panes().List())
-        pane->SetSilent(isSilent);
+        pane->Commands().SetSilent(isSilent);
     if (TBaseForm *form = module.MainWindow())
         form->RepaintStatusBar();
 }

@@ -25,7 +25,7 @@ DocumentCommands::DocumentCommands(TAppControlModule &owner) : QObject(&owner), 
         QAction *action = TakeAction(owner, name, this);
         connect(action, &QAction::triggered, this, [this, command = command] {
             if (TBrowser *pane = ArrowPane())
-                pane->RunDocumentCommand(command);
+                pane->Commands().RunDocumentCommand(command);
         });
         if (command == DocumentCommand::Open)
             action->setVisible(OpenDocVisibleFor(programValues().ieVersion));
@@ -52,7 +52,7 @@ TBrowser *DocumentCommands::ArrowPane() const
 void DocumentCommands::ArrowPopupPopup()
 {
     TBrowser *pane = ArrowPane();
-    const bool hasDocument = pane && pane->HasDocument();
+    const bool hasDocument = pane && pane->Commands().HasDocument();
     for (QAction *a : std::as_const(onDocument))
         a->setEnabled(hasDocument);
 }

@@ -47,7 +47,7 @@ void RunInternetOptions(const QList<TBrowser *> &panes)
         bringIntoView(target);
     // Bringing a page into view may run events in which the pane goes.
     if (target)
-        target->RunDocumentCommand(DocumentCommand::InternetOptions);
+        target->Commands().RunDocumentCommand(DocumentCommand::InternetOptions);
 }
 
 } // namespace mira

@@ -116,7 +116,7 @@ void RemoteService::paneStaleChanged(TBrowser *pane, bool stale)
         paneName = pane->objectName();
         if (paneName.isEmpty())
             paneName = QStringLiteral("pane %1").arg(module->Panes().IndexOf(pane) + 1);
-        address = pane->LoadedLocationURL();
+        address = pane->Navigator().LoadedLocationURL();
         if (pane->Stale)
             error = pane->Stale->LastError();
     }

@@ -22,7 +22,7 @@ PaneStatus statusOf(TBrowser *browser, const TimedRefresh &refresher, qint64 now
                 s.book = book->objectName();
             break;
         }
-    s.address = browser->LoadedLocationURL();
+    s.address = browser->Navigator().LoadedLocationURL();
     if (browser->Stale) {
         s.lastGood = browser->Stale->LastGood();
         if (browser->Stale->IsStale())

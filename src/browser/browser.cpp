@@ -99,16 +99,18 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
 
     WebView = new TMWebBrowser(this);
     WebView->setObjectName(QStringLiteral("WebView"));
-    WebView->OnStatusTextChange = [this](const QString &text) { WebStatusTextChange(text); };
-    WebView->OnTitleChange = [this](const QString &title) { WebTitleChange(title); };
-    WebView->OnProgressChange = [this](int progress, int max) { WebProgressChange(progress, max); };
-    WebView->OnCloseQuery = [this](QObject *sender, bool &canClose) {
+    WebView->events.OnStatusTextChange = [this](const QString &text) { WebStatusTextChange(text); };
+    WebView->events.OnTitleChange = [this](const QString &title) { WebTitleChange(title); };
+    WebView->events.OnProgressChange = [this](int progress, int max) {
+        WebProgressChange(progress, max);
+    };
+    WebView->events.OnCloseQuery = [this](QObject *sender, bool &canClose) {
         WebCloseQuery(sender, canClose);
     };
-    WebView->OnNewWindow2 = [this](WebControl *&target, bool &cancel) {
+    WebView->events.OnNewWindow2 = [this](WebControl *&target, bool &cancel) {
         WebNewWindow2(target, cancel);
     };
-    WebView->OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
+    WebView->events.OnShowMessage = [this](WebMessage &message) { return WebShowMessage(message); };
     if (WebControl *control = WebView->Control())
         connect(control, &WebControl::windowCloseRequested, this,
                 [this] { QTimer::singleShot(0, this, [this] { WebCloseQuestion(); }); });
@@ -125,6 +127,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     AddressCombo->SetHint(QStringLiteral(
         "Choose Location|Select bookmarked location name from the list or enter a new address"));
     Zoom = new PaneZoom(this);
+    connect(Zoom, &PaneZoom::StatusText, this,
+            [this](const QString &text) { WebStatusTextChange(text); });
     StoreAlign(WebView, TAlign::alClient);
     StampInsertion(WebView);
     // A press on the bar, its buttons, the box or the page is recorded as on these.
@@ -136,7 +140,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     setMinimumSize(kMinWidth, kMinHeight);
     setFocusPolicy(Qt::NoFocus);
     restTimer.setSingleShot(true);
-    restTimer.setInterval(RestDelayMs);
+    restTimer.setInterval(PaneRestDelayMs);
     connect(&restTimer, &QTimer::timeout, this, [this] { rest(); });
 
     if (PaneHost *h = host()) {
@@ -313,7 +317,7 @@ void TBrowser::SetSilent(bool on)
 
 void TBrowser::SetTextSize(int level)
 {
-    WebView->SetTextSize(level);
+    WebView->Document().SetTextSize(level);
 }
 
 bool TBrowser::HasDocument() const
@@ -324,14 +328,14 @@ bool TBrowser::HasDocument() const
 void TBrowser::RunDocumentCommand(DocumentCommand command)
 {
     switch (command) {
-    case DocumentCommand::Find: WebView->ShowFind(); break;
-    case DocumentCommand::Open: WebView->OpenDocument(); break;
-    case DocumentCommand::SaveAs: WebView->SaveDocumentAs(); break;
-    case DocumentCommand::PageSetup: WebView->PageSetup(); break;
-    case DocumentCommand::PrintSetup: WebView->PrintWithDialog(); break;
-    case DocumentCommand::PrintPreview: WebView->PrintPreview(); break;
-    case DocumentCommand::Print: WebView->PrintDocument(); break;
-    case DocumentCommand::InternetOptions: WebView->ShowInternetOptions(); break;
+    case DocumentCommand::Find: WebView->Document().ShowFind(); break;
+    case DocumentCommand::Open: WebView->Document().OpenDocument(); break;
+    case DocumentCommand::SaveAs: WebView->Document().SaveDocumentAs(); break;
+    case DocumentCommand::PageSetup: WebView->Document().PageSetup(); break;
+    case DocumentCommand::PrintSetup: WebView->Document().PrintWithDialog(); break;
+    case DocumentCommand::PrintPreview: WebView->Document().PrintPreview(); break;
+    case DocumentCommand::Print: WebView->Document().PrintDocument(); break;
+    case DocumentCommand::InternetOptions: WebView->Document().ShowInternetOptions(); break;
     }
 }
 

@@ -31,6 +31,9 @@ class ClassRegistry;
 class NaviBarFitter;
 class PaneZoom;
 
+// How long a pane on a book page that is not shown waits before it rests.
+constexpr int PaneRestDelayMs = 3000;
+
 class TBrowser : public QWidget,
                  public Component,
                  public PaneCommands,
@@ -42,9 +45,6 @@ class TBrowser : public QWidget,
 public:
     explicit TBrowser(QObject *owner);
     ~TBrowser() override;
-    QString ClassName() const override { return QStringLiteral("TBrowser"); }
-    // After reading a set: the first bookmark is selected; nothing is loaded.
-    void Loaded() override;
 
     // Owned parts.
     QToolBar *NaviBar = nullptr;
@@ -63,10 +63,6 @@ public:
     // The pane's zoom, kept in the bookmark shown.
     PaneZoom *Zoom = nullptr;
 
-    // The navigation bar at the bottom (true) or at the top.
-    bool BottomBar() const override;
-    void SetBottomBar(bool bottom) override;
-
     // The combo's own bookmark list; setting takes copies and rebuilds the list.
     TURLs *URLs() const;
     void SetURLs(const TURLs &list);
@@ -77,8 +73,33 @@ public:
     void RefreshClick(QObject *sender);
     void GoClick(QObject *sender);
 
-    // The web view's status text, or the pane's own (a zoom step), on the status bar.
-    void WebStatusTextChange(const QString &text);
+    // The pane in its roles, for those holding a TBrowser.
+    PaneCommands &Commands() { return *this; }
+    AddressNavigator &Navigator() { return *this; }
+    RefreshTarget &Reloads() { return *this; }
+
+    // A pane on a book page that is not shown rests (its page frozen) PaneRestDelayMs
+    // after it was hidden or finished loading there; showing it wakes it.
+    bool Resting() const { return resting; }
+    void SetRestDelay(int ms) { restTimer.setInterval(ms); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // What the layout, a rotating book, the program-wide commands, the address box and
+    // the timed reloads ask of the pane: reached through the interfaces that deliver them.
+
+    // Component.
+    QString ClassName() const override { return QStringLiteral("TBrowser"); }
+    // After reading a set: the first bookmark is selected; nothing is loaded.
+    void Loaded() override;
+
+    // DesignablePane: the navigation bar at the bottom (true) or at the top.
+    bool BottomBar() const override;
+    void SetBottomBar(bool bottom) override;
 
     // PaneCommands.
     void GoBookmarked() override { GoClick(nullptr); }
@@ -89,8 +110,6 @@ public:
     void SetTextSize(int level) override;
     bool HasDocument() const override;
     void RunDocumentCommand(DocumentCommand command) override;
-
-    PageBody DocumentBody() const { return PageBody(WebView); }
 
     // AddressNavigator: what the address box asks of its pane.
     void NavigateTo(const QString &address) override;
@@ -109,31 +128,21 @@ public:
     void ShowRefreshCountdown(int secondsLeft, bool paused) override;
     bool CountdownWatched() const override;
 
-    // A pane on a book page that is not shown rests (its page frozen) RestDelayMs
-    // after it was hidden or finished loading there; showing it wakes it.
-    bool Resting() const { return resting; }
-    static constexpr int RestDelayMs = 3000;
-    void SetRestDelay(int ms) { restTimer.setInterval(ms); }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void ForwardClick();
-    // What the layout, a rotating book and the web view ask of the pane: reached
-    // through the interfaces and connections that deliver them.
-
     // A rotating book is about to show the pane's page.
     void WakeBeforeShown() override { wake(); }
+
+    PageBody DocumentBody() const { return PageBody(WebView); }
 
     // The minimum width a resize from oldHeight to newHeight leaves (current: the
     // minimum width before it): 297 while the pane stays lower than 52 pixels, 149
     // while it stays at 52 or more, unchanged when the height crosses 52.
     static int MinWidthAfterResize(int oldHeight, int newHeight, int current);
 
-    // The web view's events.
+    void ForwardClick();
+
+    // The web view's events. The status text, or the pane's own (a zoom step), goes
+    // to the status bar.
+    void WebStatusTextChange(const QString &text);
     void WebTitleChange(const QString &title);
     void WebProgressChange(int progress, int progressMax);
     void WebCloseQuery(QObject *sender, bool &canClose);

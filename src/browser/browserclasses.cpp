@@ -22,6 +22,11 @@ TBrowser *pane(QWidget *w)
     return static_cast<TBrowser *>(w);
 }
 
+DesignablePane *designable(QWidget *w)
+{
+    return pane(w);
+}
+
 Item writeURL(const TURL &url)
 {
     Item item;
@@ -127,7 +132,7 @@ void RegisterBrowserClasses(ClassRegistry &registry)
     PropertyDef bottomBar;
     bottomBar.name = QStringLiteral("BottomBar");
     bottomBar.write = [](QWidget *w) -> std::optional<Value> {
-        if (!pane(w)->BottomBar())
+        if (!designable(w)->BottomBar())
             return std::nullopt;
         return Value::fromIdent(QStringLiteral("True"));
     };
@@ -136,9 +141,9 @@ void RegisterBrowserClasses(ClassRegistry &registry)
         if (QString err = props::readIdent(v, id); !err.isEmpty())
             return err;
         if (id.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-            pane(w)->SetBottomBar(true);
+            designable(w)->SetBottomBar(true);
         else if (id.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-            pane(w)->SetBottomBar(false);
+            designable(w)->SetBottomBar(false);
         else
             return kInvalid;
         return QString();

@@ -1,14 +1,15 @@
 #pragma once
-// The web view of a browser pane: hosts the embedded web control, answers its host
-// questions (download flags, host flags, messages), carries the no-cache navigation
-// flags and wraps the engine's document commands as plain operations.
-#include <QPointer>
+// The web view of a browser pane: answers the embedded web control's host questions
+// (download flags, host flags, messages), carries the no-cache navigation flags and
+// holds the engine's document commands (WebDocument).
 #include <QString>
 #include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <set>
 
+#include "browser/webbrowser.h"
+#include "browser/webdocument.h"
 #include "platform/webcontrol.h"
 
 namespace mira {
@@ -62,14 +63,11 @@ using TUserInterfaceOptions = std::set<TUserInterfaceOption>;
 quint32 DownloadControlFlags(const TDownloadControlOptions &options);
 quint32 UserInterfaceFlags(const TUserInterfaceOptions &options);
 
-class TMWebBrowser : public QWidget, public platform::WebControlHost {
+class TMWebBrowser : public TWebBrowser, public platform::WebControlHost {
     Q_OBJECT
 public:
-    // The control comes from platform::CreateWebControl.
     explicit TMWebBrowser(QWidget *owner = nullptr);
     ~TMWebBrowser() override;
-
-    platform::WebControl *Control() const { return control; }
 
     const TDownloadControlOptions &DownloadOptions() const { return downloadOptions; }
     void SetDownloadOptions(const TDownloadControlOptions &options);
@@ -79,27 +77,11 @@ public:
     quint32 HostFlags() const { return hostFlags; }
     QVariant NavigateFlags() const { return navigateFlags; }
 
-    QString PrintHeader() const { return printHeader; }
-    void SetPrintHeader(const QString &text) { printHeader = text; }
-    QString PrintFooter() const { return printFooter; }
-    void SetPrintFooter(const QString &text) { printFooter = text; }
     QString HelpFile() const { return helpFile; }
     void SetHelpFile(const QString &file) { helpFile = file; }
 
     // Tells the control that the download flags changed, so it asks again.
     void NotifyDownloadControl();
-
-    // The control's own operations, passed through.
-    bool HasDocument() const;
-    QString LocationURL() const;
-    QString LocationName() const;
-    int ReadyState() const;
-    bool GoBack();
-    bool GoForward();
-    bool Stop();
-    bool Refresh();
-    bool Silent() const;
-    void SetSilent(bool silent);
 
     // Navigates with NavigateFlags.
     void NavigateTo(const QString &address);
@@ -111,49 +93,28 @@ public:
     bool NavigateBlank();
     int NavigateBlankTimeoutMs = 10000;
 
-    // Runs a command on the document; nothing without a document, failures are silent.
-    void ExecCommand(bool useGroup, int command, int option, const QVariant &in,
-                     QVariant *out = nullptr);
-
-    void OpenDocument();
-    void SaveDocumentAs();
-    void ShowFind();
-    void ShowInternetOptions();
-    void PageSetup();
-    void PrintWithDialog();
-    void PrintDocument();
-    void PrintPreview();
-    int TextSizeMin();
-    int TextSizeMax();
-    int GetTextSize();
-    void SetTextSize(int level);
-
-    // The page setup exchange of header and footer around printing. The engine has
-    // no such store, so this is a no-op: the old value is always empty.
-    static void ExchangePageSetupValue(const QString &name, const QString &newValue,
-                                       QString *oldValue);
-
-    // Host answers.
-    bool Invoke(int dispId, int flags, QVariant *result) override;
-    bool GetHostInfo(platform::DocHostInfo &info) override;
-    bool ShowMessage(platform::WebMessage &message) override;
+    // The document commands, with the print header and footer they use.
+    WebDocument &Document() { return document; }
 
     // The owner is being destroyed: a close request is carried out unasked.
     void SetOwnerDestroying(bool destroying) { ownerDestroying = destroying; }
 
-    // Events.
-    std::function<void(const QString &text)> OnStatusTextChange;
-    std::function<void(const QString &title)> OnTitleChange;
-    std::function<void(int progress, int progressMax)> OnProgressChange;
-    // Set target to the control that stands in for the new window (see
-    // platform::WebControl::newWindow).
-    std::function<void(platform::WebControl *&target, bool &cancel)> OnNewWindow2;
-    std::function<void(const QString &address, bool &cancel)> OnBeforeNavigate2;
-    // Returns true when the message was dealt with (result set).
-    std::function<bool(platform::WebMessage &message)> OnShowMessage;
-    std::function<void(QObject *sender, bool &canClose)> OnCloseQuery;
-    std::function<bool(platform::DocHostInfo &info)> OnGetHostInfo;
-    std::function<bool(int dispId, int flags, QVariant *result)> OnInvoke;
+    // What the web view tells its owner; each may stay empty.
+    struct Events {
+        std::function<void(const QString &text)> OnStatusTextChange;
+        std::function<void(const QString &title)> OnTitleChange;
+        std::function<void(int progress, int progressMax)> OnProgressChange;
+        // Set target to the control that stands in for the new window (see
+        // platform::WebControl::newWindow).
+        std::function<void(platform::WebControl *&target, bool &cancel)> OnNewWindow2;
+        std::function<void(const QString &address, bool &cancel)> OnBeforeNavigate2;
+        // Returns true when the message was dealt with (result set).
+        std::function<bool(platform::WebMessage &message)> OnShowMessage;
+        std::function<void(QObject *sender, bool &canClose)> OnCloseQuery;
+        std::function<bool(platform::DocHostInfo &info)> OnGetHostInfo;
+        std::function<bool(int dispId, int flags, QVariant *result)> OnInvoke;
+    };
+    Events events;
 
 Q_SIGNALS:
     // The web view was closed on the page's request.
@@ -163,19 +124,20 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void connectControl();
-    // Runs a print command with the pane's header and footer in the page setup.
-    void runWithPageSetup(const std::function<void(platform::WebDocumentCommands *)> &command);
+    // Host answers, asked by the control through platform::WebControlHost.
+    bool Invoke(int dispId, int flags, QVariant *result) override;
+    bool GetHostInfo(platform::DocHostInfo &info) override;
+    bool ShowMessage(platform::WebMessage &message) override;
 
-    QPointer<platform::WebControl> control;
+    void connectControl();
+
     TDownloadControlOptions downloadOptions;
     TUserInterfaceOptions uiOptions;
     quint32 downloadFlags = 0;
     quint32 hostFlags = 0;
     QVariant navigateFlags;
-    QString printHeader;
-    QString printFooter;
     QString helpFile;
+    WebDocument document{*this};
     bool ownerDestroying = false;
 };
 

@@ -72,7 +72,7 @@ void PaneZoom::Step(int direction)
     if (owner)
         owner->SetZoom(value); // saved with the set, as any change of a bookmark
     show(value, owner);
-    pane->WebStatusTextChange(ZoomStatusText(value));
+    Q_EMIT StatusText(ZoomStatusText(value));
 }
 
 void PaneZoom::PaneLoads(const QString &address)

@@ -28,6 +28,10 @@ public:
     // The pane itself loads address (Go, Go All, an address typed in its box).
     void PaneLoads(const QString &address);
 
+Q_SIGNALS:
+    // A step's zoom, worded for the status bar.
+    void StatusText(const QString &text);
+
 private:
     void pageLoads(const QString &address);
     void show(int value, const TURL *owner);

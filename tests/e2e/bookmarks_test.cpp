@@ -127,14 +127,14 @@ TEST_F(BookmarksE2E, ASavedScrollPositionAndHiddenBarsComeBackWithTheSet)
     ASSERT_TRUE(module()->Action("NoScrollBarsAction")->isEnabled());
     module()->Action("NoScrollBarsAction")->trigger();
     ASSERT_TRUE(loaded(2));
-    EXPECT_TRUE(waitUntil([&] { return pane->DocumentBody().Scroll() == QLatin1String("no"); }));
+    EXPECT_TRUE(waitUntil([&] { return PageBody(pane->WebView).Scroll() == QLatin1String("no"); }));
     module()->Action("FileSaveNowAction")->trigger();
 
     open();
     ASSERT_TRUE(pane->URLs()->Items(0)->NoScroll());
     module()->Action("GoAllAction")->trigger();
     ASSERT_TRUE(loaded(1));
-    EXPECT_TRUE(waitUntil([&] { return pane->DocumentBody().Scroll() == QLatin1String("no"); }));
+    EXPECT_TRUE(waitUntil([&] { return PageBody(pane->WebView).Scroll() == QLatin1String("no"); }));
     // No bar takes room from the page, and the page cannot be scrolled by the user.
     EXPECT_EQ(scriptInt("window.innerWidth - document.documentElement.clientWidth"), 0);
     EXPECT_EQ(scriptInt("window.scrollY"), 0);

@@ -106,7 +106,7 @@ TEST_F(PaneE2E, NewWindowsOfLinksAndScriptsLoadInTheSamePane)
 {
     auto *control = qobject_cast<platform::QtWebControl *>(pane->WebView->Control());
     ASSERT_NE(control, nullptr);
-    pane->SetNoCache(true);
+    pane->Commands().SetNoCache(true);
     platform::SetPrivateBrowsing(true);
     pane->WebView->NavigateTo(url("/a"));
     ASSERT_TRUE(loadedAt("/a", 1));
@@ -151,12 +151,12 @@ TEST_F(PaneE2E, ABookmarksScrollPositionAndHiddenScrollBarsApplyAfterTheLoad)
     ASSERT_TRUE(loadedAt("/long", 1));
     EXPECT_EQ(script(QStringLiteral("window.scrollX")).toInt(), 120);
     EXPECT_EQ(script(QStringLiteral("window.scrollY")).toInt(), 340);
-    EXPECT_EQ(pane->DocumentBody().ScrollTop(), 340);
+    EXPECT_EQ(PageBody(pane->WebView).ScrollTop(), 340);
 
     bookmark->SetNoScroll(true);
     pane->RefreshClick(pane->RefreshButton);
     ASSERT_TRUE(loadedAt("/long", 2));
-    EXPECT_EQ(pane->DocumentBody().Scroll(), QStringLiteral("no"));
+    EXPECT_EQ(PageBody(pane->WebView).Scroll(), QStringLiteral("no"));
 }
 
 TEST_F(PaneE2E, APaneMakesItsEnginePageAtItsFirstNavigationWithWhatWasSetBefore)

@@ -112,7 +112,7 @@ TEST_F(EscapesE2E, AKilledSharedRendererStopsThePanesOfItsSiteAndGoAllBringsThem
     for (int i = 0; i < 3; ++i) {
         (void)panes[i]->URLs()->Add()->SetNameAndAddress(QString::fromLatin1(titles[i]),
                                                          url(paths[i]));
-        panes[i]->Loaded();
+        static_cast<Component *>(panes[i])->Loaded();
         ASSERT_TRUE(open(panes[i], paths[i], titles[i]));
     }
     // One site, one renderer.
@@ -143,7 +143,7 @@ TEST_F(EscapesSeparateE2E, AKilledRendererStopsOnlyItsPaneUntilGoOrRefresh)
     for (int i = 0; i < 3; ++i) {
         (void)panes[i]->URLs()->Add()->SetNameAndAddress(QString::fromLatin1(titles[i]),
                                                          url(paths[i]));
-        panes[i]->Loaded();
+        static_cast<Component *>(panes[i])->Loaded();
         ASSERT_TRUE(open(panes[i], paths[i], titles[i]));
     }
     TBrowser *victim = panes[1];

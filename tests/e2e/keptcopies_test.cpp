@@ -103,13 +103,13 @@ TEST_F(KeptCopies, AWallKeepsShowingWhileItsServerIsAwayAndClearsWhenItIsBack)
     ASSERT_TRUE(test::waitUntil(
         [&] {
             return std::all_of(addresses.begin(), addresses.end(), [&](const QString &a) {
-                return pane(a) && pane(a)->Stale->IsStale() && !pane(a)->IsLoading();
+                return pane(a) && pane(a)->Stale->IsStale() && !pane(a)->Reloads().IsLoading();
             });
         },
         30000));
     for (int i = 0; i < names.size(); ++i) {
         TBrowser *p = pane(addresses[i]);
-        ASSERT_TRUE(test::waitUntil([&] { return !p->IsLoading(); }));
+        ASSERT_TRUE(test::waitUntil([&] { return !p->Reloads().IsLoading(); }));
         const QString shown = text(p);
         EXPECT_TRUE(shown.contains(names[i] + QStringLiteral(" headline"))) << shown.toStdString();
         EXPECT_FALSE(shown.contains(QStringLiteral("reached"))) << shown.toStdString();
@@ -118,7 +118,7 @@ TEST_F(KeptCopies, AWallKeepsShowingWhileItsServerIsAwayAndClearsWhenItIsBack)
         EXPECT_TRUE(p->Stale->Mark()->toolTip().contains(QStringLiteral("refused")))
             << p->Stale->Mark()->toolTip().toStdString();
         // The pane still stands for its bookmark.
-        EXPECT_EQ(p->LoadedLocationURL(), addresses[i]);
+        EXPECT_EQ(p->Navigator().LoadedLocationURL(), addresses[i]);
     }
 
     ASSERT_TRUE(server.start(port));
@@ -158,7 +158,7 @@ TEST_F(KeptCopies, OfflineModeShowsTheCopiesAndAsksNothingOfTheServer)
     module()->Action("GoAllAction")->trigger();
     auto shows = [&](const QString &address, const QString &what) {
         TBrowser *p = pane(address);
-        return p && !p->IsLoading() && text(p).contains(what);
+        return p && !p->Reloads().IsLoading() && text(p).contains(what);
     };
     EXPECT_TRUE(test::waitUntil(
         [&] {
@@ -196,14 +196,16 @@ TEST_F(KeptCopies, NoStorePagesAndNoCacheBrowsingLeaveNoCopy)
 
     module()->Action("NoCacheAction")->trigger();
     TBrowser *p = pane(kept);
-    p->NavigateTo(privateOne);
-    ASSERT_TRUE(test::waitUntil(
-        [&] { return server.count(QStringLiteral("/private")) >= 1 && !p->IsLoading(); }));
+    p->Navigator().NavigateTo(privateOne);
+    ASSERT_TRUE(test::waitUntil([&] {
+        return server.count(QStringLiteral("/private")) >= 1 && !p->Reloads().IsLoading();
+    }));
     p->URLs()->Items(0)->SetAddress(privateOne); // a bookmark of the pane, loaded traceless
-    p->Reload();
+    p->Navigator().Reload();
     ASSERT_TRUE(test::waitUntil([&] { return server.count(QStringLiteral("/private")) >= 2; }))
-        << server.count(QStringLiteral("/private")) << " " << p->LoadedLocationURL().toStdString()
-        << " " << p->IsLoading() << " " << server.log().size();
+        << server.count(QStringLiteral("/private")) << " "
+        << p->Navigator().LoadedLocationURL().toStdString() << " " << p->Reloads().IsLoading()
+        << " " << server.log().size();
     test::waitUntil([] { return false; }, 1500);
     EXPECT_FALSE(hasCopy(privateOne));
     module()->Action("NoCacheAction")->trigger();
@@ -227,12 +229,13 @@ TEST_F(KeptCopies, ANewAddressThatFailsShowsTheProgramsPageWithATry)
     ASSERT_TRUE(gone.start());
     const QString dead = gone.url(QStringLiteral("/x")).toString();
     gone.stop();
-    p->NavigateTo(dead);
-    ASSERT_TRUE(test::waitUntil(
-        [&] { return !p->IsLoading() && text(p).contains(QStringLiteral("cannot be opened")); }));
+    p->Navigator().NavigateTo(dead);
+    ASSERT_TRUE(test::waitUntil([&] {
+        return !p->Reloads().IsLoading() && text(p).contains(QStringLiteral("cannot be opened"));
+    }));
     const QString shown = text(p);
     EXPECT_TRUE(shown.contains(QStringLiteral("refused"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("Try Again")));
-    EXPECT_EQ(p->LoadedLocationURL(), dead);
+    EXPECT_EQ(p->Navigator().LoadedLocationURL(), dead);
     EXPECT_FALSE(p->Stale->IsStale()); // not the pane's bookmark
 }

@@ -208,7 +208,7 @@ TEST_F(PrivateBrowsingE2E, SwitchingMovesShownPagesWithTheirHistoryAndTextSize)
     ASSERT_TRUE(resting->WebView->Control()->scripting()->evaluateScript("1").isNull()); // frozen
     ASSERT_TRUE(go(first, "/a"));
     ASSERT_TRUE(go(first, "/b"));
-    first->WebView->SetTextSize(4);
+    first->WebView->Document().SetTextSize(4);
     EXPECT_FALSE(control(first)->isPrivatePage());
     const bool blankHadEngine = control(blank)->hasEngine();
 

@@ -72,7 +72,7 @@ protected:
     {
         auto *b = new TMWebBrowser(owner.get());
         b->resize(640, 480);
-        b->OnProgressChange = [this](int progress, int) {
+        b->events.OnProgressChange = [this](int progress, int) {
             if (progress == -1)
                 ++loadsFinished;
         };
@@ -192,26 +192,26 @@ TEST_F(WebControlE2E, TextSizeAppliesToEveryViewAndIsKept)
     TMWebBrowser *other = newBrowser();
     ASSERT_TRUE(go(browser, "/a"));
     ASSERT_TRUE(go(other, "/b"));
-    EXPECT_EQ(browser->TextSizeMin(), 0);
-    EXPECT_EQ(browser->TextSizeMax(), 4);
-    browser->SetTextSize(9);
-    EXPECT_EQ(browser->GetTextSize(), 4);
+    EXPECT_EQ(browser->Document().TextSizeMin(), 0);
+    EXPECT_EQ(browser->Document().TextSizeMax(), 4);
+    browser->Document().SetTextSize(9);
+    EXPECT_EQ(browser->Document().GetTextSize(), 4);
     auto *otherControl = qobject_cast<QtWebControl *>(other->Control());
     ASSERT_NE(otherControl, nullptr);
     EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 1.5);
 
     // A view made later, without a document, reads it after loading about:blank.
     TMWebBrowser *late = newBrowser();
-    EXPECT_EQ(late->GetTextSize(), 4);
+    EXPECT_EQ(late->Document().GetTextSize(), 4);
     EXPECT_EQ(late->LocationURL(), QStringLiteral("about:blank"));
 
     QFile kept(engine::DataFolder() + "/textsize");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll().trimmed(), QByteArray("4"));
 
-    browser->SetTextSize(0);
+    browser->Document().SetTextSize(0);
     EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 0.75);
-    browser->SetTextSize(2);
+    browser->Document().SetTextSize(2);
     EXPECT_DOUBLE_EQ(otherControl->zoomFactor(), 1.0);
 }
 
@@ -219,7 +219,7 @@ TEST_F(WebControlE2E, FindDialogFindsTextInThePage)
 {
     server.serve("/find", "<html><body><p>apple pear Apple apple</p></body></html>");
     ASSERT_TRUE(go(browser, "/find"));
-    browser->ShowFind();
+    browser->Document().ShowFind();
     auto *control = qobject_cast<QtWebControl *>(browser->Control());
     QWidget *dialog = control->findDialog();
     ASSERT_NE(dialog, nullptr);
@@ -261,7 +261,7 @@ TEST_F(WebControlE2E, SaveAsWritesTheChosenFormat)
                          finished = command == OLECMDID_SAVEAS;
                          ok = success;
                      });
-    browser->SaveDocumentAs();
+    browser->Document().SaveDocumentAs();
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].caption, QStringLiteral("Save Web Page"));
     ASSERT_TRUE(waitUntil([&] { return finished; }));
@@ -295,7 +295,7 @@ TEST_F(WebControlE2E, PrintWithPromptWritesAPdf)
                          finished = command == OLECMDID_PRINT;
                          ok = success;
                      });
-    browser->PrintWithDialog();
+    browser->Document().PrintWithDialog();
     ASSERT_EQ(modal.asked.size(), 1);
     ASSERT_TRUE(waitUntil([&] { return finished; }));
     EXPECT_TRUE(ok);
@@ -314,10 +314,10 @@ TEST_F(WebControlE2E, DialogCommandsRunThroughTheModalRunner)
             classes << QString::fromLatin1(record.dialog->metaObject()->className());
             return int(QDialog::Rejected);
         });
-    browser->PageSetup();
-    browser->PrintPreview();
-    browser->ShowInternetOptions();
-    browser->OpenDocument();
+    browser->Document().PageSetup();
+    browser->Document().PrintPreview();
+    browser->Document().ShowInternetOptions();
+    browser->Document().OpenDocument();
     ASSERT_EQ(modal.asked.size(), 4);
     EXPECT_EQ(classes,
               QStringList({"QPageSetupDialog", "QPrintPreviewDialog", "QDialog", "QFileDialog"}));
@@ -345,7 +345,7 @@ TEST_F(WebControlE2E, OpenLoadsTheChosenFile)
         return int(QDialog::Accepted);
     });
     // Without a document: about:blank first, then the dialog, then the file.
-    browser->OpenDocument();
+    browser->Document().OpenDocument();
     EXPECT_EQ(modal.asked.size(), 1);
     ASSERT_TRUE(waitUntil([&] { return browser->LocationName() == "Local"; }));
     EXPECT_EQ(browser->LocationURL(), QUrl::fromLocalFile(path).toString());

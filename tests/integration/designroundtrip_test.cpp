@@ -34,7 +34,8 @@ void describe(QWidget *w, int depth, QStringList &out)
     if (auto *split = qobject_cast<TSplit *>(w))
         line += QStringLiteral(" min %1").arg(split->MinSize());
     if (auto *pane = qobject_cast<TBrowser *>(w))
-        line += pane->BottomBar() ? QStringLiteral(" bar bottom") : QStringLiteral(" bar top");
+        line += static_cast<DesignablePane *>(pane)->BottomBar() ? QStringLiteral(" bar bottom")
+                                                                 : QStringLiteral(" bar top");
     if (auto *page = qobject_cast<TPage *>(w))
         line += QStringLiteral(" \"%1\"").arg(page->Caption());
     if (auto *book = qobject_cast<TBook *>(w)) {
@@ -88,7 +89,7 @@ TEST_F(DesignRoundTrip, ALayoutBuiltByTheCommandsSavesAndReopensUnchanged)
     module()->Menus().DesignPopup()->aboutToShow();
     module()->Action("BrowserNaviBarPosAction")->trigger();
     ASSERT_EQ(book->PageCount(), 2);
-    ASSERT_TRUE(third->BottomBar());
+    ASSERT_TRUE(static_cast<DesignablePane *>(third)->BottomBar());
     ASSERT_EQ(module()->Panes().List().size(), 3);
 
     const QString before = describeTree(form()).join(QLatin1Char('\n'));

@@ -78,20 +78,20 @@ TEST_F(Combo, EnterGoesToTheNamedBookmarkOrToTheTypedAddress)
 TEST_F(Combo, GoAllSkipsTypedAddressesAndExcludedBookmarks)
 {
     combo->setEditText(QStringLiteral("http://typed/"));
-    pane->GoBookmarked();
+    pane->Commands().GoBookmarked();
     EXPECT_TRUE(fake->calls.navigations.isEmpty());
     pane->GoClick(pane->GoButton);
     EXPECT_EQ(navigated(pane), QStringList({"http://typed/"}));
 
     pane->URLs()->Items(0)->SetRefresh(-1);
     combo->setCurrentIndex(2); // A
-    pane->GoBookmarked();
+    pane->Commands().GoBookmarked();
     EXPECT_EQ(fake->calls.navigations.size(), 1);
     pane->GoClick(pane->GoButton);
     EXPECT_EQ(navigated(pane), QStringList({"http://typed/", "http://a/"}));
 
     combo->setCurrentIndex(0); // C
-    pane->GoBookmarked();
+    pane->Commands().GoBookmarked();
     EXPECT_EQ(navigated(pane).last(), QStringLiteral("http://c/"));
 }
 

@@ -98,14 +98,15 @@ TEST_F(Pane, BarButtonsInOrderWithHintsAndTheArrowMenu)
 TEST_F(Pane, BottomBarMovesTheBarAndKeepsItThereAcrossResizes)
 {
     TBrowser *pane = newPane();
+    DesignablePane &designable = *pane;
     form()->show();
     pane->resize(400, 300);
-    pane->SetBottomBar(true);
-    EXPECT_TRUE(pane->BottomBar());
+    designable.SetBottomBar(true);
+    EXPECT_TRUE(designable.BottomBar());
     pane->resize(500, 350);
     EXPECT_EQ(pane->NaviBar->geometry().bottom(), 349);
     EXPECT_EQ(pane->WebView->y(), 0);
-    pane->SetBottomBar(false);
+    designable.SetBottomBar(false);
     EXPECT_EQ(pane->NaviBar->y(), 0);
 }
 
@@ -116,7 +117,7 @@ TEST_F(Pane, StopRefreshAndBackOnAFreshPaneDoNothing)
     const QString status = form()->StatusText();
     pane->StopClick();
     pane->RefreshClick(pane->RefreshButton);
-    pane->RefreshBookmarked();
+    pane->Commands().RefreshBookmarked();
     pane->BackClick();
     EXPECT_EQ(fake->calls.stopCalls, 0);
     EXPECT_EQ(fake->calls.refreshCalls, 0);
@@ -135,7 +136,7 @@ TEST_F(Pane, RefreshButtonReloadsAnyPageRefreshAllOnlyTheSelectedBookmarksOwn)
     pane->AddressCombo->setEditText(QStringLiteral("http://typed/"));
     pane->GoClick(pane->GoButton);
     settle();
-    pane->RefreshBookmarked(); // a typed address is no bookmark
+    pane->Commands().RefreshBookmarked(); // a typed address is no bookmark
     EXPECT_EQ(fake->calls.refreshCalls, 0);
     pane->RefreshClick(pane->RefreshButton);
     EXPECT_EQ(fake->calls.refreshCalls, 1);
@@ -143,15 +144,15 @@ TEST_F(Pane, RefreshButtonReloadsAnyPageRefreshAllOnlyTheSelectedBookmarksOwn)
     pane->AddressCombo->setEditText(QStringLiteral("HOME"));
     pane->GoClick(pane->GoButton);
     settle();
-    pane->RefreshBookmarked();
+    pane->Commands().RefreshBookmarked();
     EXPECT_EQ(fake->calls.refreshCalls, 2);
 
     pane->AddressCombo->setEditText(QStringLiteral("Never"));
     pane->GoClick(pane->GoButton);
     settle();
-    pane->RefreshBookmarked(); // excluded from global reload
+    pane->Commands().RefreshBookmarked(); // excluded from global reload
     EXPECT_EQ(fake->calls.refreshCalls, 2);
-    pane->StopLoading();
+    pane->Commands().StopLoading();
     EXPECT_EQ(fake->calls.stopCalls, 1);
 }
 
@@ -166,7 +167,7 @@ TEST_F(Pane, NewWindowsLoadInThePaneTheyCameFromWithoutNoCacheFlags)
 {
     TBrowser *first = newPane();
     TBrowser *second = newPane();
-    first->SetNoCache(true);
+    first->Commands().SetNoCache(true);
     WebControl *catcher = fakeOf(first)->script().emitNewWindow();
     ASSERT_NE(catcher, nullptr);
     EXPECT_EQ(module()->NewWindows().RedirectTarget(), first->WebView);
@@ -368,18 +369,18 @@ protected:
 TEST_F(TimedPane, OnlyAShownBookmarkWithAPositiveRefreshReloadsByItself)
 {
     TBrowser *pane = wallPane();
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0); // nothing loaded
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0); // nothing loaded
     show(pane, QStringLiteral("Half"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
     module()->AllPanes().Refresher().Tick();
     EXPECT_TRUE(
         pane->RefreshButton->statusTip().endsWith(QStringLiteral(" (reloads by itself in 30 s)")));
     show(pane, QStringLiteral("Zero"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0);
     show(pane, QStringLiteral("Skip"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0);
     show(pane, QStringLiteral("http://elsewhere.test/"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0);
     module()->AllPanes().Refresher().Tick();
     EXPECT_EQ(pane->RefreshButton->statusTip(),
               QStringLiteral("Reload the currently loaded document"));
@@ -398,14 +399,14 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
 
     // Typing, a paste and a Favorites address load nothing: the page is still Half's.
     QTest::keyClicks(combo, QStringLiteral("typed"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
     QGuiApplication::clipboard()->setText(QStringLiteral("http://pasted.test/"));
     combo->lineEdit()->selectAll();
     combo->lineEdit()->paste();
     ASSERT_EQ(combo->currentText(), QStringLiteral("http://pasted.test/"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
     combo->setEditText(QStringLiteral("http://favorite.test/"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
     now = 30000;
     refresher.Tick();
     EXPECT_EQ(fake->calls.refreshCalls, 1);
@@ -414,7 +415,7 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
     // Escape shows Half again; the timer never stopped.
     QTest::keyClick(combo, Qt::Key_Escape);
     EXPECT_EQ(combo->currentText(), QStringLiteral("Half"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
 
     // Another bookmark chosen from the list is shown once loaded: its own period.
     form()->show();
@@ -425,17 +426,17 @@ TEST_F(TimedPane, TheTimerBelongsToTheShownBookmarkWhateverTheBoxHolds)
                       list->visualRect(list->model()->index(zeroLine, 0)).center());
     settle();
     ASSERT_EQ(fake->state.location, QStringLiteral("http://zero.test/"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0);
 
     // Go on a typed address: the page shown is no bookmark, so no timer.
     show(pane, QStringLiteral("Half"));
-    ASSERT_EQ(pane->TimedRefreshPeriod(), 30);
+    ASSERT_EQ(pane->Reloads().TimedRefreshPeriod(), 30);
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo, QStringLiteral("http://typed.test/"));
     QTest::keyClick(combo, Qt::Key_Return);
     settle();
     ASSERT_EQ(fake->state.location, QStringLiteral("http://typed.test/"));
-    EXPECT_EQ(pane->TimedRefreshPeriod(), 0);
+    EXPECT_EQ(pane->Reloads().TimedRefreshPeriod(), 0);
 }
 
 TEST_F(TimedPane, APageThatRetitlesItselfLeavesTypingAloneANewPageTakesTheBoxBack)
@@ -476,26 +477,26 @@ TEST_F(TimedPane, APaneWaitsWhileItsPagesAlertIsOpen)
                              false};
     bool waitedDuringBox = false;
     modal.answerWith([&](ModalRecord &) {
-        waitedDuringBox = pane->WaitsForAnswer();
+        waitedDuringBox = pane->Reloads().WaitsForAnswer();
         return int(mrOK);
     });
-    EXPECT_FALSE(pane->WaitsForAnswer());
+    EXPECT_FALSE(pane->Reloads().WaitsForAnswer());
     show(pane, QStringLiteral("Half"));
     ASSERT_EQ(modal.asked.size(), 1);
     EXPECT_EQ(modal.asked[0].text, QStringLiteral("Look"));
     EXPECT_TRUE(waitedDuringBox);
-    EXPECT_FALSE(pane->WaitsForAnswer());
+    EXPECT_FALSE(pane->Reloads().WaitsForAnswer());
 }
 
 TEST_F(TimedPane, CountdownHintSaysSecondsLeftOrPaused)
 {
     TBrowser *pane = newPane();
-    pane->ShowRefreshCountdown(12, false);
+    pane->Reloads().ShowRefreshCountdown(12, false);
     EXPECT_EQ(pane->RefreshButton->statusTip(),
               QStringLiteral("Reload the currently loaded document (reloads by itself in 12 s)"));
     EXPECT_EQ(pane->RefreshButton->toolTip(),
               QStringLiteral("Refresh (reloads by itself in 12 s)"));
-    pane->ShowRefreshCountdown(12, true);
+    pane->Reloads().ShowRefreshCountdown(12, true);
     EXPECT_EQ(pane->RefreshButton->statusTip(),
               QStringLiteral("Reload the currently loaded document (timed reload paused)"));
 }
@@ -515,7 +516,7 @@ TEST_F(TimedPane, TimedReloadPutsTheScrollPositionBack)
         return {};
     };
     fake->calls.scripts.clear();
-    pane->TimedReload();
+    pane->Reloads().TimedReload();
     EXPECT_EQ(fake->calls.refreshCalls, 1);
     settle();
     EXPECT_TRUE(fake->calls.scripts.contains(
@@ -526,7 +527,7 @@ TEST_F(TimedPane, TimedReloadPutsTheScrollPositionBack)
     // At the top of the page nothing is put back.
     fake->state.scriptResult = [](const QString &) -> QVariant { return 0; };
     fake->calls.scripts.clear();
-    pane->TimedReload();
+    pane->Reloads().TimedReload();
     settle();
     for (const QString &script : std::as_const(fake->calls.scripts))
         EXPECT_FALSE(script.contains(QLatin1String("scrollTo"))) << script.toStdString();

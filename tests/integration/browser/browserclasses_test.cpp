@@ -64,7 +64,7 @@ TEST_F(BrowserStream, BookmarkNumbersAndBottomBarRoundTrip)
     ASSERT_EQ(ReadConfigSet(form(), text), QString());
     TBrowser *pane = onlyPane();
     ASSERT_NE(pane, nullptr);
-    EXPECT_TRUE(pane->BottomBar());
+    EXPECT_TRUE(static_cast<DesignablePane *>(pane)->BottomBar());
     ASSERT_EQ(pane->URLs()->Count(), 2);
     EXPECT_EQ(pane->URLs()->Items(0)->Name(), QStringLiteral("It's"));
     EXPECT_EQ(pane->URLs()->Items(0)->Refresh(), -1);

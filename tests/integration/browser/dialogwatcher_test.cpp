@@ -105,7 +105,7 @@ TEST_F(Watcher, ThePageClosingItsWindowIsAnsweredNoInEveryModeAndTheLastWebViewG
 TEST_F(Watcher, CloseQuestionOfASilentViewIsNotAskedAndNothingGoesBack)
 {
     TBrowser *pane = newPane();
-    pane->SetSilent(true);
+    pane->Commands().SetSilent(true);
     pane->WebView->NavigateTo(QStringLiteral("http://a/"));
     settle();
     pane->WebView->NavigateTo(QStringLiteral("http://b/"));

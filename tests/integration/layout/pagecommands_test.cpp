@@ -186,7 +186,7 @@ TEST_F(Pages, TabsAndNavigationBarMoveAndThePopupChecksThem)
     EXPECT_FALSE(module()->Action("BookTabsPosAction")->isEnabled());
     EXPECT_FALSE(module()->Action("PageNewAction")->isEnabled());
     module()->Action("BrowserNaviBarPosAction")->trigger();
-    EXPECT_TRUE(pane->BottomBar());
+    EXPECT_TRUE(static_cast<DesignablePane *>(pane)->BottomBar());
     module()->Menus().DesignPopup()->aboutToShow();
     EXPECT_TRUE(module()->Action("BrowserNaviBarPosAction")->isChecked());
     EXPECT_FALSE(module()->Action("BrowserNewAction")->isVisible() == false);

@@ -94,7 +94,7 @@ TEST_F(BrowserCommands, AHiddenWindowShowsNoPaneButTheFirstPaneStillAnswers)
 
 TEST_F(BrowserCommands, TextSizeWithoutAnyDocumentIsKeptForLaterPages)
 {
-    ASSERT_FALSE(left->HasDocument());
+    ASSERT_FALSE(left->Commands().HasDocument());
     module()->Action("TextSizeSmallestAction")->trigger();
     EXPECT_TRUE(module()->Action("TextSizeSmallestAction")->isChecked());
     EXPECT_EQ(platform::engine::ZoomLevel(), 0);

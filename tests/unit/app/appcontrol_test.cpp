@@ -130,7 +130,7 @@ TEST_F(Menus, TextSizeGoesToEveryPaneWithADocumentAndMovesTheCheck)
     loaded->WebView->NavigateTo(QStringLiteral("http://page/"));
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
-    ASSERT_TRUE(loaded->HasDocument());
+    ASSERT_TRUE(loaded->Commands().HasDocument());
 
     module()->Action("TextSizeLargestAction")->trigger();
     EXPECT_TRUE(module()->Action("TextSizeLargestAction")->isChecked());

@@ -100,10 +100,10 @@ TEST_F(Favorites, AShortcutReplacesTheSelectedBookmarksNameWithoutLoadingIt)
 
 TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
 {
-    pane->NavigateTo(QStringLiteral("http://example.org/news?a=1&b=2"));
+    pane->Navigator().NavigateTo(QStringLiteral("http://example.org/news?a=1&b=2"));
     settle();
     module()->SetLastControl(combo);
-    ASSERT_FALSE(pane->LoadedLocationURL().isEmpty());
+    ASSERT_FALSE(pane->Navigator().LoadedLocationURL().isEmpty());
     QDir().mkpath(root + QStringLiteral("/Links"));
 
     // The dialog offers the page's title and the Favorites tree.
@@ -113,7 +113,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
         if (!form)
             return int(mrCancel);
         EXPECT_EQ(r.caption, QStringLiteral("Add Favorite"));
-        EXPECT_EQ(form->Name(), pane->LoadedLocationName());
+        EXPECT_EQ(form->Name(), pane->Navigator().LoadedLocationName());
         EXPECT_EQ(form->Folder(), root);
         EXPECT_TRUE(form->SelectFolder(root + QStringLiteral("/Links")));
         form->SetName(QStringLiteral("Today's news / sport"));
@@ -127,7 +127,7 @@ TEST_F(Favorites, AddToFavoritesWritesTheLoadedPageIntoTheChosenFolder)
     answerDialog(QStringLiteral("Today's news / sport"), root + QStringLiteral("/Links"));
     modal.answer(mrNo);
     modal.answer(mrCancel);
-    pane->NavigateTo(QStringLiteral("http://example.org/other"));
+    pane->Navigator().NavigateTo(QStringLiteral("http://example.org/other"));
     settle();
     module()->Action("AddToFavoritesAction")->trigger();
     ASSERT_EQ(modal.asked.size(), 4);

@@ -44,7 +44,7 @@ TEST_F(GoAllOnOpen, TheBitLoadsEveryPaneOnceTheSetIsOpen)
     EXPECT_TRUE(module()->Action("FileAutoSaveAction")->isChecked()); // the other bits as read
     // A hand-edited hexadecimal Refresh is a period like any other.
     settle();
-    EXPECT_EQ(pane()->TimedRefreshPeriod(), 30);
+    EXPECT_EQ(pane()->Reloads().TimedRefreshPeriod(), 30);
 }
 
 TEST_F(GoAllOnOpen, WithoutTheBitNothingLoads)

@@ -8,41 +8,17 @@
 
 #include "browser/mwebbrowser.h"
 #include "platform/fakewebcontrol.h"
+#include "support/webviewfixture.h"
 
 using namespace mira;
 using namespace mira::platform;
 
 namespace {
 
-// Every web view made during a test gets a fake; the last one made is at hand.
-class WebBrowserTest : public ::testing::Test {
+class WebBrowserTest : public test::WebViewTest {
 protected:
-    void SetUp() override
-    {
-        previous = SetWebControlFactory([this](QWidget *parent) {
-            fake = new FakeWebControl(parent);
-            return fake;
-        });
-        owner = std::make_unique<QWidget>();
-        browser = std::make_unique<TMWebBrowser>(owner.get());
-        ASSERT_NE(fake, nullptr);
-    }
-    void TearDown() override
-    {
-        browser.reset();
-        owner.reset();
-        SetWebControlFactory(previous);
-    }
-    void giveDocument()
-    {
-        fake->state.document = true;
-        fake->state.ready = READYSTATE_COMPLETE;
-    }
-
-    WebControlFactory previous;
-    FakeWebControl *fake = nullptr;
-    std::unique_ptr<QWidget> owner; // a child widget's close only hides it
-    std::unique_ptr<TMWebBrowser> browser;
+    // The host answers are the control's to ask.
+    platform::WebControlHost &host() { return *browser; }
 };
 
 } // namespace
@@ -72,13 +48,13 @@ TEST(UserInterfaceFlags, MemberNIsBitN)
 TEST_F(WebBrowserTest, NewViewReportsDefaultFlagsToTheControl)
 {
     QVariant result;
-    EXPECT_TRUE(browser->Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result));
+    EXPECT_TRUE(host().Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result));
     EXPECT_EQ(result.toUInt(), 0x70u);
     EXPECT_EQ(fake->downloadFlags(), 0x70u);
 
     DocHostInfo info;
     info.hostCss = QStringLiteral("kept");
-    EXPECT_TRUE(browser->GetHostInfo(info));
+    EXPECT_TRUE(host().GetHostInfo(info));
     EXPECT_EQ(info.cbSize, 20u);
     EXPECT_EQ(info.dwFlags, 0u);
     EXPECT_EQ(info.dwDoubleClick, 0u);
@@ -89,21 +65,21 @@ TEST_F(WebBrowserTest, NewViewReportsDefaultFlagsToTheControl)
 TEST_F(WebBrowserTest, DownloadFlagsAnswerComesBeforeTheInvokeEvent)
 {
     int events = 0;
-    browser->OnInvoke = [&events](int, int, QVariant *result) {
+    browser->events.OnInvoke = [&events](int, int, QVariant *result) {
         ++events;
         if (result)
             *result = 99;
         return true;
     };
     QVariant result;
-    EXPECT_TRUE(browser->Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result));
+    EXPECT_TRUE(host().Invoke(DISPID_AMBIENT_DLCONTROL, DISPATCH_PROPERTYGET, &result));
     EXPECT_EQ(result.toUInt(), 0x70u);
     EXPECT_EQ(events, 0);
     // Other properties, or a put, go to the event.
-    EXPECT_TRUE(browser->Invoke(-5501, DISPATCH_PROPERTYGET, &result));
+    EXPECT_TRUE(host().Invoke(-5501, DISPATCH_PROPERTYGET, &result));
     EXPECT_EQ(events, 1);
-    browser->OnInvoke = nullptr;
-    EXPECT_FALSE(browser->Invoke(-5501, DISPATCH_PROPERTYGET, &result));
+    browser->events.OnInvoke = nullptr;
+    EXPECT_FALSE(host().Invoke(-5501, DISPATCH_PROPERTYGET, &result));
 }
 
 TEST_F(WebBrowserTest, ChangedOptionsReachTheControlAtOnce)
@@ -117,19 +93,19 @@ TEST_F(WebBrowserTest, ChangedOptionsReachTheControlAtOnce)
     browser->SetUserInterfaceOptions({TUserInterfaceOption::SCROLL_NO});
     EXPECT_EQ(browser->HostFlags(), 0x8u);
     DocHostInfo info;
-    browser->GetHostInfo(info);
+    host().GetHostInfo(info);
     EXPECT_EQ(info.dwFlags, 0x8u);
 }
 
 TEST_F(WebBrowserTest, HostInfoEventSeesTheFilledStructure)
 {
-    browser->OnGetHostInfo = [](DocHostInfo &info) {
+    browser->events.OnGetHostInfo = [](DocHostInfo &info) {
         EXPECT_EQ(info.cbSize, 20u);
         info.dwDoubleClick = 2;
         return false;
     };
     DocHostInfo info;
-    EXPECT_FALSE(browser->GetHostInfo(info));
+    EXPECT_FALSE(host().GetHostInfo(info));
     EXPECT_EQ(info.dwDoubleClick, 2u);
 }
 
@@ -148,116 +124,13 @@ TEST_F(WebBrowserTest, NoCacheFlagsApplyToLaterNavigationsOnly)
     EXPECT_EQ(fake->calls.navigations[2].flags, 0);
 }
 
-TEST_F(WebBrowserTest, TextSizeIsClampedToTheRange)
-{
-    giveDocument();
-    browser->SetTextSize(7);
-    EXPECT_EQ(fake->state.zoomLevel, 4);
-    browser->SetTextSize(-1);
-    EXPECT_EQ(fake->state.zoomLevel, 0);
-    browser->SetTextSize(3);
-    EXPECT_EQ(fake->state.zoomLevel, 3);
-    EXPECT_EQ(browser->GetTextSize(), 3);
-
-    fake->state.zoomMin = 1;
-    fake->state.zoomMax = 3;
-    EXPECT_EQ(browser->TextSizeMin(), 1);
-    EXPECT_EQ(browser->TextSizeMax(), 3);
-    browser->SetTextSize(0);
-    EXPECT_EQ(fake->state.zoomLevel, 1);
-    ASSERT_FALSE(fake->calls.commands.isEmpty());
-    EXPECT_EQ(fake->calls.commands.last().command, OLECMDID_ZOOM);
-    EXPECT_EQ(fake->calls.commands.last().option, OLECMDEXECOPT_DONTPROMPTUSER);
-    EXPECT_EQ(fake->calls.commands.last().in.toInt(), 1);
-}
-
-TEST_F(WebBrowserTest, CommandsWithoutDocumentDoNothing)
-{
-    browser->SetTextSize(3);
-    browser->ShowFind();
-    browser->SaveDocumentAs();
-    browser->PrintDocument();
-    browser->PrintWithDialog();
-    browser->PrintPreview();
-    browser->PageSetup();
-    EXPECT_EQ(browser->TextSizeMin(), 0);
-    EXPECT_EQ(browser->TextSizeMax(), 0);
-    EXPECT_TRUE(fake->calls.commands.isEmpty());
-    EXPECT_TRUE(fake->calls.navigations.isEmpty());
-    EXPECT_EQ(fake->state.zoomLevel, 2);
-}
-
-TEST_F(WebBrowserTest, GetTextSizeLoadsBlankFirst)
-{
-    fake->state.zoomLevel = 1;
-    EXPECT_EQ(browser->GetTextSize(), 1);
-    ASSERT_EQ(fake->calls.navigations.size(), 1);
-    EXPECT_EQ(fake->calls.navigations[0].address, QStringLiteral("about:blank"));
-    ASSERT_EQ(fake->calls.commands.size(), 1);
-    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_ZOOM);
-    EXPECT_TRUE(fake->calls.commands[0].in.isNull());
-}
-
-TEST_F(WebBrowserTest, OpenAndInternetOptionsLoadBlankFirst)
-{
-    browser->OpenDocument();
-    ASSERT_EQ(fake->calls.navigations.size(), 1);
-    ASSERT_EQ(fake->calls.commands.size(), 1);
-    EXPECT_FALSE(fake->calls.commands[0].useGroup);
-    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_OPEN);
-    EXPECT_EQ(fake->calls.commands[0].option, OLECMDEXECOPT_DODEFAULT);
-
-    browser->ShowInternetOptions();
-    EXPECT_EQ(fake->calls.navigations.size(), 1); // it has a document now
-    ASSERT_EQ(fake->calls.commands.size(), 2);
-    EXPECT_TRUE(fake->calls.commands[1].useGroup);
-    EXPECT_EQ(fake->calls.commands[1].command, CGID_IWebBrowser_OPTIONS);
-}
-
-TEST_F(WebBrowserTest, DocumentCommandsPassTheirCommandAndOption)
-{
-    giveDocument();
-    browser->ShowFind();
-    browser->SaveDocumentAs();
-    browser->PageSetup();
-    browser->PrintWithDialog();
-    browser->PrintDocument();
-    browser->PrintPreview();
-    const QList<std::pair<int, int>> expected = {{CGID_IWebBrowser_FIND, 0},
-                                                 {OLECMDID_SAVEAS, 0},
-                                                 {OLECMDID_PAGESETUP, 0},
-                                                 {OLECMDID_PRINT, 1},
-                                                 {OLECMDID_PRINT, 2},
-                                                 {OLECMDID_PRINTPREVIEW, 0}};
-    ASSERT_EQ(fake->calls.commands.size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(fake->calls.commands[i].useGroup, i == 0) << i;
-        EXPECT_EQ(fake->calls.commands[i].command, expected[i].first) << i;
-        EXPECT_EQ(fake->calls.commands[i].option, expected[i].second) << i;
-    }
-}
-
-TEST_F(WebBrowserTest, PageSetupExchangeKeepsNothingAndPrintingStillRuns)
-{
-    giveDocument();
-    TMWebBrowser::ExchangePageSetupValue(QStringLiteral("header"), QStringLiteral("engine's"),
-                                         nullptr);
-    QString old = QStringLiteral("untouched");
-    TMWebBrowser::ExchangePageSetupValue(QStringLiteral("header"), QStringLiteral("x"), &old);
-    EXPECT_EQ(old, QString());
-    browser->SetPrintHeader(QStringLiteral("ours"));
-    browser->PrintDocument();
-    ASSERT_EQ(fake->calls.commands.size(), 1);
-    EXPECT_EQ(fake->calls.commands[0].command, OLECMDID_PRINT);
-}
-
 TEST_F(WebBrowserTest, NavigateBlankGivesUpOnAStuckEngine)
 {
     fake->state.completeNavigations = false;
     browser->NavigateBlankTimeoutMs = 200;
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(browser->GetTextSize(), 0);
+    EXPECT_EQ(browser->Document().GetTextSize(), 0);
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_TRUE(fake->calls.commands.isEmpty());
 }
@@ -267,13 +140,13 @@ TEST_F(WebBrowserTest, NavigateBlankSurvivesTheViewGoingAway)
     fake->state.completeNavigations = false;
     TMWebBrowser *raw = browser.release();
     QTimer::singleShot(0, raw, [raw] { delete raw; });
-    EXPECT_EQ(raw->GetTextSize(), 0);
+    EXPECT_EQ(raw->Document().GetTextSize(), 0);
 }
 
 TEST_F(WebBrowserTest, CloseRequestIsDroppedWhileTheOwnerLives)
 {
     int asked = 0;
-    browser->OnCloseQuery = [&asked](QObject *, bool &canClose) {
+    browser->events.OnCloseQuery = [&asked](QObject *, bool &canClose) {
         ++asked;
         canClose = false;
     };
@@ -304,12 +177,12 @@ TEST_F(WebBrowserTest, CloseRequestWithoutHandlerCloses)
 TEST_F(WebBrowserTest, EventsReachTheHandlers)
 {
     QStringList seen;
-    browser->OnStatusTextChange = [&seen](const QString &t) { seen << "status " + t; };
-    browser->OnTitleChange = [&seen](const QString &t) { seen << "title " + t; };
-    browser->OnProgressChange = [&seen](int p, int m) {
+    browser->events.OnStatusTextChange = [&seen](const QString &t) { seen << "status " + t; };
+    browser->events.OnTitleChange = [&seen](const QString &t) { seen << "title " + t; };
+    browser->events.OnProgressChange = [&seen](int p, int m) {
         seen << QStringLiteral("progress %1/%2").arg(p).arg(m);
     };
-    browser->OnBeforeNavigate2 = [&seen](const QString &a, bool &cancel) {
+    browser->events.OnBeforeNavigate2 = [&seen](const QString &a, bool &cancel) {
         seen << "before " + a;
         cancel = a.contains("blocked");
     };
@@ -326,9 +199,9 @@ TEST_F(WebBrowserTest, NewWindowGoesWhereTheHandlerSays)
 {
     EXPECT_EQ(fake->script().emitNewWindow(), nullptr); // nobody handles it: discarded
     FakeWebControl catcher;
-    browser->OnNewWindow2 = [&catcher](WebControl *&target, bool &) { target = &catcher; };
+    browser->events.OnNewWindow2 = [&catcher](WebControl *&target, bool &) { target = &catcher; };
     EXPECT_EQ(fake->script().emitNewWindow(), &catcher);
-    browser->OnNewWindow2 = [](WebControl *&, bool &cancel) { cancel = true; };
+    browser->events.OnNewWindow2 = [](WebControl *&, bool &cancel) { cancel = true; };
     bool cancelled = false;
     EXPECT_EQ(fake->script().emitNewWindow(&cancelled), nullptr);
     EXPECT_TRUE(cancelled);
@@ -338,28 +211,10 @@ TEST_F(WebBrowserTest, MessagesGoToTheHandlerOrBackToTheEngine)
 {
     WebMessage message{"Hello", "Web Page Message", MB_OKCANCEL, false, {}, IDCANCEL};
     EXPECT_FALSE(fake->script().askShowMessage(message));
-    browser->OnShowMessage = [](WebMessage &m) {
+    browser->events.OnShowMessage = [](WebMessage &m) {
         m.result = IDOK;
         return true;
     };
     EXPECT_TRUE(fake->script().askShowMessage(message));
     EXPECT_EQ(message.result, IDOK);
-}
-
-TEST_F(WebBrowserTest, PassThroughsReportTheControlsAnswers)
-{
-    EXPECT_FALSE(browser->HasDocument());
-    EXPECT_FALSE(browser->GoBack());
-    EXPECT_FALSE(browser->Stop());
-    EXPECT_FALSE(browser->Refresh());
-    fake->state.history = QStringList{"http://a/", "http://b/"};
-    fake->state.historyIndex = 0;
-    EXPECT_TRUE(browser->GoForward());
-    browser->SetSilent(true);
-    EXPECT_TRUE(browser->Silent());
-    EXPECT_EQ(fake->calls.silentWrites, QList<bool>{true});
-    fake->state.location = "http://x/";
-    fake->state.title = "X";
-    EXPECT_EQ(browser->LocationURL(), QStringLiteral("http://x/"));
-    EXPECT_EQ(browser->LocationName(), QStringLiteral("X"));
 }
