@@ -35,21 +35,21 @@ QString addressClash(const QString &address, const TURL &other)
 
 // ---------------------------------------------------------------------------- TURL
 
-TURL::TURL(TURLs *owner, int id) : m_owner(owner), m_id(id) {}
+TURL::TURL(TURLs *owner, int itemId) : collection(owner), id(itemId) {}
 
 void TURL::SetName(const QString &value)
 {
     const QString v = ShortenName(value);
-    if (v != m_name)
+    if (v != name)
         applyName(v, TURLs::FoldCase(v));
 }
 
 void TURL::applyName(const QString &value, const QString &key)
 {
-    if (value == m_name || !m_owner->confirmUnique(value, key, false, this))
+    if (value == name || !collection->confirmUnique(value, key, false, this))
         return;
-    m_owner->storeName(this, value, key);
-    m_owner->changed(this);
+    collection->storeName(this, value, key);
+    collection->changed(this);
 }
 
 void TURL::SetAddress(const QString &text)
@@ -60,7 +60,7 @@ void TURL::SetAddress(const QString &text)
         platform::Beep();
         return;
     }
-    if (value != m_address)
+    if (value != address)
         applyAddress(value, TURLs::FoldCase(value));
 }
 
@@ -70,39 +70,39 @@ void TURL::applyAddress(const QString &value, const QString &key)
         platform::Beep();
         return;
     }
-    if (value == m_address || !m_owner->confirmUnique(value, key, true, this))
+    if (value == address || !collection->confirmUnique(value, key, true, this))
         return;
-    m_owner->storeAddress(this, value, key);
+    collection->storeAddress(this, value, key);
 }
 
 void TURL::SetNoScroll(bool value)
 {
     if (value == NoScroll())
         return;
-    m_scrollX = value ? -1 : 0;
-    m_scrollY = 0;
+    scrollX = value ? -1 : 0;
+    scrollY = 0;
 }
 
 void TURL::SetZoom(int percent)
 {
-    m_zoom = ClampZoom(percent);
+    zoom = ClampZoom(percent);
 }
 
 void TURL::SetIndex(int index)
 {
-    m_owner->move(this, index);
+    collection->move(this, index);
 }
 
 bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText)
 {
     // Copies: the texts may belong to a bookmark that a clash question deletes.
-    const QString name = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
-    const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
-    const QString nameKey = TURLs::FoldCase(name);
-    const QString addressKey = TURLs::FoldCase(address);
-    TURLs *list = m_owner;
-    if (TURL *same = list->findBookmark(name, nameKey, addressKey, this)) {
-        const int target = m_index - 1;
+    const QString newName = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
+    const QString newAddress = addressText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString newNameKey = TURLs::FoldCase(newName);
+    const QString newAddressKey = TURLs::FoldCase(newAddress);
+    TURLs *list = collection;
+    if (TURL *same = list->findBookmark(newName, newNameKey, newAddressKey, this)) {
+        const int target = position - 1;
         list->BeginUpdate();
         list->remove(this); // deletes this item: only locals from here on
         list->move(same, target);
@@ -110,61 +110,62 @@ bool TURL::SetNameAndAddress(const QString &nameText, const QString &addressText
         return false;
     }
     // Shortening keeps a prefix: the same length means the same text and key.
-    const QString shortName = ShortenName(name);
-    applyName(shortName, shortName.size() == name.size() ? nameKey : TURLs::FoldCase(shortName));
-    applyAddress(address, addressKey);
+    const QString shortName = ShortenName(newName);
+    applyName(shortName,
+              shortName.size() == newName.size() ? newNameKey : TURLs::FoldCase(shortName));
+    applyAddress(newAddress, newAddressKey);
     return true;
 }
 
 bool TURL::Assign(const TURL &source)
 {
     // The source may sit in this list and be deleted by a clash question.
-    const int refresh = source.m_refresh;
-    const int scrollX = source.m_scrollX;
-    const int scrollY = source.m_scrollY;
-    const int zoom = source.m_zoom;
-    if (!SetNameAndAddress(source.m_name, source.m_address))
+    const int newRefresh = source.refresh;
+    const int newScrollX = source.scrollX;
+    const int newScrollY = source.scrollY;
+    const int newZoom = source.zoom;
+    if (!SetNameAndAddress(source.name, source.address))
         return false;
-    m_refresh = refresh;
-    m_scrollX = scrollX;
-    m_scrollY = scrollY;
-    m_zoom = zoom;
+    refresh = newRefresh;
+    scrollX = newScrollX;
+    scrollY = newScrollY;
+    zoom = newZoom;
     return true;
 }
 
 bool TURL::EditNameAndAddress(const QString &nameText, const QString &addressText)
 {
     // Copies: either text may be this bookmark's own, which storing overwrites.
-    const QString name = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
-    const QString address = addressText; // NOLINT(performance-unnecessary-copy-initialization)
-    const QString nameKey = TURLs::FoldCase(name);
-    const QString addressKey = TURLs::FoldCase(address);
+    const QString newName = nameText;       // NOLINT(performance-unnecessary-copy-initialization)
+    const QString newAddress = addressText; // NOLINT(performance-unnecessary-copy-initialization)
+    const QString newNameKey = TURLs::FoldCase(newName);
+    const QString newAddressKey = TURLs::FoldCase(newAddress);
     QString text;
-    if (const TURL *other = m_owner->findName(name, nameKey, TURLs::End, this))
-        text = nameClash(name, *other);
-    else if (const TURL *clash = m_owner->findAddress(address, addressKey, this))
-        text = addressClash(address, *clash);
+    if (const TURL *other = collection->findName(newName, newNameKey, TURLs::End, this))
+        text = nameClash(newName, *other);
+    else if (const TURL *clash = collection->findAddress(newAddress, newAddressKey, this))
+        text = addressClash(newAddress, *clash);
     if (!text.isEmpty()) {
-        ShowMessageBox(m_owner->Owner(), text, QStringLiteral("Editing Cancelled"),
+        ShowMessageBox(collection->Owner(), text, QStringLiteral("Editing Cancelled"),
                        MsgType::Information, mbOK);
         return false;
     }
-    m_owner->storeName(this, name, nameKey);
-    m_owner->storeAddress(this, address, addressKey);
-    m_owner->changed(this);
+    collection->storeName(this, newName, newNameKey);
+    collection->storeAddress(this, newAddress, newAddressKey);
+    collection->changed(this);
     return true;
 }
 
 // --------------------------------------------------------------------------- TURLs
 
-TURLs::TURLs(URLListView *combo) : m_combo(combo) {}
+TURLs::TURLs(URLListView *combo) : view(combo) {}
 
 // Items go without notifications: the view owning the list is being destroyed.
 TURLs::~TURLs() = default;
 
 QWidget *TURLs::Owner() const
 {
-    return m_combo ? m_combo->messageOwner() : nullptr;
+    return view ? view->messageOwner() : nullptr;
 }
 
 QString TURLs::FoldCase(const QString &value)
@@ -191,19 +192,19 @@ QString TURLs::FoldCase(const QString &value)
 
 TURL *TURLs::Items(int index) const
 {
-    return index >= 0 && index < Count() ? m_items[size_t(index)].get() : nullptr;
+    return index >= 0 && index < Count() ? items[size_t(index)].get() : nullptr;
 }
 
 TURL *TURLs::Add()
 {
-    const int id = m_nextId++;
+    const int id = nextId++;
     auto item = std::unique_ptr<TURL>(new TURL(this, id));
     TURL *raw = item.get();
-    raw->m_index = Count();
-    raw->m_name = QStringLiteral("(no name %1)").arg(id);
-    raw->m_placeholder = true;
-    ++m_placeholders;
-    m_items.push_back(std::move(item));
+    raw->position = Count();
+    raw->name = QStringLiteral("(no name %1)").arg(id);
+    raw->placeholder = true;
+    ++placeholders;
+    items.push_back(std::move(item));
     changed(nullptr);
     return raw;
 }
@@ -212,9 +213,9 @@ void TURLs::Reserve(int count)
 {
     if (count <= Count())
         return;
-    m_items.reserve(size_t(count));
-    m_byName.reserve(count);
-    m_byAddress.reserve(count);
+    items.reserve(size_t(count));
+    nameIndex.reserve(count);
+    addressIndex.reserve(count);
 }
 
 void TURLs::Delete(int index)
@@ -225,12 +226,12 @@ void TURLs::Delete(int index)
 
 void TURLs::Clear()
 {
-    if (m_items.empty())
+    if (items.empty())
         return;
-    m_byName.clear();
-    m_byAddress.clear();
-    m_items.clear();
-    m_placeholders = 0;
+    nameIndex.clear();
+    addressIndex.clear();
+    items.clear();
+    placeholders = 0;
     changed(nullptr);
 }
 
@@ -248,49 +249,49 @@ void TURLs::Assign(const TURLs &source)
 
 void TURLs::BeginUpdate()
 {
-    ++m_updateCount;
+    ++updateCount;
 }
 
 void TURLs::EndUpdate()
 {
-    if (m_updateCount <= 0)
+    if (updateCount <= 0)
         return;
-    if (--m_updateCount == 0)
+    if (--updateCount == 0)
         Update(nullptr);
 }
 
 void TURLs::Update(TURL *item)
 {
-    if (!m_combo)
+    if (!view)
         return;
     if (item)
-        m_combo->UpdateItem(item);
+        view->UpdateItem(item);
     else
-        m_combo->UpdateItems();
+        view->UpdateItems();
 }
 
 void TURLs::changed(TURL *item)
 {
-    if (m_updateCount == 0)
+    if (updateCount == 0)
         Update(item);
 }
 
 int TURLs::IndexOfName(const QString &name, int last) const
 {
     const TURL *item = findName(name, FoldCase(name), last, nullptr);
-    return item ? item->m_index : -1;
+    return item ? item->position : -1;
 }
 
 int TURLs::IndexOfAddress(const QString &address) const
 {
     const TURL *item = findAddress(address, FoldCase(address), nullptr);
-    return item ? item->m_index : -1;
+    return item ? item->position : -1;
 }
 
 int TURLs::IndexOfBookmark(const QString &name, const QString &address) const
 {
     const TURL *item = findBookmark(name, FoldCase(name), FoldCase(address), nullptr);
-    return item ? item->m_index : -1;
+    return item ? item->position : -1;
 }
 
 bool TURLs::ConfirmUnique(QString value, bool byAddress, const TURL *self)
@@ -313,7 +314,7 @@ bool TURLs::confirmUnique(const QString &value, const QString &key, bool byAddre
         const QString text = (byAddress ? addressClash(value, *other) : nameClash(value, *other))
                              + QStringLiteral(
                                  "\nIs it OK to replace the URL by deleting existing entry?");
-        const int otherId = other->m_id;
+        const int otherId = other->id;
         if (ShowMessageBox(Owner(), text, QString(), MsgType::Confirmation, mbOK | mbCancel)
             != mrOK)
             return false;
@@ -356,7 +357,7 @@ TURL *TURLs::findKey(const Index &index, Link link, const QString &key, int last
 {
     TURL *best = nullptr;
     for (TURL *item = index.value(key); item; item = item->*link) {
-        if (item != except && item->m_index <= last && (!best || item->m_index > best->m_index))
+        if (item != except && item->position <= last && (!best || item->position > best->position))
             best = item;
     }
     return best;
@@ -365,16 +366,16 @@ TURL *TURLs::findKey(const Index &index, Link link, const QString &key, int last
 TURL *TURLs::findName(const QString &name, const QString &key, int last, const TURL *except) const
 {
     if (!name.isEmpty()) {
-        TURL *best = findKey(m_byName, &TURL::m_nextSameName, key, last, except);
+        TURL *best = findKey(nameIndex, &TURL::nextSameName, key, last, except);
         TURL *unnamed = findPlaceholder(key, except);
-        if (unnamed && unnamed->m_index <= last && (!best || unnamed->m_index > best->m_index))
+        if (unnamed && unnamed->position <= last && (!best || unnamed->position > best->position))
             best = unnamed;
         return best;
     }
     // Empty names are not indexed; only the editor stores them.
     for (int i = std::min(last, Count() - 1); i >= 0; --i) {
-        TURL *item = m_items[size_t(i)].get();
-        if (item != except && item->m_name.isEmpty())
+        TURL *item = items[size_t(i)].get();
+        if (item != except && item->name.isEmpty())
             return item;
     }
     return nullptr;
@@ -383,11 +384,11 @@ TURL *TURLs::findName(const QString &name, const QString &key, int last, const T
 TURL *TURLs::findAddress(const QString &address, const QString &key, const TURL *except) const
 {
     if (!address.isEmpty())
-        return findKey(m_byAddress, &TURL::m_nextSameAddress, key, End, except);
+        return findKey(addressIndex, &TURL::nextSameAddress, key, End, except);
     // Empty addresses (every fresh item has one) are not indexed.
     for (int i = Count() - 1; i >= 0; --i) {
-        TURL *item = m_items[size_t(i)].get();
-        if (item != except && item->m_address.isEmpty())
+        TURL *item = items[size_t(i)].get();
+        if (item != except && item->address.isEmpty())
             return item;
     }
     return nullptr;
@@ -398,21 +399,21 @@ TURL *TURLs::findBookmark(const QString &name, const QString &nameKey, const QSt
 {
     if (name.isEmpty()) {
         for (int i = Count() - 1; i >= 0; --i) {
-            TURL *item = m_items[size_t(i)].get();
-            if (item != except && item->m_name.isEmpty() && item->m_addressKey == addressKey)
+            TURL *item = items[size_t(i)].get();
+            if (item != except && item->name.isEmpty() && item->addressKey == addressKey)
                 return item;
         }
         return nullptr;
     }
     TURL *best = nullptr;
-    for (TURL *item = m_byName.value(nameKey); item; item = item->m_nextSameName) {
-        if (item != except && item->m_addressKey == addressKey
-            && (!best || item->m_index > best->m_index))
+    for (TURL *item = nameIndex.value(nameKey); item; item = item->nextSameName) {
+        if (item != except && item->addressKey == addressKey
+            && (!best || item->position > best->position))
             best = item;
     }
     TURL *unnamed = findPlaceholder(nameKey, except);
-    if (unnamed && unnamed->m_addressKey == addressKey
-        && (!best || unnamed->m_index > best->m_index))
+    if (unnamed && unnamed->addressKey == addressKey
+        && (!best || unnamed->position > best->position))
         best = unnamed;
     return best;
 }
@@ -420,7 +421,7 @@ TURL *TURLs::findBookmark(const QString &name, const QString &nameKey, const QSt
 TURL *TURLs::findPlaceholder(const QString &key, const TURL *except) const
 {
     // While a list is read, the item being read is the only one left unnamed.
-    if (m_placeholders == 0 || (m_placeholders == 1 && except && except->m_placeholder))
+    if (placeholders == 0 || (placeholders == 1 && except && except->placeholder))
         return nullptr;
     static const QString prefix = QStringLiteral("(no name ");
     if (!key.startsWith(prefix) || !key.endsWith(QLatin1Char(')')))
@@ -438,64 +439,64 @@ TURL *TURLs::findPlaceholder(const QString &key, const TURL *except) const
     if (!ok)
         return nullptr;
     TURL *item = findById(id);
-    return item && item != except && item->m_placeholder ? item : nullptr;
+    return item && item != except && item->placeholder ? item : nullptr;
 }
 
 TURL *TURLs::findById(int id) const
 {
-    for (const auto &item : m_items)
-        if (item->m_id == id)
+    for (const auto &item : items)
+        if (item->id == id)
             return item.get();
     return nullptr;
 }
 
 void TURLs::storeName(TURL *item, const QString &name, const QString &key)
 {
-    if (item->m_placeholder) {
-        item->m_placeholder = false;
-        --m_placeholders;
-    } else if (!item->m_nameKey.isEmpty()) {
-        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
+    if (item->placeholder) {
+        item->placeholder = false;
+        --placeholders;
+    } else if (!item->nameKey.isEmpty()) {
+        indexRemove(nameIndex, &TURL::nextSameName, item->nameKey, item);
     }
-    item->m_name = name;
-    item->m_nameKey = key;
+    item->name = name;
+    item->nameKey = key;
     if (!key.isEmpty())
-        indexInsert(m_byName, &TURL::m_nextSameName, key, item);
+        indexInsert(nameIndex, &TURL::nextSameName, key, item);
 }
 
 void TURLs::storeAddress(TURL *item, const QString &address, const QString &key)
 {
-    if (!item->m_addressKey.isEmpty())
-        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
-    item->m_address = address;
-    item->m_addressKey = key;
+    if (!item->addressKey.isEmpty())
+        indexRemove(addressIndex, &TURL::nextSameAddress, item->addressKey, item);
+    item->address = address;
+    item->addressKey = key;
     if (!key.isEmpty())
-        indexInsert(m_byAddress, &TURL::m_nextSameAddress, key, item);
+        indexInsert(addressIndex, &TURL::nextSameAddress, key, item);
 }
 
 void TURLs::remove(TURL *item)
 {
-    if (item->m_placeholder)
-        --m_placeholders;
-    if (!item->m_nameKey.isEmpty())
-        indexRemove(m_byName, &TURL::m_nextSameName, item->m_nameKey, item);
-    if (!item->m_addressKey.isEmpty())
-        indexRemove(m_byAddress, &TURL::m_nextSameAddress, item->m_addressKey, item);
-    const int at = item->m_index;
-    m_items.erase(m_items.begin() + at);
+    if (item->placeholder)
+        --placeholders;
+    if (!item->nameKey.isEmpty())
+        indexRemove(nameIndex, &TURL::nextSameName, item->nameKey, item);
+    if (!item->addressKey.isEmpty())
+        indexRemove(addressIndex, &TURL::nextSameAddress, item->addressKey, item);
+    const int at = item->position;
+    items.erase(items.begin() + at);
     renumber(at, Count() - 1);
     changed(nullptr);
 }
 
 void TURLs::move(TURL *item, int to)
 {
-    if (m_items.empty())
+    if (items.empty())
         return;
     to = std::clamp(to, 0, Count() - 1);
-    const int from = item->m_index;
+    const int from = item->position;
     if (to == from)
         return;
-    auto first = m_items.begin();
+    auto first = items.begin();
     if (from < to)
         std::rotate(first + from, first + from + 1, first + to + 1);
     else
@@ -507,7 +508,7 @@ void TURLs::move(TURL *item, int to)
 void TURLs::renumber(int from, int to)
 {
     for (int i = from; i <= to; ++i)
-        m_items[size_t(i)]->m_index = i;
+        items[size_t(i)]->position = i;
 }
 
 } // namespace mira

@@ -19,37 +19,37 @@ public:
     TURL(const TURL &) = delete;
     TURL &operator=(const TURL &) = delete;
 
-    TURLs *Collection() const { return m_owner; }
-    int Index() const { return m_index; }
-    int ID() const { return m_id; }
+    TURLs *Collection() const { return collection; }
+    int Index() const { return position; }
+    int ID() const { return id; }
 
-    const QString &Name() const { return m_name; }
+    const QString &Name() const { return name; }
     // Shortened, then ignored when empty or unchanged; a clash may delete the other
     // bookmark after asking. Reports the change to the view.
     void SetName(const QString &value);
 
-    const QString &Address() const { return m_address; }
+    const QString &Address() const { return address; }
     // Over MaxAddressLength: beep and ignore. Otherwise like SetName, not reported.
     void SetAddress(const QString &value);
 
-    int Refresh() const { return m_refresh; }
-    void SetRefresh(int value) { m_refresh = value; }
-    int ScrollX() const { return m_scrollX; }
-    void SetScrollX(int value) { m_scrollX = value; }
-    int ScrollY() const { return m_scrollY; }
-    void SetScrollY(int value) { m_scrollY = value; }
+    int Refresh() const { return refresh; }
+    void SetRefresh(int value) { refresh = value; }
+    int ScrollX() const { return scrollX; }
+    void SetScrollX(int value) { scrollX = value; }
+    int ScrollY() const { return scrollY; }
+    void SetScrollY(int value) { scrollY = value; }
     // The percent the pane shows the bookmark's page at; kept within ZoomMin..ZoomMax.
-    int Zoom() const { return m_zoom; }
+    int Zoom() const { return zoom; }
     void SetZoom(int percent);
 
     // Scroll bars hidden: ScrollX < 0 and ScrollY == 0.
-    bool NoScroll() const { return m_scrollX < 0 && m_scrollY == 0; }
+    bool NoScroll() const { return scrollX < 0 && scrollY == 0; }
     void SetNoScroll(bool value);
 
     // Moves the bookmark to position index (clamped to the list).
     void SetIndex(int index);
 
-    QString GetDisplayName() const { return m_name; }
+    QString GetDisplayName() const { return name; }
 
     // For a freshly added item. When the list already holds a bookmark with this name
     // and address, that one is moved into this item's place and THIS ITEM IS DELETED:
@@ -69,29 +69,29 @@ public:
 
 private:
     friend class TURLs;
-    TURL(TURLs *owner, int id);
+    TURL(TURLs *owner, int itemId);
     // The setters past their own checks; value is shortened or length-checked, key is
     // its folded form, and both outlive a clash question.
     void applyName(const QString &value, const QString &key);
     void applyAddress(const QString &value, const QString &key);
 
-    TURLs *m_owner;
-    int m_index = -1;
-    int m_id;
-    QString m_name;
-    QString m_address;
-    QString m_nameKey; // case-folded, as indexed
-    QString m_addressKey;
+    TURLs *collection;
+    int position = -1;
+    int id;
+    QString name;
+    QString address;
+    QString nameKey; // case-folded, as indexed
+    QString addressKey;
     // Still named "(no name <ID>)": that name is matched by its pattern, not indexed,
     // so reading a list does not index and unindex a name per bookmark.
-    bool m_placeholder = false;
+    bool placeholder = false;
     // Further bookmarks with the same key (only lists that already held duplicates).
-    TURL *m_nextSameName = nullptr;
-    TURL *m_nextSameAddress = nullptr;
-    int m_refresh = 0;
-    int m_scrollX = 0;
-    int m_scrollY = 0;
-    int m_zoom = 100;
+    TURL *nextSameName = nullptr;
+    TURL *nextSameAddress = nullptr;
+    int refresh = 0;
+    int scrollX = 0;
+    int scrollY = 0;
+    int zoom = 100;
 };
 
 class TURLs {
@@ -104,10 +104,10 @@ public:
     TURLs(const TURLs &) = delete;
     TURLs &operator=(const TURLs &) = delete;
 
-    URLListView *Combo() const { return m_combo; }
+    URLListView *Combo() const { return view; }
     QWidget *Owner() const;
 
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(items.size()); }
     // nullptr out of range.
     TURL *Items(int index) const;
 
@@ -124,7 +124,7 @@ public:
     // change of the whole list.
     void BeginUpdate();
     void EndUpdate();
-    bool IsUpdating() const { return m_updateCount > 0; }
+    bool IsUpdating() const { return updateCount > 0; }
 
     // Tells the view: about one item, or (nullptr) about the whole list.
     void Update(TURL *item = nullptr);
@@ -172,13 +172,13 @@ private:
     void renumber(int from, int to);
     void changed(TURL *item);
 
-    URLListView *m_combo;
-    std::vector<std::unique_ptr<TURL>> m_items;
-    Index m_byName;    // non-empty folded names
-    Index m_byAddress; // non-empty folded addresses
-    int m_nextId = 0;
-    int m_updateCount = 0;
-    int m_placeholders = 0; // items with m_placeholder set
+    URLListView *view;
+    std::vector<std::unique_ptr<TURL>> items;
+    Index nameIndex;    // non-empty folded names
+    Index addressIndex; // non-empty folded addresses
+    int nextId = 0;
+    int updateCount = 0;
+    int placeholders = 0; // items with placeholder set
 };
 
 } // namespace mira
