@@ -15,24 +15,15 @@ namespace mira {
 
 TKeyForm::TKeyForm(const QString &setName, QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("KeyForm"));
-    setWindowTitle(QStringLiteral("Key for ") + setName);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setFont(DesignFont(this));
-    const qreal scale = DesignScale(font());
-
     // Icon | prompt, key, "Verify" and its edit | OK beside the key, Cancel beside
     // the verification.
-    auto *grid = new QGridLayout(this);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    grid->setContentsMargins(Scaled(8, scale), Scaled(3, scale), Scaled(17, scale),
-                             Scaled(14, scale));
-    grid->setHorizontalSpacing(Scaled(8, scale));
-    grid->setVerticalSpacing(Scaled(3, scale));
+    const LockDialogFrame frame = SetUpLockDialog(this, QStringLiteral("KeyForm"),
+                                                  QStringLiteral("Key for ") + setName,
+                                                  QMargins(8, 3, 17, 14), 3);
+    QGridLayout *grid = frame.grid;
+    const qreal scale = frame.scale;
     grid->setColumnMinimumWidth(2, Scaled(75, scale) + Scaled(11, scale));
-    imKey = new QLabel(this);
-    imKey->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
+    imKey = frame.icon;
     grid->addWidget(imKey, 0, 0, 4, 1, Qt::AlignHCenter | Qt::AlignTop);
     txKey = new QLabel(this);
     txKey->setText(QStringLiteral("Enter password key to unlock minimized program"));

@@ -33,26 +33,37 @@ void CenterOnScreen(QDialog *dialog)
     dialog->move(area.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
 }
 
+LockDialogFrame SetUpLockDialog(QDialog *dialog, const QString &name, const QString &title,
+                                const QMargins &margins, int rowSpacing)
+{
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(title);
+    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
+    dialog->setFont(DesignFont(dialog));
+    const qreal scale = DesignScale(dialog->font());
+    auto *grid = new QGridLayout(dialog);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(Scaled(margins.left(), scale), Scaled(margins.top(), scale),
+                             Scaled(margins.right(), scale), Scaled(margins.bottom(), scale));
+    grid->setHorizontalSpacing(Scaled(8, scale));
+    grid->setVerticalSpacing(Scaled(rowSpacing, scale));
+    auto *icon = new QLabel(dialog);
+    icon->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
+    return {grid, icon, scale};
+}
+
 TLockForm::TLockForm(std::function<bool(const QString &)> matches,
                      std::function<void()> onExhausted)
     : keyMatches(std::move(matches)), exhausted(std::move(onExhausted))
 {
-    setObjectName(QStringLiteral("LockForm"));
-    setWindowTitle(QStringLiteral("Mira Lock"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setFont(DesignFont(this));
-    const qreal scale = DesignScale(font());
-
     // Icon | prompt, key and the count under it | the attempts bar, all of the height.
-    auto *grid = new QGridLayout(this);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    grid->setContentsMargins(Scaled(8, scale), Scaled(7, scale), Scaled(8, scale),
-                             Scaled(10, scale));
-    grid->setHorizontalSpacing(Scaled(8, scale));
-    grid->setVerticalSpacing(Scaled(4, scale));
-    imLock = new QLabel(this);
-    imLock->setPixmap(RenderApplicationIcon(Scaled(32, scale)));
+    const LockDialogFrame frame = SetUpLockDialog(this, QStringLiteral("LockForm"),
+                                                  QStringLiteral("Mira Lock"),
+                                                  QMargins(8, 7, 8, 10), 4);
+    QGridLayout *grid = frame.grid;
+    const qreal scale = frame.scale;
+    imLock = frame.icon;
     grid->addWidget(imLock, 0, 0, 3, 1, Qt::AlignCenter);
     txKey = new QLabel(QStringLiteral("Enter unlock key to restore:"), this);
     grid->addWidget(txKey, 0, 1);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -14,6 +15,17 @@ namespace mira {
 QLineEdit *NewMaskedEdit(QWidget *parent, int minimumWidth);
 // Places a dialog of the given client size at the centre of the screen.
 void CenterOnScreen(QDialog *dialog);
+
+// The frame both lock dialogs share: a title bar with a close button only, the design
+// font, and a fixed-size grid whose margins (left, top, right, bottom) and row spacing are
+// given in design pixels and scaled to that font, with the program's icon made for it.
+struct LockDialogFrame {
+    QGridLayout *grid;
+    QLabel *icon;
+    qreal scale;
+};
+LockDialogFrame SetUpLockDialog(QDialog *dialog, const QString &name, const QString &title,
+                                const QMargins &margins, int rowSpacing);
 
 class TLockForm : public QDialog {
     Q_OBJECT
