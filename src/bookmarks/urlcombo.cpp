@@ -58,37 +58,13 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     setModel(new QStringListModel(this)); // the names as they are, without an item each
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(MinimumContentsLength);
+    if (auto *list = qobject_cast<QListView *>(view()))
+        list->setUniformItemSizes(true);
     // Only what the user does counts as a change: a pick from the list (or a walk
     // through it by keys), and edits of the text.
     connect(this, &QComboBox::activated, this, [this] { Change(true); });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { Change(false); });
-}
-
-QAbstractItemView *TURLCombo::listView()
-{
-    QAbstractItemView *list = view();
-    if (!listReady) {
-        listReady = true;
-        if (auto *lines = qobject_cast<QListView *>(list))
-            lines->setUniformItemSizes(true);
-        list->installEventFilter(this);
-    }
-    return list;
-}
-
-void TURLCombo::showPopup()
-{
-    listView();
-    QComboBox::showPopup();
-}
-
-void TURLCombo::changeEvent(QEvent *event)
-{
-    // The box lays its list out again in a new font, making it if need be: with uniform
-    // lines that is one line's measure, not one for each of thousands of bookmarks.
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        listView();
-    QComboBox::changeEvent(event);
+    view()->installEventFilter(this);
 }
 
 TURLCombo::~TURLCombo() = default;
@@ -105,9 +81,7 @@ void TURLCombo::UpdateItems()
         pane->BookmarksChanged();
     const int line = currentIndex();
     const QString text = currentText();
-    // A list not made yet has nothing to paint.
-    if (listReady)
-        view()->setUpdatesEnabled(false);
+    view()->setUpdatesEnabled(false);
     QStringList names;
     names.reserve(urls->Count());
     for (int i = urls->Count() - 1; i >= 0; --i)
@@ -124,8 +98,7 @@ void TURLCombo::UpdateItems()
     setCurrentIndex(select);
     if (select < 0)
         setEditText(text);
-    if (listReady)
-        view()->setUpdatesEnabled(true);
+    view()->setUpdatesEnabled(true);
 }
 
 void TURLCombo::UpdateItem(TURL *url)
@@ -367,12 +340,12 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
 
 void TURLCombo::walkOpenList(int step)
 {
-    QAbstractItemView *list = listView();
-    const int from = list->currentIndex().isValid() ? list->currentIndex().row() : currentIndex();
+    const int from = view()->currentIndex().isValid() ? view()->currentIndex().row()
+                                                      : currentIndex();
     const int line = from + step;
     if (line < 0 || line >= count())
         return;
-    list->setCurrentIndex(model()->index(line, modelColumn(), rootModelIndex()));
+    view()->setCurrentIndex(model()->index(line, modelColumn(), rootModelIndex()));
     // The box follows the list, and the bookmark reached loads.
     setCurrentIndex(line);
     FSkipChange = false;
@@ -396,7 +369,7 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
 {
     // Keys while the list is dropped down go to the list, which would take Escape
     // and Ctrl+Up/Down for itself: the box's own key rules apply there too.
-    if (listReady && watched == view()) {
+    if (watched == view()) {
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {

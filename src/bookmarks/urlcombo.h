@@ -80,11 +80,7 @@ public:
     // the next change notification and every key release clear it.
     void SetSkipChange(bool skip) { FSkipChange = skip; }
 
-    // Makes the drop-down list the first time it opens (see listView).
-    void showPopup() override;
-
 protected:
-    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -105,9 +101,6 @@ private:
     void walkOpenList(int step);
     void navigate(const QString &address) const;
     QString loadedLocation() const;
-    // The drop-down list, made and set up on first use: a wall builds dozens of boxes
-    // whose list is never opened, and making it was a good part of building a pane.
-    QAbstractItemView *listView();
 
     AddressNavigator *pane;
     std::unique_ptr<TURLs> urls;
@@ -115,7 +108,6 @@ private:
     bool FSkipChange = false;
     // Set while the toolkit itself selects a line (not a user pick).
     bool toolkitSelecting = false;
-    bool listReady = false;
 };
 
 } // namespace mira
