@@ -87,8 +87,8 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     for (QToolButton *b : {BackButton, ForwardButton, StopButton, RefreshButton, GoButton})
         NaviBar->addWidget(b);
     NaviBar->addWidget(ComboPanel);
-    // Made once its panel is in place, in the font it keeps: a change of font would make
-    // the box's drop-down list, which most panes never open.
+    // Made once its panel is in place, in the font it keeps: each change of font lays the
+    // box and its drop-down list out again.
     AddressCombo = TURLCombo::Create(this, ComboPanel);
     AddressCombo->setObjectName(QStringLiteral("AddressCombo"));
     AddressCombo->setGeometry(2, 2, 145, 25);
