@@ -68,7 +68,7 @@ set(MIRA_BOOKMARKS_SOURCES
     bookmarks/wrapmessage.h bookmarks/zoomsteps.cpp bookmarks/zoomsteps.h)
 
 set(MIRA_BROWSER_SOURCES
-    browser/browser.cpp browser/browser.h browser/browserclasses.cpp browser/dialogmode.cpp
+    browser/browser.cpp browser/browser.h browser/panereloads.cpp browser/browserclasses.cpp browser/dialogmode.cpp
     browser/dialogmode.h browser/dialogwatcher.cpp browser/dialogwatcher.h browser/lastcontrol.cpp
     browser/lastcontrol.h browser/messagefilter.cpp browser/messagefilter.h browser/mwebbrowser.cpp
     browser/mwebbrowser.h browser/navibarfit.cpp browser/navibarfit.h browser/newwindowcatcher.cpp

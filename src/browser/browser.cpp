@@ -40,7 +40,6 @@ constexpr int kFreshSize = 52;
 constexpr int kMinWidth = 149;
 constexpr int kLowMinWidth = 297;
 constexpr int kMinHeight = 26;
-const char kRefreshHint[] = "Refresh|Reload the currently loaded document";
 
 } // namespace
 
@@ -65,7 +64,7 @@ TBrowser::TBrowser(QObject *owner) : QWidget(qobject_cast<QWidget *>(owner)), Co
     ForwardButton = makeButton(ImgForward,
                                QStringLiteral("Forward|Navigate to the next viewed document"));
     StopButton = makeButton(ImgStop, QStringLiteral("Stop|Stop document loading"));
-    RefreshButton = makeButton(ImgRefresh, QString::fromLatin1(kRefreshHint));
+    RefreshButton = makeButton(ImgRefresh, QString::fromLatin1(RefreshHint));
     GoButton = makeButton(ImgGo, QStringLiteral("Go|Navigate to selected location"));
     BackButton->setObjectName(QStringLiteral("BackButton"));
     ForwardButton->setObjectName(QStringLiteral("ForwardButton"));
@@ -485,119 +484,6 @@ bool TBrowser::WebPermissionRequested(const QString &site, const QString &what)
         return true;
     h->SetStatusText(QStringLiteral("Denied %1 to %2").arg(what, site));
     return false;
-}
-
-// ------------------------------------------------------ timed reloads and resting
-
-int TBrowser::TimedRefreshPeriod() const
-{
-    const TURL *url = URLs()->Items(AddressCombo->ShownIndex());
-    return url ? RefreshPeriod(url->Refresh()) : 0;
-}
-
-bool TBrowser::IsLoading() const
-{
-    return WebView->ReadyState() == READYSTATE_LOADING;
-}
-
-bool TBrowser::WaitsForAnswer() const
-{
-    return AlertWaiting(WebView->Control());
-}
-
-void TBrowser::TimedReload()
-{
-    if (!WebView->HasDocument())
-        return;
-    wake();
-    const PageBody body = DocumentBody();
-    keptScroll = QPoint(body.ScrollLeft(), body.ScrollTop());
-    keepingScroll = keptScroll.x() > 0 || keptScroll.y() > 0;
-    markBookmarkLoad(WebView->LocationURL());
-    WebView->Refresh();
-}
-
-void TBrowser::ShowRefreshCountdown(int secondsLeft, bool paused)
-{
-    QString suffix;
-    if (secondsLeft >= 0)
-        suffix = paused ? QStringLiteral(" (timed reload paused)")
-                        : QStringLiteral(" (reloads by itself in %1 s)").arg(secondsLeft);
-    const QString hint = QString::fromLatin1(kRefreshHint);
-    const QString tip = LongHint(hint) + suffix;
-    if (tip == RefreshButton->statusTip())
-        return;
-    RefreshButton->setStatusTip(tip);
-    RefreshButton->setToolTip(ShortHint(hint) + suffix);
-    // The status bar shows a hint when the mouse enters; keep it counting meanwhile.
-    if (RefreshButton->underMouse()) {
-        QStatusTipEvent e(tip);
-        QCoreApplication::sendEvent(RefreshButton, &e);
-    }
-}
-
-bool TBrowser::CountdownWatched() const
-{
-    return RefreshButton->underMouse();
-}
-
-bool TBrowser::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == RefreshButton && event->type() == QEvent::Enter)
-        RefreshScheduleChanged();
-    return QWidget::eventFilter(watched, event);
-}
-
-void TBrowser::scheduleRest()
-{
-    // Only a pane hidden inside a shown window: a book page in the background.
-    if (!isVisible() && window() != this && window()->isVisible())
-        restTimer.start();
-}
-
-void TBrowser::rest()
-{
-    if (isVisible() || window() == this || !window()->isVisible())
-        return;
-    // A page still loading rests once its load has ended.
-    if (IsLoading() || !WebView->Control())
-        return;
-    resting = true;
-    WebView->Control()->setResting(true);
-}
-
-void TBrowser::wake()
-{
-    restTimer.stop();
-    if (!resting)
-        return;
-    resting = false;
-    if (WebView->Control())
-        WebView->Control()->setResting(false);
-}
-
-// --------------------------------------------------------------- stale panes
-
-void TBrowser::markBookmarkLoad(const QString &address)
-{
-    if (WebControl *control = WebView->Control())
-        control->navigation()->setKeepsPage(!address.isEmpty()
-                                            && URLs()->IndexOfAddress(address) >= 0);
-}
-
-void TBrowser::WebPageLoadEnded(const PageLoad &load)
-{
-    Stale->LoadEnded(load);
-}
-
-void TBrowser::RetryStale()
-{
-    // A load under way reports its own end.
-    if (!WebView->HasDocument() || IsLoading())
-        return;
-    wake();
-    markBookmarkLoad(WebView->LocationURL());
-    WebView->Refresh();
 }
 
 void TBrowser::WebCloseQuestion()

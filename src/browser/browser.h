@@ -89,6 +89,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr char RefreshHint[] = "Refresh|Reload the currently loaded document";
+
     // What the layout, a rotating book, the program-wide commands, the address box and
     // the timed reloads ask of the pane: reached through the interfaces that deliver them.
 
