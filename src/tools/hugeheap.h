@@ -8,8 +8,8 @@
 namespace mira {
 
 // The heap room a read of a set of fileBytes asks for: the text, its parse and the
-// components built from it come to about seven times the file. Zero below a few
-// megabytes, where the ordinary heap does as well.
+// components built from it come to about seven times the file, and eight leaves some to
+// spare. Zero below a few megabytes, where the ordinary heap does as well.
 std::size_t HeapRoomForSet(std::size_t fileBytes);
 
 // Keeps freed heap tops and large blocks in the heap, grows it by bytes at once and asks
