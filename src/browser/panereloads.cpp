@@ -14,8 +14,8 @@
 #include "browser/stalepane.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
-#include "platform/webdialogs.h"
 #include "platform/webcontrol.h"
+#include "platform/webdialogs.h"
 
 namespace mira {
 
