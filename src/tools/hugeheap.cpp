@@ -1,5 +1,7 @@
 #include "tools/hugeheap.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #ifdef __GLIBC__
@@ -34,8 +36,10 @@ bool ReserveHugeHeap(std::size_t bytes)
     // being mapped afresh and returned on every large string.
     mallopt(M_MMAP_THRESHOLD, 32 * MiB);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    if (bytes == 0 || bytes > std::size_t(1) << 31)
+    if (bytes == 0)
         return false;
+    // The top pad is an int: a larger room is reserved as far as it reaches.
+    bytes = std::min(bytes, std::size_t(INT_MAX) & ~std::size_t(HugePage - 1));
     // The next growth of the heap takes the whole room at once; a block larger than
     // what is free at its top (keepcost) makes that growth happen now.
     char *const before = static_cast<char *>(sbrk(0));
