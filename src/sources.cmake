@@ -29,10 +29,12 @@ set(MIRA_PLATFORM_SOURCES
     platform/enginedata.h platform/enginesurface.cpp platform/enginesurface.h
     platform/fakewebcontrol.cpp platform/fakewebcontrol.h platform/fakewebscript.cpp
     platform/fakewebscript.h platform/loadfailure.cpp platform/loadfailure.h
-    platform/networkwatch.cpp platform/networkwatch.h platform/ownpages.cpp platform/ownpages.h
+    platform/memorytrim.cpp platform/memorytrim.h platform/networkwatch.cpp
+    platform/networkwatch.h platform/ownpages.cpp platform/ownpages.h
     platform/pagecopies.cpp platform/pagecopies.h platform/privatebrowsing.cpp
     platform/privatebrowsing.h platform/processmodel.cpp platform/processmodel.h
-    platform/screenawake.cpp platform/screenawake.h platform/shell.cpp platform/shell.h
+    platform/scenegraph.cpp platform/scenegraph.h platform/screenawake.cpp
+    platform/screenawake.h platform/shell.cpp platform/shell.h
     platform/termination.cpp platform/termination.h platform/versioninfo.cpp platform/versioninfo.h
     platform/webcontrol.cpp platform/webcontrol.h platform/webdialogs.cpp platform/webdialogs.h
     platform/webdocumentcommands.h platform/webnavigation.h platform/webscripting.h

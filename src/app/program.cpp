@@ -9,6 +9,7 @@
 #include "app/programvalues.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
+#include "platform/scenegraph.h"
 
 static void initResources()
 {
@@ -19,7 +20,10 @@ namespace mira {
 
 void prepareApplication()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Views drawn through OpenGL share one context; drawn in software they need none, and
+    // the shared one would load and start the whole GL stack for nothing.
+    if (!platform::DrawViewsInSoftware())
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine's sandbox refuses to run as root.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

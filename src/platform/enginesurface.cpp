@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QOpenGLWidget>
 
+#include "platform/scenegraph.h"
+
 namespace mira::platform {
 
 void PrepareSurfaceForEngineViews(QWidget *window)
@@ -12,6 +14,9 @@ void PrepareSurfaceForEngineViews(QWidget *window)
     const QString platform = QGuiApplication::platformName();
     if (!platform.startsWith(QLatin1String("xcb"))
         && !platform.startsWith(QLatin1String("wayland")))
+        return;
+    // Views drawn in software paint into the window as any widget does.
+    if (DrawViewsInSoftware())
         return;
     // Qt chooses a window's surface when it creates the native window, from the
     // widgets inside it, shown or not. An empty, hidden OpenGL widget never makes

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "dialogs/finddialog.h"
+#include "platform/memorytrim.h"
 #include "platform/profiles.h"
 #include "platform/qtwebpage.h"
 #include "platform/webengine.h"
@@ -107,6 +108,7 @@ void QtWebControl::installPage(QWebEngineProfile *profile)
         Q_EMIT statusTextChange(loadEndStatus(ok));
         Q_EMIT progressChange(-1, 100);
         loadEnded(ok);
+        ReturnFreedMemorySoon();
     });
     connect(p, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { Q_EMIT statusTextChange(url); });

@@ -6,7 +6,8 @@ namespace mira::platform {
 
 // Makes the engine the program's web engine: web views get the engine's control
 // (unless a factory of a test is installed, webcontrol.h), private browsing moves the
-// views between the engine's profiles, and the engine's versions are known. Call it
+// views between the engine's profiles, the engine's versions are known, and views are
+// drawn in software when the engine's GPU is off (scenegraph.h). Call it
 // once at start-up, after the application object exists and before the program's
 // values are read.
 void UseEngine();
