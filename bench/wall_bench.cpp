@@ -282,7 +282,7 @@ private:
 
 void print(const char *label, const Figures &f)
 {
-    std::printf("%s_load_ms: %.0f\n%s_pss_mib: %.1f\n%s_idle_cpu_percent: %.2f\n"
+    std::printf("%s_load_ms: %.0f\n%s_pss_mib: %.1f\n%s_idle_cpu_percent: %.3f\n"
                 "%s_settled_pss_mib: %.1f\n%s_processes: %d\n",
                 label, f.loadMs, label, f.pssMiB, label, f.idleCpu, label, f.settledPssMiB, label,
                 f.processes);
@@ -293,7 +293,7 @@ void ratios(const char *label, const Figures &mira, const Figures &bare)
     std::printf("%s_load_ratio: %.2f\n%s_pss_ratio: %.2f\n%s_idle_cpu_ratio: %.2f\n"
                 "%s_process_ratio: %.2f\n",
                 label, mira.loadMs / bare.loadMs, label, mira.pssMiB / bare.pssMiB, label,
-                bare.idleCpu > 0 ? mira.idleCpu / bare.idleCpu : 0.0, label,
+                bare.idleCpu > 0 ? mira.idleCpu / bare.idleCpu : qInf(), label,
                 double(mira.processes) / bare.processes);
     if (bare.settledPssMiB > 0)
         std::printf("%s_settled_pss_ratio: %.2f\n", label, mira.settledPssMiB / bare.settledPssMiB);
