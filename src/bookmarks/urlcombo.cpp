@@ -46,7 +46,12 @@ TURLCombo *TURLCombo::Create(QObject *owner, QWidget *parent)
 TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     : QComboBox(parent), pane(owner), urls(std::make_unique<TURLs>(this))
 {
-    setEditable(true);
+    // Editable through its line edit alone: setEditable() would also build the drop-down
+    // list, its view and frame, which most panes of a large wall never open (a tenth of
+    // opening one). The list is made, and set up, when it first drops down.
+    auto *edit = new QLineEdit(this);
+    edit->setPalette(palette());
+    setLineEdit(edit);
     // The list is the bookmarks alone: typed text is never added, nor completed.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
@@ -58,13 +63,28 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     setModel(new QStringListModel(this)); // the names as they are, without an item each
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(MinimumContentsLength);
-    if (auto *list = qobject_cast<QListView *>(view()))
-        list->setUniformItemSizes(true);
     // Only what the user does counts as a change: a pick from the list (or a walk
     // through it by keys), and edits of the text.
     connect(this, &QComboBox::activated, this, [this] { Change(true); });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { Change(false); });
-    view()->installEventFilter(this);
+}
+
+QAbstractItemView *TURLCombo::preparedList()
+{
+    if (!dropList) {
+        dropList = view(); // made here, at the first need
+        if (auto *lines = qobject_cast<QListView *>(dropList.data()))
+            lines->setUniformItemSizes(true);
+        dropList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        dropList->installEventFilter(this);
+    }
+    return dropList;
+}
+
+void TURLCombo::showPopup()
+{
+    preparedList();
+    QComboBox::showPopup();
 }
 
 TURLCombo::~TURLCombo() = default;
@@ -81,7 +101,8 @@ void TURLCombo::UpdateItems()
         pane->BookmarksChanged();
     const int line = currentIndex();
     const QString text = currentText();
-    view()->setUpdatesEnabled(false);
+    if (dropList)
+        dropList->setUpdatesEnabled(false);
     QStringList names;
     names.reserve(urls->Count());
     for (int i = urls->Count() - 1; i >= 0; --i)
@@ -98,7 +119,8 @@ void TURLCombo::UpdateItems()
     setCurrentIndex(select);
     if (select < 0)
         setEditText(text);
-    view()->setUpdatesEnabled(true);
+    if (dropList)
+        dropList->setUpdatesEnabled(true);
 }
 
 void TURLCombo::UpdateItem(TURL *url)
@@ -340,12 +362,13 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
 
 void TURLCombo::walkOpenList(int step)
 {
-    const int from = view()->currentIndex().isValid() ? view()->currentIndex().row()
-                                                      : currentIndex();
+    QAbstractItemView *lines = preparedList();
+    const int from = lines->currentIndex().isValid() ? lines->currentIndex().row()
+                                                     : currentIndex();
     const int line = from + step;
     if (line < 0 || line >= count())
         return;
-    view()->setCurrentIndex(model()->index(line, modelColumn(), rootModelIndex()));
+    lines->setCurrentIndex(model()->index(line, modelColumn(), rootModelIndex()));
     // The box follows the list, and the bookmark reached loads.
     setCurrentIndex(line);
     FSkipChange = false;
@@ -369,7 +392,7 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
 {
     // Keys while the list is dropped down go to the list, which would take Escape
     // and Ctrl+Up/Down for itself: the box's own key rules apply there too.
-    if (watched == view()) {
+    if (dropList && watched == dropList) {
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {

@@ -80,6 +80,9 @@ public:
     // the next change notification and every key release clear it.
     void SetSkipChange(bool skip) { FSkipChange = skip; }
 
+    // The list is made, and set up, as it first drops down.
+    void showPopup() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
@@ -99,6 +102,8 @@ private:
     void Change(bool picked);
     // Ctrl+Up/Down in the dropped-down list: one line up (-1) or down (1), loading it.
     void walkOpenList(int step);
+    // The drop-down list, made and set up at its first need.
+    QAbstractItemView *preparedList();
     void navigate(const QString &address) const;
     QString loadedLocation() const;
 
@@ -108,6 +113,7 @@ private:
     bool FSkipChange = false;
     // Set while the toolkit itself selects a line (not a user pick).
     bool toolkitSelecting = false;
+    QPointer<QAbstractItemView> dropList;
 };
 
 } // namespace mira

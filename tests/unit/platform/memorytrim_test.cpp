@@ -7,7 +7,7 @@
 
 namespace {
 
-long residentKiB()
+[[maybe_unused]] long residentKiB()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
