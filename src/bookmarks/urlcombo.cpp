@@ -363,8 +363,7 @@ void TURLCombo::keyPressEvent(QKeyEvent *event)
 void TURLCombo::walkOpenList(int step)
 {
     QAbstractItemView *lines = preparedList();
-    const int from = lines->currentIndex().isValid() ? lines->currentIndex().row()
-                                                     : currentIndex();
+    const int from = lines->currentIndex().isValid() ? lines->currentIndex().row() : currentIndex();
     const int line = from + step;
     if (line < 0 || line >= count())
         return;
