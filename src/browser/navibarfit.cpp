@@ -23,8 +23,7 @@ QIcon extensionIcon(const QWidget *bar)
     static const char key[] = "miraToolBarExtensionIcon";
     if (const QVariant kept = style->property(key); kept.isValid())
         return kept.value<QIcon>();
-    const QIcon icon = style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr,
-                                           bar);
+    QIcon icon = style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar);
     style->setProperty(key, icon);
     return icon;
 }
