@@ -391,7 +391,7 @@ bool TURLCombo::eventFilter(QObject *watched, QEvent *event)
 {
     // Keys while the list is dropped down go to the list, which would take Escape
     // and Ctrl+Up/Down for itself: the box's own key rules apply there too.
-    if (dropList && watched == dropList) {
+    if (watched == dropList) {
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
