@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <functional>
 #include <optional>
 
@@ -103,18 +104,21 @@ public:
                 QString::fromUtf8(p.readAllStandardError()).trimmed()};
     }
     // The program's mapped windows (main window, menus); title: a regular expression.
-    // None when the search failed: a window that goes away while xdotool reads it ends
-    // xdotool with an X error.
+    // A window of any program that goes away while xdotool reads it ends xdotool with an
+    // X error, so a failed search is tried again; none when it keeps failing.
     std::optional<QStringList> visibleWindows(qint64 pid, const QString &title = {}) const
     {
         QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                          QStringLiteral("--pid"), QString::number(pid)};
         if (!title.isEmpty())
             args << QStringLiteral("--all") << QStringLiteral("--name") << title;
-        const Result r = xdotool(args);
-        if (!r.ok && !r.err.isEmpty())
-            return std::nullopt;
-        return r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const Result r = xdotool(args);
+            if (r.ok || r.err.isEmpty())
+                return r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            QThread::msleep(100);
+        }
+        return std::nullopt;
     }
     QString activeWindow() const { return xdotool({QStringLiteral("getactivewindow")}).out; }
 
