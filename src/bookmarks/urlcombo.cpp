@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 
 #include "dialogs/messagebox.h"
 
@@ -60,9 +63,8 @@ TURLCombo::TURLCombo(AddressNavigator *owner, QWidget *parent)
     // A pane may hold thousands of bookmarks: neither the box's size nor the list's
     // layout measures every name. The pane places the box itself, and every line is
     // one line of text, so the first line's height stands for all.
+    // The box's hints are its own (sizeHint()): choosing a size policy would build the list.
     setModel(new QStringListModel(this)); // the names as they are, without an item each
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(MinimumContentsLength);
     // Only what the user does counts as a change: a pick from the list (or a walk
     // through it by keys), and edits of the text.
     connect(this, &QComboBox::activated, this, [this] { Change(true); });
@@ -88,6 +90,24 @@ void TURLCombo::showPopup()
 }
 
 TURLCombo::~TURLCombo() = default;
+
+QSize TURLCombo::sizeHint() const
+{
+    // What the toolkit's box gives for MinimumContentsLength characters and an icon.
+    const QFontMetrics metrics = fontMetrics();
+    const QSize icon = iconSize();
+    const QSize text(MinimumContentsLength * metrics.horizontalAdvance(QLatin1Char('X'))
+                         + icon.width() + 4,
+                     qMax(qMax(qCeil(QFontMetricsF(metrics).height()), 14), icon.height()) + 2);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+}
+
+QSize TURLCombo::minimumSizeHint() const
+{
+    return sizeHint();
+}
 
 void TURLCombo::AssignURLs(const TURLs &list)
 {

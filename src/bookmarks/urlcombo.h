@@ -82,6 +82,9 @@ public:
 
     // The list is made, and set up, as it first drops down.
     void showPopup() override;
+    // Room for MinimumContentsLength characters, whatever the bookmarks are called.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

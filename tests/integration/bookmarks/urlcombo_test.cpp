@@ -321,6 +321,15 @@ TEST_F(Combo, NamesDoNotSizeTheBoxAndTheOpenListShowsEveryLine)
 {
     form()->show();
     const QSize before = combo->sizeHint();
+    // Sized as the toolkit sizes a box for its least contents, with no list made for it.
+    QComboBox plain;
+    plain.setEditable(true);
+    plain.setFont(combo->font());
+    plain.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    plain.setMinimumContentsLength(16);
+    EXPECT_EQ(before, plain.sizeHint());
+    EXPECT_EQ(combo->minimumSizeHint(), plain.minimumSizeHint());
+    EXPECT_EQ(combo->findChild<QAbstractItemView *>(), nullptr);
     const QString longName = QString(300, QLatin1Char('W'));
     addBookmarks(pane, {{longName, QStringLiteral("http://long/")}});
     for (int i = 0; i < 200; ++i)
