@@ -20,7 +20,7 @@ set(MIRA_DIALOGS_SOURCES
 
 set(MIRA_ICONS_SOURCES
     icons/glyphs.cpp icons/glyphs.h icons/glyphshapes.cpp icons/glyphshapes.h icons/images.cpp
-    icons/images.h)
+    icons/images.h icons/styleicons.cpp icons/styleicons.h)
 
 set(MIRA_PLATFORM_SOURCES
     platform/autostart.cpp platform/autostart.h platform/commandfailure.cpp

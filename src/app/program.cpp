@@ -9,6 +9,7 @@
 #include "app/programvalues.h"
 #include "dialogs/messagebox.h"
 #include "icons/images.h"
+#include "icons/styleicons.h"
 #include "platform/scenegraph.h"
 
 static void initResources()
@@ -36,6 +37,7 @@ void initProgram(QApplication &app)
     initResources();
     app.setApplicationDisplayName(QString());
     app.setWindowIcon(ApplicationIcon());
+    KeepStyleIcons(); // each pane's bar asks for the same icons
     InitProgramValues();
 }
 

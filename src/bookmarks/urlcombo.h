@@ -82,11 +82,12 @@ public:
 
     // The list is made, and set up, as it first drops down.
     void showPopup() override;
-    // Room for MinimumContentsLength characters, whatever the bookmarks are called.
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
+    // Room for MinimumContentsLength characters, whatever the bookmarks are called
+    // (asked for as a widget's).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

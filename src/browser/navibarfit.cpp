@@ -9,24 +9,10 @@
 #include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVariant>
 
 namespace mira {
 
 namespace {
-
-// The style draws the icon afresh on every request, a cost each pane of a large set
-// paid; every bar of one style shows the same icon, kept with the style (and gone with it).
-QIcon extensionIcon(const QWidget *bar)
-{
-    QStyle *style = bar->style();
-    static const char key[] = "miraToolBarExtensionIcon";
-    if (const QVariant kept = style->property(key); kept.isValid())
-        return kept.value<QIcon>();
-    QIcon icon = style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar);
-    style->setProperty(key, icon);
-    return icon;
-}
 
 // The address box sits in its panel with 2 pixels on either side.
 constexpr int kPanelBorder = 4;
@@ -129,7 +115,8 @@ NaviBarFitter::NaviBarFitter(QToolBar *toolBar, const QList<QToolButton *> &barB
     more->setObjectName(QStringLiteral("MoreButton"));
     more->setAutoRaise(true);
     more->setFocusPolicy(Qt::NoFocus);
-    more->setIcon(extensionIcon(bar));
+    more->setIcon(
+        bar->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar));
     more->setToolTip(tr("More"));
     more->setStatusTip(tr("The buttons that have no room on this bar"));
     // Opened by hand: a button with its own menu would draw a menu arrow beside the

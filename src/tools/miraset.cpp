@@ -13,6 +13,7 @@
 
 #include "browser/browser.h"
 #include "dialogs/modal.h"
+#include "icons/styleicons.h"
 #include "layout/classregistry.h"
 #include "layout/layoutform.h"
 #include "layout/setstream.h"
@@ -85,6 +86,7 @@ int main(int argc, char **argv)
     if (command == QLatin1String("format") && args.size() != 1)
         return usage();
 
+    mira::KeepStyleIcons(); // each pane's bar asks for the same icons
     CancelRunner cancel;
     mira::SetModalRunner(&cancel);
     // Reading needs no page: panes get the scriptable control, not the engine.

@@ -320,7 +320,8 @@ TEST_F(Combo, EscapeInTheOpenListTakesTypingBackAndLoadsNothing)
 TEST_F(Combo, NamesDoNotSizeTheBoxAndTheOpenListShowsEveryLine)
 {
     form()->show();
-    const QSize before = combo->sizeHint();
+    const QWidget &box = *combo;
+    const QSize before = box.sizeHint();
     // Sized as the toolkit sizes a box for its least contents, with no list made for it.
     QComboBox plain;
     plain.setEditable(true);
@@ -328,13 +329,13 @@ TEST_F(Combo, NamesDoNotSizeTheBoxAndTheOpenListShowsEveryLine)
     plain.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     plain.setMinimumContentsLength(16);
     EXPECT_EQ(before, plain.sizeHint());
-    EXPECT_EQ(combo->minimumSizeHint(), plain.minimumSizeHint());
+    EXPECT_EQ(box.minimumSizeHint(), plain.minimumSizeHint());
     EXPECT_EQ(combo->findChild<QAbstractItemView *>(), nullptr);
     const QString longName = QString(300, QLatin1Char('W'));
     addBookmarks(pane, {{longName, QStringLiteral("http://long/")}});
     for (int i = 0; i < 200; ++i)
         pane->URLs()->Add()->SetName(QStringLiteral("Site %1").arg(i));
-    EXPECT_EQ(combo->sizeHint(), before);
+    EXPECT_EQ(box.sizeHint(), before);
     // A font change (as reparenting brings) lays the list out again.
     combo->setFont(QFont(combo->font().family(), 20));
 
