@@ -3,7 +3,8 @@
 // start to all loaded, summed PSS of the process tree, idle CPU of the tree over 30 s
 // from 40 s after loading (the caret at rest), process count, and the ratios Mira /
 // bare. The 16-pane wall runs twice more: with the caret kept blinking (idle without
-// the rest) and with Separate Processes (a renderer per pane). Also the PSS of a
+// the rest) and with Separate Processes (a renderer per pane); the bare 1-pane wall once
+// more with a profile kept on disk, as Mira's is. Also the PSS of a
 // 16-pane set opened with nothing loaded against an empty Mira window.
 //   wall_bench [--panes N] [--no-idle]
 //                              runs everything (under a display, e.g. xvfb-run), or only
@@ -152,6 +153,8 @@ public:
     QString mira;
 
     QString page() const { return server.url(QStringLiteral("/page")).toString(); }
+    // Where the bare program keeps a profile as Mira does.
+    QString keptProfile() const { return folder.filePath(QStringLiteral("bare-kept")); }
 
     // A set of panes in rows of four, each with the page as its only bookmark.
     QString writeSet(int panes, int flags = 0)
@@ -341,6 +344,18 @@ int main(int argc, char **argv)
         print(m.constData(), miraFigures);
         ratios(("ratio" + QByteArray::number(n)).constData(), miraFigures, bareFigures);
         std::fflush(stdout);
+        if (n == 1) {
+            // The engine's default profile keeps nothing; Mira keeps cookies and a disk
+            // cache, whose upkeep the engine runs on timers of its own: the same bare
+            // program with such a profile.
+            const Figures keeping = runner.run(bare,
+                                               {QString::number(n), runner.page(),
+                                                runner.keptProfile()},
+                                               n, idle);
+            print("bare1_kept_profile", keeping);
+            ratios("ratio1_kept_profile", miraFigures, keeping);
+            std::fflush(stdout);
+        }
         if (n != 16)
             continue;
         // The idle cost of the caret's rest, and of a renderer per pane.
