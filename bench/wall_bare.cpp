@@ -18,10 +18,10 @@ int main(int argc, char **argv)
         return 2;
     QWebEngineProfile *kept = nullptr;
     if (argc == 4) {
+        const QString folder = QString::fromLocal8Bit(argv[3]);
         kept = new QWebEngineProfile(QStringLiteral("bare"), &app);
-        kept->setPersistentStoragePath(QString::fromLocal8Bit(argv[3])
-                                       + QStringLiteral("/profile"));
-        kept->setCachePath(QString::fromLocal8Bit(argv[3]) + QStringLiteral("/cache"));
+        kept->setPersistentStoragePath(folder + QStringLiteral("/profile"));
+        kept->setCachePath(folder + QStringLiteral("/cache"));
         kept->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
         kept->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     }
